@@ -1,0 +1,242 @@
+#include "app/engine/MFreeImage_2.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+
+#include "app/engine/mUtils.h"
+#include "platform/drawing/Numbers.h"
+
+namespace {
+
+LastLoadedImage g_lastLoaded;
+
+// A new 32-bit standard bitmap with the pixels of any bitmap the library
+// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
+FiBitmap ConvertTo32(FIBITMAP* bitmap) {
+  const FREE_IMAGE_TYPE type = FreeImage_GetImageType(bitmap);
+  switch (type) {
+    case FIT_BITMAP:
+    case FIT_RGB16:
+    case FIT_RGBA16:
+      return FiBitmap(FreeImage_ConvertTo32Bits(bitmap));
+    case FIT_RGBF:
+    case FIT_RGBAF: {
+      FiBitmap mapped(FreeImage_ToneMapping(bitmap, FITMO_DRAGO03));
+      return mapped ? FiBitmap(FreeImage_ConvertTo32Bits(mapped.get())) : FiBitmap();
+    }
+    default: {
+      FiBitmap standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
+      return standard ? FiBitmap(FreeImage_ConvertTo32Bits(standard.get())) : FiBitmap();
+    }
+  }
+}
+
+// Copies 32-bit bottom-up rows into a top-down RGB32 image, forcing the
+// fourth byte opaque (RGB32 requires it).
+QImage CopyRows32(FIBITMAP* bitmap32) {
+  const int w = static_cast<int>(FreeImage_GetWidth(bitmap32));
+  const int h = static_cast<int>(FreeImage_GetHeight(bitmap32));
+  QImage image(w, h, QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* src = reinterpret_cast<const uint32_t*>(FreeImage_GetScanLine(bitmap32, h - 1 - y));
+    uint32_t* dst = reinterpret_cast<uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < w; ++x) dst[x] = src[x] | 0xFF000000u;
+  }
+  return image;
+}
+
+// Copies an image into a new 32-bit library bitmap; alpha kept as the image has it.
+FiBitmap BitmapFromImage32(const QImage& image) {
+  if (image.isNull()) return FiBitmap();
+  const QImage src = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                         ? image
+                         : image.convertToFormat(QImage::Format_ARGB32);
+  const int w = src.width();
+  const int h = src.height();
+  FiBitmap bitmap(FreeImage_Allocate(w, h, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+  if (!bitmap) return bitmap;
+  for (int y = 0; y < h; ++y)
+    std::memcpy(FreeImage_GetScanLine(bitmap.get(), h - 1 - y), src.constScanLine(y), static_cast<size_t>(w) * 4);
+  return bitmap;
+}
+
+// FreeImage writes icons only as squares of 16 to 256 pixels. Such a canvas is
+// written as captured (24 bits); any other is scaled down to fit 256 when
+// larger, then centred on a transparent square of at least 16 (32 bits, so the
+// padding can be transparent).
+FiBitmap IconBitmap(const QImage& canvas, int32_t filterCode, bool* asIs) {
+  const int w = canvas.width();
+  const int h = canvas.height();
+  *asIs = (w == h && w >= 16 && w <= 256);
+  if (*asIs) return FiBitmap();
+  QImage fitted = canvas.convertToFormat(QImage::Format_RGB32);
+  if (w > 256 || h > 256) {
+    const double scale = 256.0 / std::max(w, h);
+    const int nw = std::clamp(RoundHalfEven(w * scale), 1, 256);
+    const int nh = std::clamp(RoundHalfEven(h * scale), 1, 256);
+    if (filterCode >= FILTER_BOX && filterCode <= FILTER_LANCZOS3) {
+      FiBitmap scaled = RescaleBitmap(BitmapFromPicture(fitted), nw, nh, filterCode);
+      fitted = ImageFromBitmap(scaled.get());
+    } else {
+      fitted = fitted.scaled(nw, nh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (fitted.isNull()) return FiBitmap();
+  }
+  const int side = std::max({fitted.width(), fitted.height(), 16});
+  QImage square(side, side, QImage::Format_ARGB32);
+  if (square.isNull()) return FiBitmap();
+  square.fill(Qt::transparent);
+  {
+    QPainter p(&square);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage((side - fitted.width()) / 2, (side - fitted.height()) / 2, fitted);
+  }
+  return BitmapFromImage32(square);
+}
+
+}  // namespace
+
+const LastLoadedImage& LastLoaded() { return g_lastLoaded; }
+
+QImage ImageFromBitmap(FIBITMAP* bitmap) {
+  if (!bitmap || !FreeImage_HasPixels(bitmap)) return QImage();
+  if (FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) == 32) return CopyRows32(bitmap);
+  FiBitmap converted = ConvertTo32(bitmap);
+  return converted ? CopyRows32(converted.get()) : QImage();
+}
+
+DecodedImage DecodeImageFile(const QString& path) {
+  DecodedImage result;
+  const QFileInfo info(path);
+  if (path.isEmpty() || !info.isFile()) return result;
+  const QByteArray name = QFile::encodeName(path);
+  FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
+  if (fif == FIF_UNKNOWN) fif = FreeImage_GetFIFFromFilename(name.constData());
+  if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif)) return result;
+  const int flags = fif == FIF_JPEG ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
+  FiBitmap bitmap(FreeImage_Load(fif, name.constData(), flags));
+  if (!bitmap) return result;
+  result.bpp = static_cast<int32_t>(FreeImage_GetBPP(bitmap.get()));
+  result.pixels = ImageFromBitmap(bitmap.get());
+  return result;
+}
+
+bool LoadImageFile(const QString& path, Surface& picLoad) {
+  DecodedImage decoded = DecodeImageFile(path);
+  if (!decoded.ok()) return false;
+  g_lastLoaded = {decoded.pixels.width(), decoded.pixels.height(), decoded.bpp};
+  // Same as sizing the surface, clearing it and blitting the opaque pixels over
+  // all of it, without filling an image that is overwritten at once.
+  picLoad.setImage(decoded.pixels);
+  return true;
+}
+
+int BlitBitmapToDevice(FIBITMAP* bitmap, QImage& dc, int width, int height) {
+  if (!bitmap || dc.isNull()) return 0;
+  const QImage pixels = ImageFromBitmap(bitmap);
+  if (pixels.isNull()) return 0;
+  QPainter p(&dc);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(QPoint(0, 0), pixels, QRect(0, 0, width, height));
+  return std::min(height, pixels.height());
+}
+
+FiBitmap RescaleBitmap(FiBitmap source, int32_t w, int32_t h, int32_t filter) {
+  if (!source) return source;
+  const double W = FreeImage_GetWidth(source.get());
+  const double H = FreeImage_GetHeight(source.get());
+  if (w < 1 && h < 1) return source;
+  if (w < 1) w = RoundHalfEven(W / H * h);
+  if (h < 1) h = RoundHalfEven(w / (W / H));
+  if (w < 1 || h < 1) return source;
+  FiBitmap rescaled(FreeImage_Rescale(source.get(), w, h, static_cast<FREE_IMAGE_FILTER>(filter)));
+  return rescaled ? std::move(rescaled) : std::move(source);
+}
+
+void PaintBitmap(QImage* dc, FIBITMAP* bitmap, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
+                 uint32_t rop) {
+  if (!dc || dc->isNull() || !bitmap) return;
+  const int bw = static_cast<int>(FreeImage_GetWidth(bitmap));
+  const int bh = static_cast<int>(FreeImage_GetHeight(bitmap));
+  if (ws == 0) {
+    ws = bw;
+    if (wd == 0) wd = ws;
+  }
+  if (hs == 0) {
+    hs = bh;
+    if (hd == 0) hd = hs;
+  }
+  const QImage pixels = ImageFromBitmap(bitmap);
+  if (pixels.isNull()) return;
+  QPainter p(dc);
+  p.setCompositionMode(rop == SRCCOPY ? QPainter::CompositionMode_Source : QPainter::CompositionMode_SourceOver);
+  // ys counts from the bottom row of the bitmap.
+  p.drawImage(QRect(xd, yd, wd, hd), pixels, QRect(xs, bh - ys - hs, ws, hs));
+}
+
+FiBitmap BitmapFromPicture(const QImage& picture) {
+  if (picture.isNull()) return FiBitmap();
+  FiBitmap bitmap = BitmapFromImage32(picture.convertToFormat(QImage::Format_RGB32));
+  return bitmap;
+}
+
+CaptureRecord CaptureThumbCanvas(Surface& picThumb) {
+  CaptureRecord record;
+  if (picThumb.image().isNull()) return record;
+  const QImage drawn = picThumb.image();
+  picThumb.setPicture(drawn);
+  record.bitmap = BitmapFromPicture(drawn);  // RGB32: the fourth byte is 255
+  if (!record.bitmap) return record;
+  record.width = drawn.width();
+  record.height = drawn.height();
+  return record;
+}
+
+int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, int32_t resampleFilterCode) {
+  CaptureRecord capture = CaptureThumbCanvas(picThumb);
+  if (!capture.bitmap) return kSaveCaptureFailed;
+
+  FiBitmap output;
+  int flags = 0;
+  switch (format) {
+    case FIF_BMP:
+    case FIF_TARGA:
+      output = std::move(capture.bitmap);
+      break;
+    case FIF_ICO: {
+      bool asIs = false;
+      output = IconBitmap(picThumb.image(), resampleFilterCode, &asIs);
+      if (asIs) output.reset(FreeImage_ConvertTo24Bits(capture.bitmap.get()));
+      break;
+    }
+    case FIF_TIFF:
+      flags = TIFF_NONE;
+      output.reset(FreeImage_ConvertTo24Bits(capture.bitmap.get()));
+      break;
+    case FIF_GIF: {
+      FiBitmap rgb(FreeImage_ConvertTo24Bits(capture.bitmap.get()));
+      if (rgb) output.reset(FreeImage_ColorQuantize(rgb.get(), FIQ_WUQUANT));
+      break;
+    }
+    default:  // JPEG, PNG and any other format take 24 bits
+      output.reset(FreeImage_ConvertTo24Bits(capture.bitmap.get()));
+      break;
+  }
+  capture.bitmap.reset();
+  if (!output) return kSaveConversionFailed;
+
+  // Written whole: a failed or interrupted save never leaves a file (empty or
+  // half written) under the thumbnail's name, and an existing file survives.
+  const QString temporary = TemporarySiblingPath(path);
+  const bool saved = FreeImage_Save(static_cast<FREE_IMAGE_FORMAT>(format), output.get(),
+                                    QFile::encodeName(temporary).constData(), flags);
+  if (!saved) {
+    QFile::remove(temporary);
+    return kSaveWriteFailed;
+  }
+  return ReplaceWithFile(temporary, path) ? kSaveOk : kSaveWriteFailed;
+}

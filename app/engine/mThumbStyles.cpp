@@ -1,0 +1,108 @@
+#include "app/engine/mThumbStyles.h"
+
+#include <QPainter>
+
+#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ThumbGeometry.h"
+#include "platform/drawing/Numbers.h"
+
+void ThumbStage::SetCanvasSize(int width, int height) {
+  picThumb.setOuterSize(width, height);
+  picBknd.setOuterSize(width, height);
+}
+
+void ThumbStage::SetThumbBackColor(ColorValue color) {
+  picBknd.setBackColor(color);
+  picThumb.setBackColor(color);
+}
+
+void ThumbStage::ApplyBrowsedBackgroundImage(const QString& path) {
+  LoadImageFile(path.trimmed(), PicLoad);
+  picBknd.setPicture(PicLoad.image());
+  PicLoad.removePicture();
+}
+
+void ThumbStage::BackgroundImageTextChanged(const QString& text) {
+  if (text.isEmpty()) picBknd.removePicture();
+}
+
+void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int h, int32_t resampleFilterCode) {
+  if (source.isNull() || dc.isNull() || w <= 0 || h <= 0) return;
+  if (resampleFilterCode == kResampleHalftone) {
+    const QImage scaled = source.size() == QSize(w, h)
+                              ? source
+                              : source.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter p(&dc);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(x, y, scaled);
+    return;
+  }
+  // When the library cannot rescale, the unscaled bitmap is painted at its own
+  // size from (x, y), cut off by the canvas.
+  FiBitmap resized = RescaleBitmap(BitmapFromPicture(source), w, h, resampleFilterCode);
+  PaintBitmap(&dc, resized.get(), x, y, 0, 0, 0, 0, 0, 0, SRCCOPY);
+}
+
+void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, int32_t resampleFilterCode) {
+  const Surface& load = stage.PicLoad;
+  const QSize size = ThumbnailSize(load.innerWidth(), load.innerHeight(), w0, h0, resizeMode);
+  stage.picThumb.removePicture();
+  stage.SetCanvasSize(size.width(), size.height());
+  stage.picThumb.Clear();
+  DrawScaledImage(stage.picThumb.image(), load.image(), 0, 0, size.width(), size.height(), resampleFilterCode);
+}
+
+StyledLayout LayoutStyledThumb(int sourceWidth, int sourceHeight, int canvasWidth, int canvasHeight, int style,
+                               int16_t padding, bool centre) {
+  StyledLayout layout;
+  int sw = sourceWidth;
+  int sh = sourceHeight;
+  const int bw = RoundHalfEven(static_cast<double>(canvasWidth) - padding);
+  const int bh = RoundHalfEven(static_cast<double>(canvasHeight) - padding);
+  if (sw > bw) {
+    sh = RoundHalfEven(static_cast<double>(bw) / sw * sh);
+    sw = bw;
+  }
+  if (sh > bh) {
+    sw = RoundHalfEven(static_cast<double>(bh) / sh * sw);
+    sh = bh;
+  }
+  int x = padding;
+  int y = padding;
+  if (centre) {
+    x = RoundHalfEven((canvasWidth - sw) / 2.0);
+    y = RoundHalfEven((canvasHeight - sh) / 2.0);
+  }
+  if (style == kStyleRaised || style == kStyleRaisedBorder) {
+    layout.raisedEdge = true;
+    layout.raisedRect = {0, 0, canvasWidth, canvasHeight};
+  }
+  x += 5;
+  y += 5;
+  sw -= 10;
+  sh -= 10;
+  if (style == kStyleRaisedBorder) {
+    layout.sunkenEdge = true;
+    layout.sunkenRect = {x - 1, y - 1, x + sw + 2, y + sh + 2};
+  }
+  layout.x = x;
+  layout.y = y;
+  layout.width = sw;
+  layout.height = sh;
+  // An image of 10 pixels or less in either direction has nothing left after
+  // the inset: the frame is composed without it.
+  layout.drawImage = sw > 0 && sh > 0;
+  return layout;
+}
+
+void ComposeStyledThumb(const Surface& source, Surface& canvas, const Surface& background, int style,
+                        int16_t padding, bool centre, int32_t resampleFilterCode) {
+  const StyledLayout layout = LayoutStyledThumb(source.innerWidth(), source.innerHeight(), canvas.innerWidth(),
+                                                canvas.innerHeight(), style, padding, centre);
+  canvas.setPicture(background.image());  // clears the canvas to show the background
+  if (layout.raisedEdge) DrawEdge(canvas.image(), layout.raisedRect, EDGE_RAISED, BF_RECT);
+  if (layout.sunkenEdge) DrawEdge(canvas.image(), layout.sunkenRect, EDGE_SUNKEN, BF_RECT);
+  if (layout.drawImage)
+    DrawScaledImage(canvas.image(), source.image(), layout.x, layout.y, layout.width, layout.height,
+                    resampleFilterCode);
+}

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian 12), then configures and builds
+# everything into ./build. Used by both quick-start commands and by CI.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake g++ make qt6-base-dev libfreeimage-dev libgtest-dev fonts-dejavu-core)
+# Extra packages some tests use; listed in scripts/test-packages.txt.
+if [ "${QUILLMORA_WITH_TEST_PACKAGES:-1}" = 1 ] && [ -f scripts/test-packages.txt ]; then
+  while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < scripts/test-packages.txt
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"

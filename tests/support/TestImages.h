@@ -1,0 +1,16 @@
+#pragma once
+// Images the tests make for themselves.
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+namespace testimages {
+
+// A w x h RGB32 image whose pixel (x, y) has red = x % 256, green = y % 256, blue = (x + y) % 256.
+QImage Gradient(int w, int h);
+// A w x h image of one colour.
+QImage Solid(int w, int h, QColor color);
+// Writes bytes to path; returns false when it could not.
+bool WriteBytes(const QString& path, const QByteArray& bytes);
+
+}  // namespace testimages
