@@ -1,0 +1,205 @@
+#include "app/engine/BatchRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetrics>
+
+#include "app/engine/MFreeImage_2.h"
+#include "app/engine/OutputFormats.h"
+#include "app/engine/mScaleImage.h"
+#include "app/engine/mThumbStyles.h"
+#include "app/engine/mUtils.h"
+
+namespace {
+
+// The canonical path of an existing file, or empty.
+QString CanonicalPath(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+
+// Whether two paths name the same file once both exist (or, for a target that
+// does not exist yet, its folder's canonical path and the name).
+QString CanonicalTarget(const QString& path) {
+  const QFileInfo info(path);
+  const QString existing = info.canonicalFilePath();
+  if (!existing.isEmpty()) return existing;
+  const QString folder = QFileInfo(info.path()).canonicalFilePath();
+  return folder.isEmpty() ? QString() : AddBackslash(folder) + info.fileName();
+}
+
+void EnsureFolder(const QString& folder) {
+  if (!QFileInfo::exists(folder)) QDir().mkpath(folder);
+}
+
+}  // namespace
+
+QString BaseNameOf(const QString& fileName) {
+  const int dot = fileName.indexOf(QLatin1Char('.'));
+  return dot < 0 ? fileName : fileName.left(dot);
+}
+
+int CanvasTextWidth(const QString& text) {
+  static const QFont font = [] {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(11);
+    return f;
+  }();
+  return QFontMetrics(font).horizontalAdvance(text);
+}
+
+BatchRun::BatchRun(BatchHost& host, Loader loader) : host_(host), loader_(std::move(loader)) {
+  if (!loader_) loader_ = [](const QString& path, Surface& picLoad) { return LoadImageFile(path, picLoad); };
+}
+
+void BatchRun::Stop() {
+  stopRequested_ = true;
+  files_.clear();
+}
+
+void BatchRun::Start() {
+  if (running_) return;
+  running_ = true;
+  // A stop pressed while nothing ran must not end this run after its first file.
+  stopRequested_ = false;
+  composed_ = false;
+  failed_ = 0;
+  albumFailed_ = false;
+  files_ = host_.SelectedFileNames();
+  albumThumbnails_.clear();
+  albumSources_.clear();
+  sourceCanonicalPaths_.clear();
+  const QString sourceFolder = AddBackslash(host_.SourceFolderText().trimmed());
+  for (const QString& name : files_) {
+    const QString canonical = CanonicalPath(sourceFolder + name);
+    if (!canonical.isEmpty()) sourceCanonicalPaths_.insert(canonical);
+  }
+  const int count = static_cast<int>(files_.size());
+  host_.SetProgressMax(count);
+
+  const QStringList files = files_;  // Stop discards files_; the loop keeps its own
+  int i = 1;
+  for (; i <= count; ++i) {
+    if (stopRequested_) {  // seen at the last file's yield: no further file starts
+      host_.SetProgressValue(0);
+      stopRequested_ = false;
+      running_ = false;
+      return;
+    }
+    const FileEnd end = ProcessFile(i, count, files[i - 1]);
+    if (end != FileEnd::Next) {
+      running_ = false;
+      return;
+    }
+  }
+
+  if (host_.AlbumOutputChecked()) {
+    const BatchOptions options = host_.Options();
+    albumFailed_ = !host_.WriteAlbumPages(albumThumbnails_, albumSources_, host_.DestinationFolderText(),
+                                          options.prefix.trimmed(), options.suffix.trimmed(),
+                                          host_.Stage().picThumb.innerWidth());
+  }
+  QString caption = QStringLiteral("Completed %1 of %2 images").arg(i - 1).arg(count);
+  if (failed_ > 0) caption += QStringLiteral(", %1 failed").arg(failed_);
+  if (albumFailed_) caption += QStringLiteral(", album not written");
+  host_.SetCounterText(caption);
+  host_.SetProgressValue(0);
+  host_.ClearSelection();
+  files_.clear();
+  albumThumbnails_.clear();
+  albumSources_.clear();
+  running_ = false;
+  if (host_.AutoViewCompletedGallery()) host_.ViewGallery();
+}
+
+BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
+  const QString sourceFolderText = host_.SourceFolderText().trimmed();
+  const QString source = AddBackslash(sourceFolderText) + name;
+  const QString base = BaseNameOf(name);
+
+  QString folder = AddBackslash(host_.DestinationFolderText().trimmed());
+  if (host_.AutoCreateDestinationFolder()) {
+    folder = AddBackslash(sourceFolderText) + QStringLiteral("gallery");
+    EnsureFolder(folder);
+    host_.Yield();
+    host_.SelectDestinationFolder(folder);
+  }
+  const bool album = host_.AlbumOutputChecked();
+  if (album) {
+    folder = AddBackslash(host_.DestinationFolderText().trimmed()) + host_.ThumbFolderNameText().trimmed();
+    EnsureFolder(folder);
+  }
+  folder = AddBackslash(folder);
+  host_.Yield();
+  const QString albumFolder = AddBackslash(host_.DestinationFolderText().trimmed());
+
+  const BatchOptions options = host_.Options();
+  const OutputFormat& format = OutputFormatAt(options.outputFormatIndex);
+  const QString output = folder + options.prefix.trimmed() + base + options.suffix.trimmed() + format.extension;
+
+  ThumbStage& stage = host_.Stage();
+  bool ok = loader_(source, stage.PicLoad);
+  if (ok) {
+    if (options.thumbStyleIndex == kStyleNormal) {
+      ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,
+                        options.resampleFilterCode);
+    } else {
+      stage.SetCanvasSize(options.thumbWidth, options.thumbHeight);
+      ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, options.thumbStyleIndex,
+                         options.imagePadding, true, options.resampleFilterCode);
+    }
+    composed_ = true;
+  }
+  if (previewOnly_) {
+    previewOnly_ = false;
+    return FileEnd::Previewed;
+  }
+
+  if (ok) {
+    // Never write a thumbnail over one of the run's own source files.
+    const QString target = CanonicalTarget(output);
+    ok = !sourceCanonicalPaths_.contains(target) &&
+         SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilterCode) == kSaveOk;
+  }
+  if (ok) {
+    albumThumbnails_ << base + format.extension;
+    albumSources_ << name;
+  } else {
+    ++failed_;
+  }
+
+  if (stopRequested_) {
+    host_.SetProgressValue(0);
+    stopRequested_ = false;
+    return FileEnd::Stopped;
+  }
+
+  if (ok && album && !CopyFullSizeImage(source, albumFolder + name)) ++failed_;
+
+  host_.SetProgressValue(i);
+  host_.SetCounterText(QStringLiteral("Processing %1 of %2").arg(i).arg(count));
+  host_.Yield();
+  return FileEnd::Next;
+}
+
+bool BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
+  const QString from = CanonicalPath(source);
+  if (from.isEmpty()) return false;
+  if (from == CanonicalTarget(target)) return true;  // the source folder is the album folder
+  // The new copy replaces an existing one only once it is complete.
+  const QString temporary = TemporarySiblingPath(target);
+  if (!QFile::copy(source, temporary)) {
+    QFile::remove(temporary);
+    return false;
+  }
+  return ReplaceWithFile(temporary, target);
+}
+
+bool BatchRun::MakePreview(Surface& target) {
+  if (running_ || host_.SelectedFileNames().isEmpty()) return false;
+  previewOnly_ = true;
+  Start();
+  previewOnly_ = false;
+  if (!composed_) return false;
+  DrawPictureFitted(host_.Stage().picThumb, target, 0, true);
+  return true;
+}

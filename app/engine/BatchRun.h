@@ -1,0 +1,59 @@
+#pragma once
+// The batch run: every selected file becomes a thumbnail file, with progress,
+// stop, and the album at the end. The same start action with the preview-only
+// request makes the thumbnail preview.
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "app/engine/BatchHost.h"
+
+class Surface;
+
+class BatchRun {
+ public:
+  // How a file is decoded into the load surface; LoadImageFile by default.
+  using Loader = std::function<bool(const QString& path, Surface& picLoad)>;
+
+  explicit BatchRun(BatchHost& host, Loader loader = {});
+
+  // cmdAction(0). Ignored while a run is active (a yield could nest a second run).
+  void Start();
+  // cmdAction(1): the run ends after the file in hand. Outside a run the request is dropped at the next start.
+  void Stop();
+  // Composes the first selected file's thumbnail on picThumb without writing
+  // anything and draws it fitted into target. Returns false when nothing was
+  // composed (no selection, a run active, or the file did not decode).
+  bool MakePreview(Surface& target);
+
+  bool isRunning() const { return running_; }
+  // Outcome of the last run that ended normally.
+  int lastFailedCount() const { return failed_; }
+  bool lastAlbumFailed() const { return albumFailed_; }
+
+ private:
+  enum class FileEnd { Next, Stopped, Previewed };
+  FileEnd ProcessFile(int i, int count, const QString& name);
+  bool CopyFullSizeImage(const QString& source, const QString& target);
+
+  BatchHost& host_;
+  Loader loader_;
+  bool running_ = false;
+  bool stopRequested_ = false;
+  bool previewOnly_ = false;
+  bool composed_ = false;
+  int failed_ = 0;
+  bool albumFailed_ = false;
+  QStringList files_;
+  QStringList albumThumbnails_;
+  QStringList albumSources_;
+  QSet<QString> sourceCanonicalPaths_;
+};
+
+// The base name of a file name: the part before its first "."; a name
+// without "." is its own base name.
+QString BaseNameOf(const QString& fileName);
+
+// Pixel width of a text in the canvas font (captions are fitted with it).
+int CanvasTextWidth(const QString& text);

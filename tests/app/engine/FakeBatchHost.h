@@ -1,0 +1,54 @@
+#pragma once
+// A main window stand-in for batch runs: plain fields in, recorded outputs out.
+#include <functional>
+
+#include "app/engine/BatchHost.h"
+#include "app/engine/mThumbStyles.h"
+
+struct FakeBatchHost : BatchHost {
+  QStringList selected;
+  QString sourceFolder, destinationFolder, thumbFolderName = QStringLiteral("thumbs");
+  bool album = false, autoCreate = false, autoView = false;
+  BatchOptions options;
+  ThumbStage stage;
+  bool albumWriteSucceeds = true;
+
+  int progressMax = -1;
+  QList<int> progressValues;
+  QStringList counterTexts;
+  int selectionClears = 0;
+  QStringList selectedDestinations;
+  int yields = 0;
+  std::function<void(int)> onYield;  // called with the running yield count
+  struct AlbumCall { QStringList thumbnails, sources; QString folder, prefix, suffix; int width; };
+  QList<AlbumCall> albumCalls;
+  int galleryViews = 0;
+
+  QStringList SelectedFileNames() const override { return selected; }
+  QString SourceFolderText() const override { return sourceFolder; }
+  QString DestinationFolderText() const override { return destinationFolder; }
+  bool AlbumOutputChecked() const override { return album; }
+  QString ThumbFolderNameText() const override { return thumbFolderName; }
+  BatchOptions Options() const override { return options; }
+  bool AutoCreateDestinationFolder() const override { return autoCreate; }
+  bool AutoViewCompletedGallery() const override { return autoView; }
+  ThumbStage& Stage() override { return stage; }
+  void SetProgressMax(int max) override { progressMax = max; }
+  void SetProgressValue(int value) override { progressValues << value; }
+  void SetCounterText(const QString& text) override { counterTexts << text; }
+  void ClearSelection() override { ++selectionClears; }
+  void SelectDestinationFolder(const QString& folder) override {
+    selectedDestinations << folder;
+    destinationFolder = folder;
+  }
+  void Yield() override {
+    ++yields;
+    if (onYield) onYield(yields);
+  }
+  bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& folder,
+                       const QString& prefix, const QString& suffix, int width) override {
+    albumCalls << AlbumCall{thumbnails, sources, folder, prefix, suffix, width};
+    return albumWriteSucceeds;
+  }
+  void ViewGallery() override { ++galleryViews; }
+};
