@@ -17,7 +17,8 @@ QString ChooseSettingsFilePath(const QString& programFolder, const QString& conf
 
 // The settings file of this program: ChooseSettingsFilePath over the
 // program's folder and the user's configuration folder, decided once, so
-// reading and saving always use the same place.
+// reading and saving always use the same place. Call it once the
+// application object exists and has its organisation and application names.
 QString SettingsFilePath();
 
 // Reads the settings file into a record.

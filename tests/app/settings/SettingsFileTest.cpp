@@ -13,6 +13,10 @@
 #include "tests/app/settings/RecordBytes.h"
 #include "tests/support/TestImages.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 QByteArray ReadAll(const QString& path) {
@@ -71,9 +75,14 @@ TEST_F(SettingsFileTest, EmptyFileShowsTheCorruptMessageAndGivesDefaults) {
   EXPECT_EQ(QFileInfo(path()).size(), 0);
 }
 
-TEST_F(SettingsFileTest, FileThatIsNotReadableAsAFileGivesDefaults) {
+TEST_F(SettingsFileTest, NameThatIsNotAPlainFileGivesDefaultsWithoutBlocking) {
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("qmsetup.dat")));
   EXPECT_EQ(LoadSettings(path()), DefaultSettings());
+#ifdef Q_OS_UNIX
+  const QString pipe = dir.filePath(QStringLiteral("pipe.dat"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  EXPECT_EQ(LoadSettings(pipe), DefaultSettings());  // opening a pipe to read would wait for a writer
+#endif
   EXPECT_TRUE(messages.requests.empty());
 }
 

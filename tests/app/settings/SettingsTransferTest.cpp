@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings/SettingsFormat.h"
+#include "app/settings/OptionValues.h"
 #include "app/settings/SettingsTransfer.h"
 #include "tests/app/settings/FakeOptionControls.h"
 #include "tests/app/settings/RecordBytes.h"
@@ -50,46 +51,54 @@ TEST(ApplySettingsToControls, SetsTheGroupsTheFlagsAllowInOrder) {
   }
 }
 
+// Gathering is checked against hand-written bytes below; applying then
+// gathering must give the file back, for the test controls and for plain values.
+template <typename Controls>
+void ExpectApplyThenGatherGivesTheFileBack() {
+  const SettingsRecord r = DecodeSettings(SampleRecordBytes());  // every group's flag on
+  Controls controls;
+  ApplySettingsToControls(r, controls);
+  SettingsRecord back = DefaultSettings();
+  for (int p = 0; p < kPreferenceCount; ++p)
+    PreferenceFlag(back, static_cast<Preference>(p)) = PreferenceFlag(r, static_cast<Preference>(p));
+  back.sourceFolder = r.sourceFolder;
+  back.destinationFolder = r.destinationFolder;
+  back.reserved44 = r.reserved44;
+  back.reserved45 = r.reserved45;
+  GatherSettingsFromControls(controls, back);
+  EXPECT_EQ(EncodeSettings(back), SampleRecordBytes());
+}
+
 TEST(ApplySettingsToControls, CopiesTheStoredValues) {
-  SettingsRecord r = DecodeSettings(SampleRecordBytes());
+  ExpectApplyThenGatherGivesTheFileBack<FakeOptionControls>();
+  ExpectApplyThenGatherGivesTheFileBack<OptionValues>();
+
+  SettingsRecord r = DefaultSettings();
+  r.saveImageSettings = r.saveHtmlSettings = r.saveThumbPageSettings = r.saveFolders = -1;
   r.repeatIndexAtTop = 1;  // any value but 0 checks the box
+  r.sourceFolder = QStringLiteral("/src");
   FakeOptionControls c;
   ApplySettingsToControls(r, c);
-  EXPECT_EQ(c.colors[ColorControl::cpThumbBack], 0x00C0C0C0u);
-  EXPECT_EQ(c.texts[TextControl::txtThumbBackImage], "/home/ann/bg.png");
-  EXPECT_EQ(c.numbers[NumberControl::udImagePadding], 8);
-  EXPECT_EQ(c.numbers[NumberControl::udWid], 160);
-  EXPECT_EQ(c.numbers[NumberControl::udHgt], 140);
-  EXPECT_EQ(c.texts[TextControl::txtPrefix], "TH_");
-  EXPECT_EQ(c.texts[TextControl::txtSuffix], "_s");
-  EXPECT_EQ(c.lists[ListControl::ComboOutputFormat], 4);
-  EXPECT_EQ(c.lists[ListControl::comboResampleMethod], 5);
-  EXPECT_EQ(c.lists[ListControl::cboThumbStyle], 2);
-  EXPECT_EQ(c.colors[ColorControl::cpPage], 0x00FFFFFFu);
-  EXPECT_EQ(c.texts[TextControl::txtHTMLBknd], "bg.gif");
-  EXPECT_EQ(c.numbers[NumberControl::udPageOpt0], 3);
-  EXPECT_EQ(c.colors[ColorControl::cpHeaderColor], 0x000000FFu);
-  EXPECT_EQ(c.texts[TextControl::txtPageHeader], "Our trip");
-  EXPECT_EQ(c.numbers[NumberControl::udPageOpt1], 2);
-  EXPECT_EQ(c.texts[TextControl::txtPageFileName], "gallery");
   EXPECT_TRUE(c.checks[CheckControl::chkRepeatHeader]);
-  EXPECT_EQ(c.texts[TextControl::txtThumbDirName], "thumbs");
-  EXPECT_EQ(c.texts[TextControl::txtpageTitle], "Trip");
-  EXPECT_EQ(c.lists[ListControl::cboAlign], 2);
-  EXPECT_EQ(c.colors[ColorControl::cpBorder], 0x00000000u);
-  EXPECT_EQ(c.numbers[NumberControl::udTableOpt4], 1);
-  EXPECT_EQ(c.colors[ColorControl::cpCaptionBack], 0x00C0FFFFu);
-  EXPECT_EQ(c.colors[ColorControl::cpCell], 0x00808080u);
-  EXPECT_EQ(c.numbers[NumberControl::udTableOpt2], 2);
-  EXPECT_EQ(c.numbers[NumberControl::udTableOpt3], 5);
-  EXPECT_EQ(c.numbers[NumberControl::udTableOpt1], 5);
-  EXPECT_EQ(c.colors[ColorControl::cpcapfontcolor], 0x00000080u);
-  EXPECT_EQ(c.numbers[NumberControl::udTableFont], 3);
-  EXPECT_EQ(c.numbers[NumberControl::udTableOpt0], 7);
-  EXPECT_EQ(c.colors[ColorControl::cpTablecolor], 0x00808000u);
-  EXPECT_EQ(c.folders[FolderTree::ftvSource], "/home/ann/photos");
-  EXPECT_EQ(c.folders[FolderTree::ftvDest], "/home/ann/web");
-  EXPECT_TRUE(c.checks[CheckControl::ckHTML]);
+  EXPECT_EQ(c.folders[FolderTree::ftvSource], "/src");
+  EXPECT_EQ(c.folders[FolderTree::ftvDest], "");
+}
+
+TEST(OptionValues, StartAtTheControlStartValuesAndTakeTheAllowedGroups) {
+  SettingsRecord r = DecodeSettings(SampleRecordBytes());
+  r.saveHtmlSettings = 0;
+  OptionValues values;
+  EXPECT_EQ(values.listIndex(ListControl::cboAlign), 1);
+  EXPECT_EQ(values.listIndex(ListControl::ComboOutputFormat), 3);
+  ApplySettingsToControls(r, values);
+  EXPECT_EQ(values.thumbnail.thumbWidth, 160);
+  EXPECT_EQ(values.thumbnail.suffix, "_s");
+  EXPECT_EQ(values.album.pageTitle, "Gallery");  // page and table groups not applied
+  EXPECT_EQ(values.album.rowsPerPage, 7);
+  EXPECT_EQ(values.sourceFolder, "/home/ann/photos");
+  EXPECT_TRUE(values.createHtml);
+  values.setValue(NumberControl::udTableFont, 9);
+  EXPECT_EQ(values.album.captionFontSize, 7);
 }
 
 TEST(ApplySettingsToControls, BringsStoredNumbersAndPositionsIntoRange) {
