@@ -92,6 +92,7 @@ SettingsRecord LoadSettings(const QString& path) {
 bool SaveSettings(const SettingsRecord& record, const QString& path) { return SaveSettings(record, path, {}); }
 
 bool SaveSettings(const SettingsRecord& record, const QString& path, const std::function<bool()>& beforeReplace) {
+  if (path.isEmpty()) return false;
   const QByteArray bytes = EncodeSettings(record);
   QDir().mkpath(QFileInfo(path).absolutePath());
   const QString temporary = TemporarySiblingPath(path);
