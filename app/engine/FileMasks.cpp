@@ -41,6 +41,15 @@ const QList<FileMask>& FileMasks() {
   return masks;
 }
 
+const QStringList& FileMaskTexts() {
+  static const QStringList texts = [] {
+    QStringList list;
+    for (const FileMask& m : FileMasks()) list << m.text;
+    return list;
+  }();
+  return texts;
+}
+
 QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
   QDir dir(folder);
   QStringList filters = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);

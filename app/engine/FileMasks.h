@@ -9,6 +9,8 @@ struct FileMask {
 };
 
 const QList<FileMask>& FileMasks();
+// The entry texts of the mask list, in list order.
+const QStringList& FileMaskTexts();
 
 // The names (no folder) of the regular files in folder that the pattern
 // selects, matched case-insensitively (cameras write IMG_0001.JPG), in the file

@@ -21,8 +21,11 @@ const OutputFormat& OutputFormatAt(int index) {
   return formats[index];
 }
 
-QStringList OutputFormatTexts() {
-  QStringList texts;
-  for (const OutputFormat& f : OutputFormats()) texts << f.text;
+const QStringList& OutputFormatTexts() {
+  static const QStringList texts = [] {
+    QStringList list;
+    for (const OutputFormat& f : OutputFormats()) list << f.text;
+    return list;
+  }();
   return texts;
 }

@@ -16,4 +16,4 @@ constexpr int kDefaultOutputFormatIndex = 3;  // "JPEG(*.jpg)"
 const QList<OutputFormat>& OutputFormats();
 // The entry at a list position; positions outside the list give the default.
 const OutputFormat& OutputFormatAt(int index);
-QStringList OutputFormatTexts();
+const QStringList& OutputFormatTexts();

@@ -1,0 +1,59 @@
+#include "app/settings/ChoiceLists.h"
+
+#include <algorithm>
+
+#include "app/album/AlbumOptions.h"
+#include "app/engine/FileMasks.h"
+#include "app/engine/OutputFormats.h"
+#include "app/engine/ThumbGeometry.h"
+#include "app/engine/ThumbnailOptions.h"
+
+const QStringList& AlignmentTexts() {
+  static const QStringList texts{"Default", "Center", "Right", "Left"};
+  return texts;
+}
+
+const std::vector<ChoiceList>& StartupChoiceLists() {
+  static const std::vector<ChoiceList> lists{
+      {ListControl::ComboFilter, &FileMaskTexts(), 0},
+      {ListControl::ComboOutputFormat, &OutputFormatTexts(), 3},
+      {ListControl::ComboResizeMethod, &ResizeModeTexts(), 0},
+      {ListControl::comboResampleMethod, &ResampleFilterTexts(), 0},
+      {ListControl::cboAlign, &AlignmentTexts(), 1},
+      {ListControl::cboThumbStyle, &ThumbStyleTexts(), 0},
+  };
+  return lists;
+}
+
+const QStringList& ChoiceListTexts(ListControl control) {
+  for (const ChoiceList& list : StartupChoiceLists())
+    if (list.control == control) return *list.entries;
+  return FileMaskTexts();
+}
+
+int ClampListIndex(ListControl control, int index) {
+  const int last = static_cast<int>(ChoiceListTexts(control).size()) - 1;
+  return std::clamp(index, 0, last);
+}
+
+NumberRange NumberLimits(NumberControl control) {
+  switch (control) {
+    case NumberControl::udWid:
+    case NumberControl::udHgt: return {ThumbnailOptions::kSizeMin, ThumbnailOptions::kSizeMax};
+    case NumberControl::udImagePadding: return {ThumbnailOptions::kPaddingMin, ThumbnailOptions::kPaddingMax};
+    case NumberControl::udPageOpt0:
+    case NumberControl::udPageOpt1: return {AlbumOptions::kPageSizeMin, AlbumOptions::kPageSizeMax};
+    case NumberControl::udTableOpt0: return {AlbumOptions::kRowsMin, AlbumOptions::kRowsMax};
+    case NumberControl::udTableOpt1: return {AlbumOptions::kColumnsMin, AlbumOptions::kColumnsMax};
+    case NumberControl::udTableOpt2:
+    case NumberControl::udTableOpt3:
+    case NumberControl::udTableOpt4: return {AlbumOptions::kTableValueMin, AlbumOptions::kTableValueMax};
+    case NumberControl::udTableFont: return {AlbumOptions::kFontSizeMin, AlbumOptions::kFontSizeMax};
+  }
+  return {0, 0};
+}
+
+int ClampNumber(NumberControl control, int value) {
+  const NumberRange range = NumberLimits(control);
+  return std::clamp(value, range.minimum, range.maximum);
+}

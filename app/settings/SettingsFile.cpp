@@ -1,0 +1,113 @@
+#include "app/settings/SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include "app/engine/mUtils.h"
+#include "app/settings/SettingsFormat.h"
+#include "platform/shell/MessageBox.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QString kSettingsFileName = QStringLiteral("qmsetup.dat");
+
+bool CanCreateFileIn(const QString& folder) {
+  if (!QFileInfo(folder).isDir()) return false;
+  QTemporaryFile probe(AddBackslash(folder) + QStringLiteral(".qmprobe.XXXXXX"));
+  return probe.open();
+}
+
+bool FlushToDisk(QFile& file) {
+  if (!file.flush()) return false;
+#ifdef Q_OS_UNIX
+  if (::fsync(file.handle()) != 0) return false;
+#endif
+  return true;
+}
+
+// Leaves an empty file at path (the settings file exists from the first start on).
+void CreateEmptyFile(const QString& path) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.close();
+}
+
+}  // namespace
+
+bool FileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  const QFileInfo info(path);
+  return info.exists() || info.isSymLink();
+}
+
+QString ChooseSettingsFilePath(const QString& programFolder, const QString& configFolder) {
+  const QString folder = CanCreateFileIn(programFolder) ? programFolder : configFolder;
+  return AddBackslash(folder) + kSettingsFileName;
+}
+
+QString SettingsFilePath() {
+  static const QString path =
+      ChooseSettingsFilePath(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+  return path;
+}
+
+SettingsRecord LoadSettings(const QString& path) {
+  bool useDefaults = false;
+  if (FileExists(path)) {
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() == 0) {
+      ShowMessageBox(QStringLiteral("Configuration data file is corrupt\nDefault values will be used"),
+                     QStringLiteral("Quillmora"), MsgIcon::Exclamation, MsgButtons::OK);
+      QFile::remove(path);
+      useDefaults = true;
+    }
+  } else {
+    useDefaults = true;
+  }
+
+  if (!FileExists(path)) CreateEmptyFile(path);
+
+  // Only a plain file is read: a folder, device or pipe of that name could
+  // fail or block.
+  QByteArray data;
+  QFile file(path);
+  if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
+    data = file.read(kSettingsMaxBytes);
+  else
+    useDefaults = true;
+
+  if (useDefaults) return DefaultSettings();
+  return DecodeSettings(data);
+}
+
+bool SaveSettings(const SettingsRecord& record, const QString& path) { return SaveSettings(record, path, {}); }
+
+bool SaveSettings(const SettingsRecord& record, const QString& path, const std::function<bool()>& beforeReplace) {
+  if (path.isEmpty()) return false;
+  const QByteArray bytes = EncodeSettings(record);
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  const QString temporary = TemporarySiblingPath(path);
+  {
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
+    if (file.write(bytes) != bytes.size() || !FlushToDisk(file)) {
+      file.close();
+      QFile::remove(temporary);
+      return false;
+    }
+  }
+  if (beforeReplace && !beforeReplace()) {
+    QFile::remove(temporary);
+    return false;
+  }
+  return ReplaceWithFile(temporary, path);
+}
