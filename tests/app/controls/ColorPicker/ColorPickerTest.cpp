@@ -9,7 +9,6 @@
 #include "app/controls/ColorPicker/cpfrmTip.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/Numbers.h"
-#include "platform/shell/MessageBox.h"
 
 namespace {
 
@@ -265,16 +264,4 @@ TEST_F(ColorPickerTest, PropertiesRoundTripThroughABag) {
   MemoryPropertyBag empty;
   fresh.WriteProperties(empty);
   EXPECT_TRUE(empty.keys().isEmpty());
-}
-
-TEST_F(ColorPickerTest, AboutShowsNameAndVersion) {
-  QString shown;
-  MessageBoxHandler old = SetMessageBoxHandler([&shown](const MessageBoxRequest& r) {
-    shown = r.text;
-    return MsgResult::OK;
-  });
-  picker->About();
-  SetMessageBoxHandler(old);
-  EXPECT_TRUE(shown.contains(QStringLiteral("ColorPicker")));
-  EXPECT_TRUE(shown.contains(QStringLiteral("Version")));
 }

@@ -23,9 +23,11 @@ TEST(FrameGradient, ChannelsRoundHalvesToEven) {
       {RGBValue(10, 10, 10), RGBValue(0, 20, 10), 4, 2, qRgb(5, 15, 10)},
       {RGBValue(200, 0, 0), RGBValue(100, 0, 0), 3, 3, qRgb(100, 0, 0)},  // the last row is B
       {RGBValue(7, 8, 9), RGBValue(70, 80, 90), 0, 0, qRgb(7, 8, 9)},  // a band of one row is A
+      // 15 / 22 in single precision times 11 is exactly 7.5 (-> 8); in double it falls just below.
+      {RGBValue(0, 0, 0), RGBValue(15, 0, 0), 22, 11, qRgb(8, 0, 0)},
   };
   for (const Case& c : cases) {
-    QImage image(2, 8, QImage::Format_RGB32);
+    QImage image(2, 24, QImage::Format_RGB32);
     image.fill(Qt::black);
     DrawVerticalGradient(image, c.a, c.b, 0, 2, 0, c.n);
     EXPECT_EQ(image.pixel(0, c.row), c.expected) << c.n;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
 
 #include "app/controls/vkFrames/FrameGradient.h"
 #include "app/controls/vkFrames/vkFrames.h"
@@ -37,18 +36,6 @@ struct Frame {
 };
 
 }  // namespace
-
-TEST(vkFrames, NewControlDefaults) {
-  Frame f;
-  EXPECT_EQ(f.frame->Style(), 1);
-  EXPECT_EQ(f.frame->Caption(), QStringLiteral("fraOptions"));
-  EXPECT_EQ(f.frame->TextBoxHeight(), 22);
-  EXPECT_EQ(f.frame->Alignment(), 2);
-  EXPECT_EQ(f.frame->IconSize(), 16);
-  EXPECT_EQ(f.frame->ColorFrom(), 0x9E9EFFu);
-  EXPECT_EQ(f.frame->theme().start, RGBValue(129, 169, 226));
-  EXPECT_EQ(f.frame->FillColor(), f.frame->AmbientBackColor());
-}
 
 TEST(vkFrames, StylePresetsOverwriteTheirProperties) {
   struct Case {
@@ -194,17 +181,6 @@ TEST(vkFrames, IconSitsInTheCaptionBox) {
   EXPECT_NE(image.pixel(43, 18), qRgb(0, 200, 0));
   f.frame->setIconAlignment(1);
   EXPECT_EQ(f.frame->Render().pixel(200 - 27 - 1, 3), qRgb(0, 200, 0));
-}
-
-TEST(vkFrames, RepaintsOnResizeAndLookChanges) {
-  Frame f;
-  f.host.show();
-  QSignalSpy changed(f.frame, &vkFrames::PropertyChanged);
-  f.frame->setFillColor(0x123456);
-  f.frame->setFillColor(0x123456);
-  EXPECT_EQ(changed.count(), 1);  // only a real change
-  f.frame->resize(300, 80);
-  EXPECT_EQ(f.frame->Render().size(), QSize(300, 80));
 }
 
 TEST(vkFrames, PropertiesRoundTripThroughABag) {
