@@ -242,6 +242,7 @@ void ColorPicker::OpenPalette() {
 }
 
 void ColorPicker::PaletteFinished(bool chosen, quint32 color) {
+  palette_.clear();  // it is closed and deletes itself
   if (chosen) setColor(color);
   emit Click();
 }

@@ -250,6 +250,12 @@ void vkFrames::WriteProperties(PropertyBag& bag) const {
   bag.WriteProperty(QStringLiteral("ColorTo"), colorTo_, kDefaultColorTo);
 }
 
+void vkFrames::DrawIcon(QPainter& p, int left, int top) const {
+  // Scaled while drawing, so only the visible part is ever computed.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  p.drawImage(QRect(left, top, iconSize_, iconSize_), picture_.image());
+}
+
 void vkFrames::DrawCaption(QImage& image, QRect area, ColorValue color, int iconTop) const {
   const bool hasIcon = !picture_.isNull() && iconSize_ > 0;
   const QFontMetrics fm(font());
@@ -276,8 +282,7 @@ void vkFrames::DrawCaption(QImage& image, QRect area, ColorValue color, int icon
     } else {
       textArea.setLeft(iconLeft + iconSize_ + kIconSpacing);
     }
-    p.drawImage(QRect(iconLeft, iconTop, iconSize_, iconSize_),
-                picture_.image().scaled(iconSize_, iconSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    DrawIcon(p, iconLeft, iconTop);
   }
   if (caption_.isEmpty()) return;
   p.setFont(font());
@@ -322,8 +327,7 @@ QImage vkFrames::Render() const {
         const int iconLeft = iconAlignment_ == 1 ? x + 3 + w + kIconSpacing : x + 3;
         if (iconAlignment_ != 1) textLeft += extra;
         QPainter p(&image);
-        p.drawImage(QRect(iconLeft, iconTop, iconSize_, iconSize_),
-                    picture_.image().scaled(iconSize_, iconSize_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        DrawIcon(p, iconLeft, iconTop);
       }
       if (w > 0) {
         QPainter p(&image);

@@ -14,6 +14,7 @@
 #include "platform/com/StdPicture.h"
 
 class PropertyBag;
+class QPainter;
 
 class vkFrames : public QWidget {
   Q_OBJECT
@@ -105,6 +106,7 @@ class vkFrames : public QWidget {
   void set(T& member, const T& value);
   void ApplyTheme();
   void DrawCaption(QImage& image, QRect area, ColorValue color, int iconTop) const;
+  void DrawIcon(QPainter& p, int left, int top) const;
 
   ColorValue frameColor_ = 0;
   ColorValue backColor_ = 0;

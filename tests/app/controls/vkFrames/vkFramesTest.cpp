@@ -223,3 +223,22 @@ TEST(vkFrames, PropertiesRoundTripThroughABag) {
   fresh.frame->WriteProperties(empty);
   EXPECT_TRUE(empty.keys().isEmpty()) << empty.keys().join(u',').toStdString();
 }
+
+TEST(vkFrames, OutlandishSizesDrawWithoutTrouble) {
+  struct Case {
+    int style, width, height, textBoxHeight, iconSize;
+  } cases[] = {
+      {1, 1, 1, 22, 16}, {0, 3, 2, 22, 16}, {2, 10, 10, -50, -5}, {4, 50, 40, 100000000, 16}, {3, 60, 30, 22, 100000},
+  };
+  QImage icon(4, 4, QImage::Format_RGB32);
+  icon.fill(Qt::blue);
+  for (const Case& c : cases) {
+    Frame f;
+    f.frame->setStyle(c.style);
+    f.frame->setPicture(StdPicture(icon, StdPicture::Icon));
+    f.frame->resize(c.width, c.height);
+    f.frame->setTextBoxHeight(c.textBoxHeight);
+    f.frame->setIconSize(c.iconSize);
+    EXPECT_EQ(f.frame->Render().size(), QSize(c.width, c.height)) << c.style;
+  }
+}
