@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 
 #include "app/controls/vkFrames/FrameGradient.h"
 #include "app/controls/vkFrames/vkFrames.h"
@@ -204,8 +206,17 @@ TEST(vkFrames, PropertiesRoundTripThroughABag) {
   font.setPointSize(14);
   font.setBold(true);
   a.frame->setFrameFont(font);
-  MemoryPropertyBag bag;
-  a.frame->WriteProperties(bag);
+  QImage icon(5, 5, QImage::Format_RGB32);
+  icon.fill(qRgb(1, 2, 3));
+  a.frame->setPicture(StdPicture(icon, StdPicture::Icon));
+  // Through a file, so every stored value must survive the stream.
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("frame.bag"));
+  FilePropertyBag out(path);
+  a.frame->WriteProperties(out);
+  ASSERT_TRUE(out.Save());
+  FilePropertyBag bag(path);
+  ASSERT_TRUE(bag.Load());
 
   Frame b;
   b.frame->ReadProperties(bag);
@@ -216,6 +227,7 @@ TEST(vkFrames, PropertiesRoundTripThroughABag) {
   EXPECT_EQ(b.frame->font().family(), QStringLiteral("DejaVu Serif"));
   EXPECT_TRUE(b.frame->font().bold());
   EXPECT_EQ(b.frame->theme().start, RGBValue(217, 172, 1));
+  EXPECT_EQ(b.frame->Picture().image().pixel(2, 2), qRgb(1, 2, 3));
   EXPECT_EQ(b.frame->Render(), a.frame->Render());
 
   Frame fresh;
