@@ -256,11 +256,24 @@ void cDIBSection::ResampleDIB(cDIBSection& dest) const {
   NearestRounding rounding;
   const uint8_t* S = bits_;
   uint8_t* D = dest.bits_;
+  // The vertical pair of a scan line has one fraction fy, so its rounded
+  // result is a + offset(b - a), where the offset depends only on b - a and
+  // on the parity of a (which way a half rounds). The 2 x 511 offsets are
+  // worked out once a scan line with the same rule, and the pixels then only
+  // look them up.
+  int16_t verticalOffset[2][511];
+  float lastFy = -1.0f;
   for (int32_t y = 0; y < h; ++y) {
     const float ys = sy * static_cast<float>(y);
     const float yiF = std::floor(ys);
-    const double fy = static_cast<float>(ys - yiF);
+    const float fy = ys - yiF;
     const int64_t yi = static_cast<int64_t>(yiF);
+    if (fy != lastFy) {
+      for (int parity = 0; parity < 2; ++parity)
+        for (int d = -255; d <= 255; ++d)
+          verticalOffset[parity][d + 255] = static_cast<int16_t>(Mix(parity, parity + d, fy) - parity);
+      lastFy = fy;
+    }
     const uint8_t* row0 = S + yi * srcStride;
     const uint8_t* row1 = row0 + srcStride;
     uint8_t* out = D + int64_t{y} * destStride;
@@ -270,8 +283,8 @@ void cDIBSection::ResampleDIB(cDIBSection& dest) const {
       const uint8_t* a = row0 + p;
       const uint8_t* b = row1 + p;
       for (int c = 0; c < 3; ++c) {
-        const int left = Mix(a[c], b[c], fy);
-        const int right = Mix(a[3 + c], b[3 + c], fy);
+        const int left = a[c] + verticalOffset[a[c] & 1][b[c] - a[c] + 255];
+        const int right = a[3 + c] + verticalOffset[a[3 + c] & 1][b[3 + c] - a[3 + c] + 255];
         out[3 * x + c] = ClampByte(Mix(left, right, fx));
       }
     }
