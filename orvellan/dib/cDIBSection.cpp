@@ -81,6 +81,9 @@ bool cDIBSection::CopyToClipboard(bool bAsDIB) {
 bool cDIBSection::CreateDIB(const DibContext* /*lHDC*/, int32_t lWidth, int32_t lHeight,
                             std::unique_ptr<DibSection>& hDib) {
   hDib.reset();
+  // The header describes the selected section; while one is held, a new
+  // header would no longer match the memory the object reads and writes.
+  if (dib_) return false;
   // Check both sizes before anything is filled in or allocated.
   const int64_t lineLength = int64_t{lWidth} * 3 + 3;
   if (!FitsInt32(lineLength)) throw ComError(kErrOverflow);

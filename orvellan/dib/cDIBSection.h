@@ -69,6 +69,7 @@ class cDIBSection {
 
   // Fills the header for lWidth x lHeight and makes a zeroed section of that
   // size, handed out through hDib. lHDC takes no part (kept for the call's shape).
+  // While the object holds a section it returns false and changes nothing.
   bool CreateDIB(const DibContext* lHDC, int32_t lWidth, int32_t lHeight, std::unique_ptr<DibSection>& hDib);
 
   // Sizes the object to the picture's bitmap and copies the picture in. A

@@ -67,6 +67,12 @@ TEST(cDIBSection, NewObjectHoldsNothingAndClearUpKeepsTheLastSize) {
   EXPECT_NE(dib.hDib(), nullptr);
   EXPECT_NE(dib.DIBSectionBitsPtr(), nullptr);
 
+  // A header for another size would no longer describe the held memory.
+  std::unique_ptr<DibSection> other;
+  EXPECT_FALSE(dib.CreateDIB(dib.hdc(), 500, 500, other));
+  EXPECT_EQ(other, nullptr);
+  EXPECT_EQ(dib.Width(), 7);
+
   dib.ClearUp();
   EXPECT_EQ(dib.hdc(), nullptr);
   EXPECT_EQ(dib.hDib(), nullptr);
