@@ -1,6 +1,8 @@
 // Album pages as files: whole pages byte for byte, page counts and failures.
 #include <gtest/gtest.h>
 
+#include "tests/app/album/QStringPrinter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,8 @@
 // Colour texts, escaping, page encoding and caption fitting.
 #include <gtest/gtest.h>
 
+#include "tests/app/album/QStringPrinter.h"
+
 #include "app/album/AlbumText.h"
 #include "app/album/FitCaption.h"
 

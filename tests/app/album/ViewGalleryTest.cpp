@@ -1,6 +1,8 @@
 // The first page's existence check and "View Gallery".
 #include <gtest/gtest.h>
 
+#include "tests/app/album/QStringPrinter.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 
