@@ -22,8 +22,9 @@ EntryParts SplitEntry(const QString& entry) {
   return {entry.left(dot), entry.mid(dot)};
 }
 
-// The text every page shares, built once per album; only the title's number
-// and the cells differ between pages.
+// Builds the pages of one album. The text every page shares (head, index,
+// table start, tail, the fixed part of each cell) is built and encoded once;
+// a page is then those bytes with its own cells in between.
 class AlbumPageBuilder {
  public:
   AlbumPageBuilder(const QStringList& thumbnails, const QStringList& sources, const QString& prefix,
@@ -39,58 +40,57 @@ class AlbumPageBuilder {
     const QString folder = TrimBlanks(options.thumbFolderName);
     // Without a thumbnail folder the thumbnails lie beside the pages.
     thumbFolder_ = folder.isEmpty() ? QString() : AddBackslash(folder);
-    BuildIndex(pageCount);
-    BuildFixedPieces();
+    BuildFixedPieces(BuildIndex(pageCount));
   }
 
-  // The text of page p; t and c are the running thumbnail and caption counters (from 1).
-  QString PageText(qint64 page, qint64& t, qint64& c) const {
-    QString text;
-    const qint64 cells = std::clamp<qint64>(thumbnails_.size() - t + 1, 0,
-                                            static_cast<qint64>(options_.rowsPerPage) * options_.columnsPerRow);
-    text.reserve(head_.size() + tail_.size() + 320 * cells + 32 * options_.rowsPerPage);
-    text += head_;
-    text += QString::number(page);
-    text += afterTitle_;
+  // The bytes of page p; t and c are the running thumbnail and caption counters (from 1).
+  QByteArray PageText(qint64 page, qint64& t, qint64& c) const {
     const qint64 n = thumbnails_.size();
     const int cols = options_.columnsPerRow;
+    const qint64 cells = std::clamp<qint64>(n - t + 1, 0, static_cast<qint64>(options_.rowsPerPage) * cols);
+    QByteArray text;
+    text.reserve(head_.size() + afterTitle_.size() + tail_.size() + 400 * cells + 32 * options_.rowsPerPage);
+    text += head_;
+    text += QByteArray::number(page);
+    text += afterTitle_;
     for (int row = 0; row < options_.rowsPerPage; ++row) {
-      text += QLatin1String("\t<tr>\r\n");
+      text += "\t<tr>\r\n";
       // Cells past the end of the list are not written, but still counted.
       const qint64 thumbCells = std::clamp<qint64>(n - t + 1, 0, cols);
       for (qint64 k = 0; k < thumbCells; ++k) AppendThumbCell(text, t + k);
       t += cols;
-      text += QLatin1String("\t</tr>\r\n\t<tr>\r\n");
+      text += "\t</tr>\r\n\t<tr>\r\n";
       const qint64 captionCells = std::clamp<qint64>(n - c + 1, 0, cols);
       for (qint64 k = 0; k < captionCells; ++k) AppendCaptionCell(text, c + k);
       c += cols;
-      text += QLatin1String("\t</tr>\r\n");
+      text += "\t</tr>\r\n";
     }
     text += tail_;
     return text;
   }
 
  private:
-  void BuildIndex(qint64 pageCount) {
-    if (pageCount <= 1) return;
+  QString BuildIndex(qint64 pageCount) const {
+    QString index;
+    if (pageCount <= 1) return index;
     for (qint64 i = 1; i <= pageCount; ++i) {
-      const QString number = QString::number(i);
-      index_ += QLatin1String("<a href=\"") + EscapeMarkup(EscapePercent20(AlbumPageFileName(options_, i))) +
-                QLatin1String("\">") + number + QLatin1String("</a> ");
+      index += QLatin1String("<a href=\"") + EscapeMarkup(EscapePercent20(AlbumPageFileName(options_, i))) +
+               QLatin1String("\">") + QString::number(i) + QLatin1String("</a> ");
     }
-    index_ += QLatin1String("<br>") + kCrLf;
+    index += QLatin1String("<br>") + kCrLf;
+    return index;
   }
 
-  void BuildFixedPieces() {
+  void BuildFixedPieces(const QString& index) {
     const AlbumOptions& o = options_;
-    head_ = QLatin1String(
-                "<html>\r\n<head>\r\n"
-                "<meta name=\"generator\" content=\"Quillmora by Oxbrindle\">\r\n"
-                "<meta name=\"keywords\" content=\"Quillmora by Oxbrindle, thumbnails, thumbnail galleries,"
-                " online photos, image gallery, photo gallery, photos,"
-                " thumb software, thumbnail software, photo resizing\">\r\n"
-                "<title>") +
-            TrimBlanks(o.pageTitle);
+    head_ = EncodePageText(
+        QLatin1String("<html>\r\n<head>\r\n"
+                      "<meta name=\"generator\" content=\"Quillmora by Oxbrindle\">\r\n"
+                      "<meta name=\"keywords\" content=\"Quillmora by Oxbrindle, thumbnails, thumbnail galleries,"
+                      " online photos, image gallery, photo gallery, photos,"
+                      " thumb software, thumbnail software, photo resizing\">\r\n"
+                      "<title>") +
+        TrimBlanks(o.pageTitle));
 
     QString a = QLatin1String("</title>\r\n\r\n");
     if (o.openInNewWindow) a += QLatin1String("<base target=\"_blank\">");
@@ -101,8 +101,9 @@ class AlbumPageBuilder {
          EscapeMarkup(TrimBlanks(o.backgroundImage)) + QLatin1String("\">\r\n\r\n");
     const bool aligned = o.alignment != QLatin1String("Default");
     if (aligned) a += QLatin1String("<div align=\"") + o.alignment + QLatin1String("\">\r\n\r\n");
-    if (o.repeatIndexAtTop) a += index_ + kCrLf;
-    a += QStringLiteral("<!-- Content generated by Quillmora v1.0 - Copyright \u00A9 Oxbrindle. All rights reserved. -->\r\n\r\n");
+    if (o.repeatIndexAtTop) a += index + kCrLf;
+    a += QStringLiteral(
+        "<!-- Content generated by Quillmora v1.0 - Copyright \u00A9 Oxbrindle. All rights reserved. -->\r\n\r\n");
     a += QLatin1String("<table");
     if (!o.noTableFormatting) {
       a += QLatin1String(" border=\"") + QString::number(o.borderWidth) + QLatin1String("\" cellpadding=\"") +
@@ -111,35 +112,36 @@ class AlbumPageBuilder {
            HtmlColorText(o.tableColor) + QLatin1String("\"");
     }
     a += QLatin1String(">\r\n");
-    afterTitle_ = a;
+    afterTitle_ = EncodePageText(a);
 
-    thumbCellOpen_ = QLatin1String("\t\t<td bgcolor=\"") + HtmlColorText(o.cellColor) +
-                     QLatin1String("\"><p align=\"center\"><a href=\"");
-    captionCellOpen_ = QLatin1String("\t\t<td bgcolor=\"") + HtmlColorText(o.captionBackColor) +
-                       QLatin1String("\"><p align=\"center\"><font size=\"") + QString::number(o.captionFontSize) +
-                       QLatin1String("\" color=\"") + HtmlColorText(o.captionFontColor) + QLatin1String("\">");
+    thumbCellOpen_ = EncodePageText(QLatin1String("\t\t<td bgcolor=\"") + HtmlColorText(o.cellColor) +
+                                    QLatin1String("\"><p align=\"center\"><a href=\""));
+    captionCellOpen_ = EncodePageText(QLatin1String("\t\t<td bgcolor=\"") + HtmlColorText(o.captionBackColor) +
+                                      QLatin1String("\"><p align=\"center\"><font size=\"") +
+                                      QString::number(o.captionFontSize) + QLatin1String("\" color=\"") +
+                                      HtmlColorText(o.captionFontColor) + QLatin1String("\">"));
 
-    tail_ = QLatin1String("</table>\r\n") + index_ + kCrLf;
-    tail_ += aligned ? QLatin1String("\r\n</div>\r\n</body></html>") : QLatin1String("\r\n</body></html>");
+    const QLatin1String end = aligned ? QLatin1String("\r\n</div>\r\n</body></html>") : QLatin1String("\r\n</body></html>");
+    tail_ = EncodePageText(QLatin1String("</table>\r\n") + index + kCrLf + end);
   }
 
-  void AppendThumbCell(QString& text, qint64 t) const {
+  void AppendThumbCell(QByteArray& text, qint64 t) const {
     const QString& entry = thumbnails_.at(t - 1);
     const EntryParts parts = SplitEntry(entry);
     text += thumbCellOpen_;
-    text += EscapeMarkup(EscapePercent20(sources_.value(t - 1)));
-    text += QLatin1String("\"><img src=\"");
-    text += EscapeMarkup(thumbFolder_ + EscapePercent20(prefix_ + parts.base + suffix_ + parts.extension));
-    text += QLatin1String("\" alt=\"");
-    text += EscapeMarkup(EscapePercent20(entry));
-    text += QLatin1String("\" border=0><br></a></td>\r\n");
+    text += EncodePageText(EscapeMarkup(EscapePercent20(sources_.value(t - 1))));
+    text += "\"><img src=\"";
+    text += EncodePageText(EscapeMarkup(thumbFolder_ + EscapePercent20(prefix_ + parts.base + suffix_ + parts.extension)));
+    text += "\" alt=\"";
+    text += EncodePageText(EscapeMarkup(EscapePercent20(entry)));
+    text += "\" border=0><br></a></td>\r\n";
   }
 
-  void AppendCaptionCell(QString& text, qint64 c) const {
+  void AppendCaptionCell(QByteArray& text, qint64 c) const {
     const QString base = SplitEntry(thumbnails_.at(c - 1)).base;
     text += captionCellOpen_;
-    text += EscapeMarkup(FitCaption(base, thumbSurfaceWidth_, textWidth_));
-    text += QLatin1String("</td>\r\n");
+    text += EncodePageText(EscapeMarkup(FitCaption(base, thumbSurfaceWidth_, textWidth_)));
+    text += "</td>\r\n";
   }
 
   const QStringList& thumbnails_;
@@ -150,12 +152,11 @@ class AlbumPageBuilder {
   const int thumbSurfaceWidth_;
   const TextWidthFunction& textWidth_;
   QString thumbFolder_;
-  QString index_;
-  QString head_;        // up to the title text
-  QString afterTitle_;  // from "</title>" to the table start
-  QString tail_;        // from "</table>" to the end
-  QString thumbCellOpen_;
-  QString captionCellOpen_;
+  QByteArray head_;        // up to the title text
+  QByteArray afterTitle_;  // from "</title>" to the table start
+  QByteArray tail_;        // from "</table>" to the end
+  QByteArray thumbCellOpen_;
+  QByteArray captionCellOpen_;
 };
 
 }  // namespace
@@ -185,8 +186,7 @@ AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringLis
   qint64 t = 1;
   qint64 c = 1;
   for (qint64 p = 1; p <= pageCount; ++p) {
-    const QByteArray bytes = EncodePageText(builder.PageText(p, t, c));
-    if (WriteAlbumPageFile(folder + AlbumPageFileName(options, p), bytes))
+    if (WriteAlbumPageFile(folder + AlbumPageFileName(options, p), builder.PageText(p, t, c)))
       ++result.pagesWritten;
     else
       ++result.pagesFailed;

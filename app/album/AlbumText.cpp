@@ -43,14 +43,13 @@ QString TrimBlanks(const QString& text) {
 
 QByteArray EncodePageText(const QString& text) {
   QByteArray bytes;
-  bytes.reserve(text.size() + text.size() / 16);
+  bytes.reserve(text.size());
   const qsizetype n = text.size();
+  qsizetype runStart = 0;  // start of the current run of Latin-1 characters
   for (qsizetype i = 0; i < n; ++i) {
     const char16_t unit = text[i].unicode();
-    if (unit < 0x100) {
-      bytes += static_cast<char>(unit);
-      continue;
-    }
+    if (unit < 0x100) continue;
+    bytes += QStringView(text).mid(runStart, i - runStart).toLatin1();
     char32_t code = unit;
     if (QChar::isHighSurrogate(unit) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
       code = QChar::surrogateToUcs4(unit, text[i + 1].unicode());
@@ -61,6 +60,9 @@ QByteArray EncodePageText(const QString& text) {
     bytes += "&#";
     bytes += QByteArray::number(static_cast<uint>(code));
     bytes += ';';
+    runStart = i + 1;
   }
+  if (runStart == 0) return text.toLatin1();
+  bytes += QStringView(text).mid(runStart).toLatin1();
   return bytes;
 }

@@ -88,6 +88,7 @@ TEST(FitCaption, CutsTooWideCaptionsAndAppendsDots) {
       {"abcdefghijk", 120, "abcdefg..."},   // 110 > 100: cut to 100 - 30
       {"short", 120, "short"},
       {"", 120, ""},
+      {"", 10, "..."},                       // below zero even the empty caption is too wide
       {"abcdefghijk", 51, "..."},           // limit 31 - 30 = 1: no character fits
       {"abcdefghijk", 49, "..."},           // narrower than 20 plus "..."
       {"abcdefghijk", 10, "..."},           // negative limit
