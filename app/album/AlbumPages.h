@@ -1,0 +1,29 @@
+#pragma once
+// The album writer: numbered HTML pages that lay the thumbnails of a batch
+// run out in a table, each linked to its full-size image.
+#include <QString>
+#include <QStringList>
+
+#include "app/album/AlbumOptions.h"
+#include "app/album/FitCaption.h"
+
+struct AlbumWriteResult {
+  int pagesWritten = 0;
+  int pagesFailed = 0;
+};
+
+// Writes every page of the album into destinationFolder. thumbnails holds one
+// entry per thumbnail (base name and output extension, e.g. beach.jpg) and
+// sources the full-size file names in the same order; prefix and suffix are
+// the ones the thumbnails were named with. Captions are fitted to
+// thumbSurfaceWidth with textWidth. Nothing is written when there are no
+// thumbnails or no cells per page. Shows nothing: the counts tell the caller
+// how many pages were written and how many could not be.
+AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
+                                 const QString& destinationFolder, const QString& prefix, const QString& suffix,
+                                 const AlbumOptions& options, int thumbSurfaceWidth,
+                                 const TextWidthFunction& textWidth);
+
+// File name of page p (from 1): the page file name without surrounding
+// blanks, the number and ".htm".
+QString AlbumPageFileName(const AlbumOptions& options, qint64 page);
