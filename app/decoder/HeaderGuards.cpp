@@ -17,8 +17,9 @@ bool PcxLineCoversWidth(const uint8_t* h, size_t n) {
 }
 
 // Run-length Targa: the loader reads through a cache of (data bytes / rows)
-// bytes and takes whole pixels out of it; a cache no larger than one pixel
-// makes it read past its end.
+// bytes. Grey and palette images take single bytes out of it (an empty cache
+// is read past its end); deeper ones take whole pixels, which must be smaller
+// than the cache.
 bool TargaRleCacheHoldsPixel(const uint8_t* h, size_t n, uint64_t fileSize) {
   if (n < 18) return false;
   const uint32_t imageType = h[2];
@@ -35,7 +36,7 @@ bool TargaRleCacheHoldsPixel(const uint8_t* h, size_t n, uint64_t fileSize) {
   if (fileSize <= dataOffset) return false;
   const uint64_t cache = (fileSize - dataOffset) / height;
   const uint64_t pixelBytes = (depth + 7) / 8;
-  return cache > pixelBytes;
+  return pixelBytes <= 1 ? cache >= 1 : cache > pixelBytes;
 }
 
 }  // namespace
