@@ -243,8 +243,11 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
   struct Case {
     const char* name;
     QString reply;
+    QString then = QStringLiteral("exec sleep 10");
   };
   const Case cases[] = {
+      {"no reply: the decoder ends", QString(), QStringLiteral("exit 0")},
+      {"no reply: the decoder hangs", QString()},
       {"short reply", QStringLiteral("QMRP") + id1 + zero4},
       {"wrong magic", QStringLiteral("QMRX") + id1 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4},
       // 16 x 16 pixels announced, but the shared memory is empty.
@@ -258,8 +261,8 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
     const QString script = pathOf(QStringLiteral("fake-decoder"));
     QFile::remove(script);
     ASSERT_TRUE(testimages::WriteBytes(
-        script, QStringLiteral("#!/bin/sh\nprintf '%1'\nhead -c 16 >/dev/null\nprintf '%2'\nexec sleep 10\n")
-                    .arg(hello, c.reply)
+        script, QStringLiteral("#!/bin/sh\nprintf '%1'\nhead -c 16 >/dev/null\nprintf '%2'\n%3\n")
+                    .arg(hello, c.reply, c.then)
                     .toUtf8()));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     DecoderSettings settings;
