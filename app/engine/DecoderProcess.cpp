@@ -102,12 +102,17 @@ bool DecoderProcess::ensureRunning() {
   return start();
 }
 
-DecodeOutcome DecoderProcess::submit(const QString& path) {
+bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot) {
   if (pending_) stop();  // an uncollected reply would answer the wrong request
-  if (!ensureRunning()) return DecodeOutcome::Unavailable;
   const QByteArray name = QFile::encodeName(path);
-  if (name.isEmpty() || name.size() > static_cast<int>(proto::kMaxPathBytes) || name.contains('\0'))
-    return DecodeOutcome::NotDecoded;
+  if (name.isEmpty() || name.size() > static_cast<int>(proto::kMaxPathBytes) || name.contains('\0')) {
+    *whyNot = DecodeOutcome::NotDecoded;
+    return false;
+  }
+  if (!ensureRunning()) {
+    *whyNot = DecodeOutcome::Unavailable;
+    return false;
+  }
 
   proto::Request request;
   request.id = nextId_++;
@@ -118,11 +123,12 @@ DecodeOutcome DecoderProcess::submit(const QString& path) {
   ++requestsSinceStart_;
   if (!writeAll(bytes, pendingDeadline_)) {
     stop();
-    return DecodeOutcome::Failed;
+    *whyNot = DecodeOutcome::Failed;
+    return false;
   }
   pending_ = true;
   pendingId_ = request.id;
-  return DecodeOutcome::Decoded;
+  return true;
 }
 
 DecodeOutcome DecoderProcess::collect(QImage* pixels, int32_t* bpp) {
@@ -158,7 +164,6 @@ DecodeOutcome DecoderProcess::collect(QImage* pixels, int32_t* bpp) {
 }
 
 DecodeOutcome DecoderProcess::decode(const QString& path, QImage* pixels, int32_t* bpp) {
-  const DecodeOutcome sent = submit(path);
-  if (sent != DecodeOutcome::Decoded) return sent;
-  return collect(pixels, bpp);
+  DecodeOutcome whyNot = DecodeOutcome::Failed;
+  return submit(path, &whyNot) ? collect(pixels, bpp) : whyNot;
 }

@@ -40,8 +40,10 @@ class DecoderProcess {
   DecodeOutcome decode(const QString& path, QImage* pixels, int32_t* bpp);
 
   // Sends one request (starting or recycling the process first when needed).
-  // Unavailable when no decoder runs; Failed when the request could not be sent.
-  DecodeOutcome submit(const QString& path);
+  // False when it was not sent; whyNot then says Unavailable (no decoder can
+  // be started), Failed (the decoder stopped taking requests) or NotDecoded
+  // (a path no request can carry).
+  bool submit(const QString& path, DecodeOutcome* whyNot);
   // Waits for the reply to the request submitted last, within the time limit
   // counted from its submit.
   DecodeOutcome collect(QImage* pixels, int32_t* bpp);

@@ -1,5 +1,6 @@
 #include "app/engine/SharedDecoder.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "platform/shell/MessageBox.h"
@@ -13,16 +14,27 @@ std::unique_ptr<DecoderProcess>& Instance() {
 
 bool g_toldUnavailable = false;
 
+// The decoder process ends with the application object, not at some point
+// of static destruction.
+void StopSharedDecoderAtExit() {
+  static bool registered = false;
+  if (registered || !QCoreApplication::instance()) return;
+  registered = true;
+  qAddPostRoutine([] { Instance().reset(); });
+}
+
 }  // namespace
 
 DecoderProcess& SharedDecoder() {
   auto& decoder = Instance();
   if (!decoder) decoder = std::make_unique<DecoderProcess>();
+  StopSharedDecoderAtExit();
   return *decoder;
 }
 
 void ConfigureSharedDecoder(const DecoderSettings& settings) {
   Instance() = std::make_unique<DecoderProcess>(settings);
+  StopSharedDecoderAtExit();
   g_toldUnavailable = false;
 }
 
