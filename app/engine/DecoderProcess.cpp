@@ -104,7 +104,8 @@ bool DecoderProcess::ensureRunning() {
 
 bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot) {
   if (pending_) stop();  // an uncollected reply would answer the wrong request
-  const QByteArray name = QFile::encodeName(path);
+  // Absolute: the decoder keeps the folder it was started in.
+  const QByteArray name = path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(path).absoluteFilePath());
   if (name.isEmpty() || name.size() > static_cast<int>(proto::kMaxPathBytes) || name.contains('\0')) {
     *whyNot = DecodeOutcome::NotDecoded;
     return false;

@@ -276,3 +276,17 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
     EXPECT_EQ(decoder.processId(), 0) << c.name;
   }
 }
+
+TEST_F(IsolatedLoad, RelativePathsNameFilesInTheProgramsCurrentFolder) {
+  const GoodFile g = writeGood(QStringLiteral("relative.png"), testimages::Gradient(5, 4), FIF_PNG);
+  DecoderProcess decoder;
+  QImage pixels;
+  int32_t bpp = 0;
+  ASSERT_EQ(decoder.decode(g.path, &pixels, &bpp), DecodeOutcome::Decoded);  // started in the old folder
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+  const DecodeOutcome outcome = decoder.decode(QStringLiteral("relative.png"), &pixels, &bpp);
+  QDir::setCurrent(previous);
+  EXPECT_EQ(outcome, DecodeOutcome::Decoded);
+  EXPECT_EQ(pixels, g.source);
+}
