@@ -244,9 +244,11 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
     const char* name;
     QString reply;
     QString then = QStringLiteral("exec sleep 10");
+    QString readRequest = QStringLiteral("head -c 16 >/dev/null");
   };
   const Case cases[] = {
       {"no reply: the decoder ends", QString(), QStringLiteral("exit 0")},
+      {"the decoder ends before the request", QString(), QStringLiteral("exit 0"), QStringLiteral("exec 0<&-")},
       {"no reply: the decoder hangs", QString()},
       {"short reply", QStringLiteral("QMRP") + id1 + zero4},
       {"wrong magic", QStringLiteral("QMRX") + id1 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4},
@@ -261,8 +263,8 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
     const QString script = pathOf(QStringLiteral("fake-decoder"));
     QFile::remove(script);
     ASSERT_TRUE(testimages::WriteBytes(
-        script, QStringLiteral("#!/bin/sh\nprintf '%1'\nhead -c 16 >/dev/null\nprintf '%2'\n%3\n")
-                    .arg(hello, c.reply, c.then)
+        script, QStringLiteral("#!/bin/sh\nprintf '%1'\n%2\nprintf '%3'\n%4\n")
+                    .arg(hello, c.readRequest, c.reply, c.then)
                     .toUtf8()));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     DecoderSettings settings;
