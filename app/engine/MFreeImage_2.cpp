@@ -6,48 +6,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/decoder/ImageDecoder.h"
+#include "app/engine/SharedDecoder.h"
 #include "app/engine/mUtils.h"
 #include "platform/drawing/Numbers.h"
 
 namespace {
 
 LastLoadedImage g_lastLoaded;
-
-// A new 32-bit standard bitmap with the pixels of any bitmap the library
-// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
-FiBitmap ConvertTo32(FIBITMAP* bitmap) {
-  const FREE_IMAGE_TYPE type = FreeImage_GetImageType(bitmap);
-  switch (type) {
-    case FIT_BITMAP:
-    case FIT_RGB16:
-    case FIT_RGBA16:
-      return FiBitmap(FreeImage_ConvertTo32Bits(bitmap));
-    case FIT_RGBF:
-    case FIT_RGBAF: {
-      FiBitmap mapped(FreeImage_ToneMapping(bitmap, FITMO_DRAGO03));
-      return mapped ? FiBitmap(FreeImage_ConvertTo32Bits(mapped.get())) : FiBitmap();
-    }
-    default: {
-      FiBitmap standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
-      return standard ? FiBitmap(FreeImage_ConvertTo32Bits(standard.get())) : FiBitmap();
-    }
-  }
-}
-
-// Copies 32-bit bottom-up rows into a top-down RGB32 image, forcing the
-// fourth byte opaque (RGB32 requires it).
-QImage CopyRows32(FIBITMAP* bitmap32) {
-  const int w = static_cast<int>(FreeImage_GetWidth(bitmap32));
-  const int h = static_cast<int>(FreeImage_GetHeight(bitmap32));
-  QImage image(w, h, QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  for (int y = 0; y < h; ++y) {
-    const uint32_t* src = reinterpret_cast<const uint32_t*>(FreeImage_GetScanLine(bitmap32, h - 1 - y));
-    uint32_t* dst = reinterpret_cast<uint32_t*>(image.scanLine(y));
-    for (int x = 0; x < w; ++x) dst[x] = src[x] | 0xFF000000u;
-  }
-  return image;
-}
 
 // Copies an image into a new 32-bit library bitmap; alpha kept as the image has it.
 FiBitmap BitmapFromImage32(const QImage& image) {
@@ -104,24 +70,20 @@ const LastLoadedImage& LastLoaded() { return g_lastLoaded; }
 
 QImage ImageFromBitmap(FIBITMAP* bitmap) {
   if (!bitmap || !FreeImage_HasPixels(bitmap)) return QImage();
-  if (FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) == 32) return CopyRows32(bitmap);
-  FiBitmap converted = ConvertTo32(bitmap);
-  return converted ? CopyRows32(converted.get()) : QImage();
+  QImage image(static_cast<int>(FreeImage_GetWidth(bitmap)), static_cast<int>(FreeImage_GetHeight(bitmap)),
+               QImage::Format_RGB32);
+  if (image.isNull() || !CopyBitmapPixels(bitmap, reinterpret_cast<uint32_t*>(image.bits()))) return QImage();
+  return image;
 }
 
 DecodedImage DecodeImageFile(const QString& path) {
   DecodedImage result;
-  const QFileInfo info(path);
-  if (path.isEmpty() || !info.isFile()) return result;
-  const QByteArray name = QFile::encodeName(path);
-  FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
-  if (fif == FIF_UNKNOWN) fif = FreeImage_GetFIFFromFilename(name.constData());
-  if (fif == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(fif)) return result;
-  const int flags = fif == FIF_JPEG ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
-  FiBitmap bitmap(FreeImage_Load(fif, name.constData(), flags));
-  if (!bitmap) return result;
-  result.bpp = static_cast<int32_t>(FreeImage_GetBPP(bitmap.get()));
-  result.pixels = ImageFromBitmap(bitmap.get());
+  if (path.isEmpty()) return result;
+  QImage pixels;
+  int32_t bpp = 0;
+  if (DecodeWithSharedDecoder(path, &pixels, &bpp) != DecodeOutcome::Decoded) return result;
+  result.pixels = std::move(pixels);
+  result.bpp = bpp;
   return result;
 }
 

@@ -37,8 +37,11 @@ struct DecodedImage {
   bool ok() const { return !pixels.isNull(); }
 };
 
-// Format from content, else from the name; JPEG with JPEG_ACCURATE and
-// JPEG_EXIFROTATE (so photos stand upright), every other format with 0.
+// Decodes in the program's decoder process (SharedDecoder.h), never in the
+// program: format from content, else from the name, input formats only; JPEG
+// with JPEG_ACCURATE and JPEG_EXIFROTATE (so photos stand upright), every
+// other format with 0. A file that crashes, hangs or exhausts the decoder
+// simply does not decode.
 DecodedImage DecodeImageFile(const QString& path);
 
 // Decodes path into picLoad at its natural size and records it as the last

@@ -1,0 +1,45 @@
+#include "app/decoder/DecoderProtocol.h"
+
+#include <cstring>
+
+namespace decoderproto {
+
+bool IsPlausibleBpp(uint32_t bpp) {
+  switch (bpp) {
+    case 1: case 2: case 4: case 8: case 16: case 24: case 32: case 48: case 64: case 96: case 128:
+      return true;
+    default:
+      return false;
+  }
+}
+
+ReplyCheck ValidateReply(const void* bytes, size_t size, uint32_t expectedId, uint64_t sharedBytes,
+                         Reply* reply) {
+  Reply r;
+  if (bytes == nullptr || size != sizeof(Reply)) return ReplyCheck::Malformed;
+  std::memcpy(&r, bytes, sizeof r);
+  if (r.magic != kReplyMagic || r.id != expectedId) return ReplyCheck::Malformed;
+  if (r.status != static_cast<int32_t>(DecodeStatus::Decoded)) {
+    const bool known = r.status > 0 && r.status <= static_cast<int32_t>(DecodeStatus::DecodeFailed);
+    if (!known || r.width != 0 || r.height != 0 || r.pixelBytes != 0) return ReplyCheck::Malformed;
+    if (reply) *reply = r;
+    return ReplyCheck::NotDecoded;
+  }
+  if (r.width == 0 || r.height == 0 || !IsPlausibleBpp(r.bpp)) return ReplyCheck::Malformed;
+  // QImage and the surfaces index rows and columns with int.
+  if (r.width > 0x7FFF'FFFFu || r.height > 0x7FFF'FFFFu) return ReplyCheck::Malformed;
+  const uint64_t pixels = uint64_t{r.width} * r.height;
+  if (pixels > kMaxPixels) return ReplyCheck::Malformed;
+  if (r.pixelBytes != pixels * 4 || r.pixelBytes > sharedBytes) return ReplyCheck::Malformed;
+  if (reply) *reply = r;
+  return ReplyCheck::Decoded;
+}
+
+bool ValidateHello(const void* bytes, size_t size) {
+  Hello h;
+  if (bytes == nullptr || size != sizeof(Hello)) return false;
+  std::memcpy(&h, bytes, sizeof h);
+  return h.magic == kHelloMagic && h.version == kVersion && h.pid != 0;
+}
+
+}  // namespace decoderproto

@@ -1,0 +1,85 @@
+#pragma once
+// The messages between the program and its decoder process. Plain fixed-size
+// little-endian records on the decoder's standard input and output; the
+// pixels themselves travel through a shared memory file, never the pipe.
+//
+//   decoder -> program, once at start:  Hello
+//   program -> decoder, per image:      Request, then the path bytes
+//   decoder -> program, per image:      Reply (pixels, when decoded, at the
+//                                       start of the shared memory file)
+//
+// Nothing the decoder sends is trusted: ValidateReply checks every field
+// against the request and the shared memory before any pixel is read.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace decoderproto {
+
+constexpr uint32_t kVersion = 1;
+constexpr uint32_t kHelloMagic = 0x4948'4D51;    // "QMHI"
+constexpr uint32_t kRequestMagic = 0x5152'4D51;  // "QMRQ"
+constexpr uint32_t kReplyMagic = 0x5052'4D51;    // "QMRP"
+
+// No decoded image may have more pixels than this (1 GiB as 32-bit pixels).
+constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
+// Longest path a request may carry.
+constexpr uint32_t kMaxPathBytes = 64 * 1024;
+
+// Why the decoder did not hand back pixels.
+enum class DecodeStatus : int32_t {
+  Decoded = 0,
+  Unreadable = 1,      // not a file, or it cannot be opened
+  UnknownFormat = 2,   // neither content nor name names a format
+  RefusedFormat = 3,   // a format that is not one of the program's inputs
+  TooLarge = 4,        // more than kMaxPixels, or no room in the address-space limit
+  DecodeFailed = 5,    // the library gave no bitmap or could not convert it
+};
+
+struct Hello {
+  uint32_t magic = kHelloMagic;
+  uint32_t version = kVersion;
+  uint32_t pid = 0;
+  uint32_t reserved = 0;
+};
+
+struct Request {
+  uint32_t magic = kRequestMagic;
+  uint32_t id = 0;
+  uint32_t pathBytes = 0;  // length of the UTF-8 (file system encoded) path that follows
+  uint32_t reserved = 0;
+};
+
+struct Reply {
+  uint32_t magic = kReplyMagic;
+  uint32_t id = 0;
+  int32_t status = 0;      // a DecodeStatus
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint32_t bpp = 0;        // bits per pixel of the file as the library decoded it
+  uint64_t pixelBytes = 0; // width * height * 4: RGB32 rows, top down, no padding
+};
+
+static_assert(sizeof(Hello) == 16, "fixed wire size");
+static_assert(sizeof(Request) == 16, "fixed wire size");
+static_assert(sizeof(Reply) == 32, "fixed wire size");
+
+// The outcome of checking a reply the program received.
+enum class ReplyCheck {
+  Decoded,      // pixels are ready in the shared memory
+  NotDecoded,   // a well-formed refusal: the file simply does not load
+  Malformed,    // anything else: the decoder is not to be trusted any more
+};
+
+// Checks bytes received as a reply to request id against the current size of
+// the shared memory. Only a reply of exactly sizeof(Reply) bytes can pass.
+ReplyCheck ValidateReply(const void* bytes, size_t size, uint32_t expectedId, uint64_t sharedBytes,
+                         Reply* reply);
+
+// Checks the hello of a freshly started decoder.
+bool ValidateHello(const void* bytes, size_t size);
+
+// Bits per pixel a decoded file may report.
+bool IsPlausibleBpp(uint32_t bpp);
+
+}  // namespace decoderproto

@@ -1,0 +1,176 @@
+#include "app/decoder/ImageDecoder.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "app/decoder/HeaderGuards.h"
+#include "app/engine/FiBitmap.h"
+
+using decoderproto::DecodeStatus;
+
+namespace {
+
+// A new 32-bit standard bitmap with the pixels of any bitmap the library
+// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
+FiBitmap ConvertTo32(FIBITMAP* bitmap) {
+  switch (FreeImage_GetImageType(bitmap)) {
+    case FIT_BITMAP:
+    case FIT_RGB16:
+    case FIT_RGBA16:
+      return FiBitmap(FreeImage_ConvertTo32Bits(bitmap));
+    case FIT_RGBF:
+    case FIT_RGBAF: {
+      FiBitmap mapped(FreeImage_ToneMapping(bitmap, FITMO_DRAGO03));
+      return mapped ? FiBitmap(FreeImage_ConvertTo32Bits(mapped.get())) : FiBitmap();
+    }
+    default: {
+      FiBitmap standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
+      return standard ? FiBitmap(FreeImage_ConvertTo32Bits(standard.get())) : FiBitmap();
+    }
+  }
+}
+
+// Rows of a 24- or 32-bit standard bitmap (bottom up, the library's byte
+// order) to RGB32 rows top down with the fourth byte 255.
+void CopyStandardRows(FIBITMAP* bitmap, unsigned bpp, uint32_t* dst) {
+  const unsigned w = FreeImage_GetWidth(bitmap);
+  const unsigned h = FreeImage_GetHeight(bitmap);
+  for (unsigned y = 0; y < h; ++y) {
+    const BYTE* src = FreeImage_GetScanLine(bitmap, static_cast<int>(h - 1 - y));
+    uint32_t* out = dst + size_t{y} * w;
+    if (bpp == 32) {
+      for (unsigned x = 0; x < w; ++x, src += 4)
+        out[x] = 0xFF000000u | uint32_t{src[FI_RGBA_RED]} << 16 | uint32_t{src[FI_RGBA_GREEN]} << 8 |
+                 src[FI_RGBA_BLUE];
+    } else {
+      for (unsigned x = 0; x < w; ++x, src += 3)
+        out[x] = 0xFF000000u | uint32_t{src[FI_RGBA_RED]} << 16 | uint32_t{src[FI_RGBA_GREEN]} << 8 |
+                 src[FI_RGBA_BLUE];
+    }
+  }
+}
+
+bool IsStandard24or32(FIBITMAP* bitmap) {
+  if (FreeImage_GetImageType(bitmap) != FIT_BITMAP) return false;
+  const unsigned bpp = FreeImage_GetBPP(bitmap);
+  if (bpp != 24 && bpp != 32) return false;
+  // Only the library's own channel layout (a 32-bit bitmap may carry masks).
+  return FreeImage_GetRedMask(bitmap) == FI_RGBA_RED_MASK && FreeImage_GetGreenMask(bitmap) == FI_RGBA_GREEN_MASK &&
+         FreeImage_GetBlueMask(bitmap) == FI_RGBA_BLUE_MASK;
+}
+
+bool FitsPixelLimit(uint64_t w, uint64_t h) { return w >= 1 && h >= 1 && w * h <= decoderproto::kMaxPixels; }
+
+bool HeaderPassesGuards(FREE_IMAGE_FORMAT fif, const char* path, uint64_t fileSize) {
+  uint8_t header[128] = {};
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) return false;
+  const size_t n = std::fread(header, 1, sizeof header, file);
+  std::fclose(file);
+  return PassesHeaderGuards(fif, header, n, fileSize);
+}
+
+DecodeInfo Refused(DecodeStatus status) {
+  DecodeInfo info;
+  info.status = status;
+  return info;
+}
+
+}  // namespace
+
+bool IsInputFormat(FREE_IMAGE_FORMAT fif) {
+  switch (fif) {
+    case FIF_BMP:     // *.bmp, *.dib, *.rle
+    case FIF_ICO:     // *.ico, *.cur
+    case FIF_JPEG:    // *.jpg, *.jpeg, *.jif, *.jfif
+    case FIF_JNG:
+    case FIF_KOALA:   // *.koala, *.gg
+    case FIF_LBM:     // *.lbm, *.iff
+    case FIF_MNG:
+    case FIF_PBM:
+    case FIF_PBMRAW:
+    case FIF_PCD:
+    case FIF_PCX:
+    case FIF_PGM:
+    case FIF_PGMRAW:
+    case FIF_PNG:
+    case FIF_PPM:
+    case FIF_PPMRAW:
+    case FIF_RAS:
+    case FIF_TARGA:
+    case FIF_TIFF:    // *.tif, *.tiff
+    case FIF_WBMP:
+    case FIF_PSD:
+    case FIF_XBM:
+    case FIF_XPM:
+    case FIF_DDS:
+    case FIF_GIF:
+      return true;
+    default:  // *.emf and *.wmf have no FreeImage plugin; everything else is not an input
+      return false;
+  }
+}
+
+void DisableNonInputPlugins() {
+  const int count = FreeImage_GetFIFCount();
+  for (int i = 0; i < count; ++i) {
+    const auto fif = static_cast<FREE_IMAGE_FORMAT>(i);
+    FreeImage_SetPluginEnabled(fif, IsInputFormat(fif) ? TRUE : FALSE);
+  }
+}
+
+bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst) {
+  if (!bitmap || !dst || !FreeImage_HasPixels(bitmap)) return false;
+  if (IsStandard24or32(bitmap)) {
+    CopyStandardRows(bitmap, FreeImage_GetBPP(bitmap), dst);
+    return true;
+  }
+  FiBitmap converted = ConvertTo32(bitmap);
+  if (!converted) return false;
+  CopyStandardRows(converted.get(), 32, dst);
+  return true;
+}
+
+DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target) {
+  struct stat st {};
+  if (!path || !*path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return Refused(DecodeStatus::Unreadable);
+
+  FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(path, 0);
+  if (fif == FIF_UNKNOWN) fif = FreeImage_GetFIFFromFilename(path);
+  if (fif == FIF_UNKNOWN) return Refused(DecodeStatus::UnknownFormat);
+  if (!IsInputFormat(fif) || !FreeImage_FIFSupportsReading(fif)) return Refused(DecodeStatus::RefusedFormat);
+  if (!HeaderPassesGuards(fif, path, static_cast<uint64_t>(st.st_size))) return Refused(DecodeStatus::DecodeFailed);
+  const int flags = fif == FIF_JPEG ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
+
+  try {
+    // Where the plugin can read the header alone, an oversized image is
+    // refused before the library allocates its pixels.
+    if (FreeImage_FIFSupportsNoPixels(fif)) {
+      FiBitmap header(FreeImage_Load(fif, path, flags | FIF_LOAD_NOPIXELS));
+      if (!header) return Refused(DecodeStatus::DecodeFailed);
+      if (!FitsPixelLimit(FreeImage_GetWidth(header.get()), FreeImage_GetHeight(header.get())))
+        return Refused(DecodeStatus::TooLarge);
+    }
+    FiBitmap bitmap(FreeImage_Load(fif, path, flags));
+    if (!bitmap || !FreeImage_HasPixels(bitmap.get())) return Refused(DecodeStatus::DecodeFailed);
+    const uint32_t w = FreeImage_GetWidth(bitmap.get());
+    const uint32_t h = FreeImage_GetHeight(bitmap.get());
+    if (!FitsPixelLimit(w, h)) return Refused(DecodeStatus::TooLarge);
+    uint32_t* pixels = target(w, h);
+    if (!pixels) return Refused(DecodeStatus::TooLarge);
+    if (!CopyBitmapPixels(bitmap.get(), pixels)) return Refused(DecodeStatus::DecodeFailed);
+    DecodeInfo info;
+    info.status = DecodeStatus::Decoded;
+    info.width = w;
+    info.height = h;
+    info.bpp = FreeImage_GetBPP(bitmap.get());
+    return info;
+  } catch (const std::bad_alloc&) {
+    return Refused(DecodeStatus::TooLarge);
+  } catch (...) {
+    return Refused(DecodeStatus::DecodeFailed);
+  }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Decoding one image file with FreeImage into RGB32 pixels the caller
+// provides. Only the decoder process runs this on files it is given (the
+// files may be hostile); the program itself only uses CopyBitmapPixels on
+// bitmaps it made.
+#include <FreeImage.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "app/decoder/DecoderProtocol.h"
+
+struct DecodeInfo {
+  decoderproto::DecodeStatus status = decoderproto::DecodeStatus::DecodeFailed;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint32_t bpp = 0;  // bits per pixel of the file as the library decoded it
+};
+
+// Gives room for width x height RGB32 pixels (rows top down, no padding), or
+// null when there is none.
+using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
+
+// Format from content, else from the name; only the program's input formats
+// are decoded. JPEG with JPEG_ACCURATE and JPEG_EXIFROTATE (so photos stand
+// upright), every other format with 0. At most decoderproto::kMaxPixels.
+DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target);
+
+// True for the formats behind the program's 27 input file masks.
+bool IsInputFormat(FREE_IMAGE_FORMAT fif);
+
+// Switches off every FreeImage plugin that is not an input format, so that no
+// other decoder (camera raw above all, which probes any file nothing else
+// recognises) ever sees a file.
+void DisableNonInputPlugins();
+
+// Copies any standard or high-depth bitmap to RGB32 pixels (top down, fourth
+// byte 255): width x height of them at dst. False when it cannot convert.
+bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst);

@@ -1,0 +1,130 @@
+// decoder-benchmark [rounds]: what decoding in the decoder process costs
+// over decoding in the program, per image, for a 12-megapixel JPEG and for
+// small files. Both ways decode the same files into a new RGB32 QImage, taking
+// turns, in the same run; the figures are medians.
+#include <FreeImage.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "app/decoder/ImageDecoder.h"
+#include "app/engine/DecoderProcess.h"
+#include "app/engine/FiBitmap.h"
+
+namespace {
+
+// A photo-like bitmap: smooth gradients with fine noise, so the JPEG has
+// realistic detail to decode.
+FiBitmap MakePhoto(int w, int h, unsigned seed) {
+  FiBitmap bitmap(FreeImage_Allocate(w, h, 24));
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> noise(-12, 12);
+  for (int y = 0; y < h; ++y) {
+    BYTE* row = FreeImage_GetScanLine(bitmap.get(), y);
+    for (int x = 0; x < w; ++x, row += 3) {
+      row[FI_RGBA_RED] = static_cast<BYTE>(std::clamp(x * 255 / w + noise(random), 0, 255));
+      row[FI_RGBA_GREEN] = static_cast<BYTE>(std::clamp(y * 255 / h + noise(random), 0, 255));
+      row[FI_RGBA_BLUE] = static_cast<BYTE>(std::clamp((x ^ y) % 256 + noise(random), 0, 255));
+    }
+  }
+  return bitmap;
+}
+
+QImage DecodeInProcess(const QString& path) {
+  QImage image;
+  const QByteArray name = QFile::encodeName(path);
+  DecodeFileToPixels(name.constData(), [&image](uint32_t w, uint32_t h) {
+    image = QImage(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+    return image.isNull() ? nullptr : reinterpret_cast<uint32_t*>(image.bits());
+  });
+  return image;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Median milliseconds per image of each way over rounds x files, taking turns.
+void Compare(const char* label, const QStringList& files, int rounds, DecoderProcess& decoder) {
+  std::vector<double> inProcess, isolated;
+  QElapsedTimer clock;
+  for (int r = 0; r < rounds; ++r) {
+    for (const QString& file : files) {
+      clock.start();
+      const QImage a = DecodeInProcess(file);
+      inProcess.push_back(clock.nsecsElapsed() / 1e6);
+      QImage b;
+      int32_t bpp = 0;
+      clock.start();
+      const DecodeOutcome outcome = decoder.decode(file, &b, &bpp);
+      isolated.push_back(clock.nsecsElapsed() / 1e6);
+      if (a.isNull() || outcome != DecodeOutcome::Decoded || a != b) {
+        std::fprintf(stderr, "%s: the two ways disagree on %s\n", label, qPrintable(file));
+        std::exit(1);
+      }
+    }
+  }
+  const double in = Median(inProcess), iso = Median(isolated);
+  std::printf("%-28s in-process %9.3f ms   isolated %9.3f ms   overhead %+8.3f ms (%+.1f %%)   [%zu samples]\n",
+              label, in, iso, iso - in, 100.0 * (iso - in) / in, inProcess.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  QTemporaryDir dir;
+  if (!dir.isValid()) return 1;
+
+  const QString big = dir.filePath(QStringLiteral("photo-12mp.jpg"));
+  {
+    FiBitmap photo = MakePhoto(4000, 3000, 1);
+    if (!FreeImage_Save(FIF_JPEG, photo.get(), QFile::encodeName(big).constData(), 90)) return 1;
+  }
+  QStringList smallPng, smallJpeg;
+  for (int i = 0; i < 100; ++i) {
+    FiBitmap photo = MakePhoto(64 + i % 7, 48 + i % 5, 100 + i);
+    const QString png = dir.filePath(QStringLiteral("small%1.png").arg(i));
+    const QString jpg = dir.filePath(QStringLiteral("small%1.jpg").arg(i));
+    FreeImage_Save(FIF_PNG, photo.get(), QFile::encodeName(png).constData(), 0);
+    FreeImage_Save(FIF_JPEG, photo.get(), QFile::encodeName(jpg).constData(), 90);
+    smallPng << png;
+    smallJpeg << jpg;
+  }
+
+  DecoderSettings settings;
+  settings.recycleAfter = 1 << 30;  // measure decoding, not start-ups
+  DecoderProcess decoder(settings);
+  QImage warm;
+  int32_t bpp = 0;
+  if (decoder.decode(big, &warm, &bpp) != DecodeOutcome::Decoded) {
+    std::fprintf(stderr, "decoder unavailable: %s\n", qPrintable(decoder.unavailableReason()));
+    return 1;
+  }
+  DecodeInProcess(big);
+
+  Compare("12-megapixel JPEG", {big}, rounds * 4, decoder);
+  Compare("small PNG (64 x 48)", smallPng, rounds, decoder);
+  Compare("small JPEG (64 x 48)", smallJpeg, rounds, decoder);
+
+  // Start-up of a fresh decoder (paid once, after a crash, and every 500 images).
+  std::vector<double> starts;
+  QElapsedTimer clock;
+  for (int i = 0; i < 10; ++i) {
+    decoder.stop();
+    clock.start();
+    decoder.decode(smallPng.first(), &warm, &bpp);
+    starts.push_back(clock.nsecsElapsed() / 1e6);
+  }
+  std::printf("%-28s %9.3f ms (median, start + first small PNG)\n", "decoder start-up", Median(starts));
+  return 0;
+}

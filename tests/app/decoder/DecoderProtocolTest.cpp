@@ -1,0 +1,158 @@
+// The program trusts nothing the decoder process says: every reply is
+// checked against the request and the shared memory before a pixel is read.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/decoder/DecoderLimits.h"
+#include "app/decoder/DecoderProtocol.h"
+#include "app/decoder/HeaderGuards.h"
+
+namespace proto = decoderproto;
+
+namespace {
+
+proto::Reply GoodReply() {
+  proto::Reply r;
+  r.id = 7;
+  r.status = 0;
+  r.width = 40;
+  r.height = 30;
+  r.bpp = 24;
+  r.pixelBytes = 40 * 30 * 4;
+  return r;
+}
+
+std::vector<char> Bytes(const proto::Reply& r) {
+  std::vector<char> b(sizeof r);
+  std::memcpy(b.data(), &r, sizeof r);
+  return b;
+}
+
+}  // namespace
+
+TEST(DecoderProtocol, RepliesAreCheckedAgainstRequestAndSharedMemory) {
+  struct Case {
+    const char* name;
+    void (*change)(proto::Reply&);
+    proto::ReplyCheck expected;
+  };
+  const Case cases[] = {
+      {"well formed", [](proto::Reply&) {}, proto::ReplyCheck::Decoded},
+      {"wrong magic", [](proto::Reply& r) { r.magic = 0x12345678; }, proto::ReplyCheck::Malformed},
+      {"hello magic", [](proto::Reply& r) { r.magic = proto::kHelloMagic; }, proto::ReplyCheck::Malformed},
+      {"other request", [](proto::Reply& r) { r.id = 8; }, proto::ReplyCheck::Malformed},
+      {"size not width x height x 4", [](proto::Reply& r) { r.pixelBytes -= 4; }, proto::ReplyCheck::Malformed},
+      {"larger than the shared memory", [](proto::Reply& r) { r.width = 41; r.pixelBytes = 41 * 30 * 4; },
+       proto::ReplyCheck::Malformed},
+      {"size overflowing 32 bits", [](proto::Reply& r) { r.width = 65536; r.height = 65536; r.pixelBytes = 0; },
+       proto::ReplyCheck::Malformed},
+      {"above 2^28 pixels", [](proto::Reply& r) { r.width = 16385; r.height = 16384;
+         r.pixelBytes = uint64_t{16385} * 16384 * 4; }, proto::ReplyCheck::Malformed},
+      {"zero width", [](proto::Reply& r) { r.width = 0; r.pixelBytes = 0; }, proto::ReplyCheck::Malformed},
+      {"odd bits per pixel", [](proto::Reply& r) { r.bpp = 23; }, proto::ReplyCheck::Malformed},
+      {"refusal", [](proto::Reply& r) { r.status = 5; r.width = r.height = r.bpp = 0; r.pixelBytes = 0; },
+       proto::ReplyCheck::NotDecoded},
+      {"refusal with pixels", [](proto::Reply& r) { r.status = 5; }, proto::ReplyCheck::Malformed},
+      {"unknown status", [](proto::Reply& r) { r.status = 99; r.width = r.height = 0; r.pixelBytes = 0; },
+       proto::ReplyCheck::Malformed},
+      {"negative status", [](proto::Reply& r) { r.status = -1; r.width = r.height = 0; r.pixelBytes = 0; },
+       proto::ReplyCheck::Malformed},
+  };
+  for (const Case& c : cases) {
+    proto::Reply r = GoodReply();
+    c.change(r);
+    const std::vector<char> b = Bytes(r);
+    proto::Reply parsed;
+    EXPECT_EQ(proto::ValidateReply(b.data(), b.size(), 7, 40 * 30 * 4, &parsed), c.expected) << c.name;
+  }
+}
+
+TEST(DecoderProtocol, OnlyAWholeReplyCounts) {
+  std::vector<char> b = Bytes(GoodReply());
+  for (size_t size : {size_t{0}, size_t{1}, size_t{16}, sizeof(proto::Reply) - 1})
+    EXPECT_EQ(proto::ValidateReply(b.data(), size, 7, 1 << 20, nullptr), proto::ReplyCheck::Malformed) << size;
+  b.push_back(0);
+  EXPECT_EQ(proto::ValidateReply(b.data(), b.size(), 7, 1 << 20, nullptr), proto::ReplyCheck::Malformed);
+  EXPECT_EQ(proto::ValidateReply(nullptr, sizeof(proto::Reply), 7, 1 << 20, nullptr), proto::ReplyCheck::Malformed);
+}
+
+TEST(DecoderProtocol, HelloNamesProtocolVersion) {
+  proto::Hello h;
+  h.pid = 42;
+  EXPECT_TRUE(proto::ValidateHello(&h, sizeof h));
+  EXPECT_FALSE(proto::ValidateHello(&h, sizeof h - 1));
+  proto::Hello old = h;
+  old.version = proto::kVersion + 1;
+  EXPECT_FALSE(proto::ValidateHello(&old, sizeof old));
+  proto::Hello wrong = h;
+  wrong.magic = proto::kReplyMagic;
+  EXPECT_FALSE(proto::ValidateHello(&wrong, sizeof wrong));
+}
+
+TEST(DecoderLimits, AddressSpaceHoldsTheLargestImageTwiceButNeverHalfTheMachine) {
+  const uint64_t GiB = uint64_t{1} << 30;
+  const uint64_t largestTwice = 2 * proto::kMaxPixels * 4;
+  EXPECT_GE(DecoderAddressSpaceLimit(64 * GiB), largestTwice);
+  EXPECT_LE(DecoderAddressSpaceLimit(64 * GiB), 32 * GiB);
+  EXPECT_EQ(DecoderAddressSpaceLimit(4 * GiB), 2 * GiB);
+  EXPECT_EQ(DecoderAddressSpaceLimit(1 * GiB), GiB / 2);
+}
+
+namespace {
+
+std::vector<uint8_t> PcxHeader(int xmax, int bitsPerPixel, int planes, int bytesPerLine) {
+  std::vector<uint8_t> h(128, 0);
+  h[0] = 0x0A;
+  h[1] = 5;
+  h[2] = 1;
+  h[3] = static_cast<uint8_t>(bitsPerPixel);
+  h[8] = static_cast<uint8_t>(xmax & 0xFF);
+  h[9] = static_cast<uint8_t>(xmax >> 8);
+  h[10] = 9;  // ymax: 10 rows
+  h[65] = static_cast<uint8_t>(planes);
+  h[66] = static_cast<uint8_t>(bytesPerLine & 0xFF);
+  h[67] = static_cast<uint8_t>(bytesPerLine >> 8);
+  return h;
+}
+
+std::vector<uint8_t> TargaHeader(int type, int depth, int height) {
+  std::vector<uint8_t> h(18, 0);
+  h[2] = static_cast<uint8_t>(type);
+  h[12] = 16;  // width
+  h[14] = static_cast<uint8_t>(height);
+  h[16] = static_cast<uint8_t>(depth);
+  return h;
+}
+
+}  // namespace
+
+TEST(HeaderGuards, RefuseHeadersThatMakeTheLibraryReadPastItsBuffers) {
+  struct Case {
+    const char* name;
+    FREE_IMAGE_FORMAT fif;
+    std::vector<uint8_t> header;
+    uint64_t fileSize;
+    bool passes;
+  };
+  const Case cases[] = {
+      {"pcx line holds width", FIF_PCX, PcxHeader(99, 8, 3, 100), 5000, true},
+      {"pcx 1-bit line holds width", FIF_PCX, PcxHeader(99, 1, 1, 13), 5000, true},
+      {"pcx line shorter than width", FIF_PCX, PcxHeader(63246, 8, 3, 16), 258, false},
+      {"pcx 1-bit line one byte short", FIF_PCX, PcxHeader(99, 1, 1, 12), 5000, false},
+      {"pcx xmin after xmax", FIF_PCX, [] { auto h = PcxHeader(5, 8, 1, 8); h[4] = 9; return h; }(), 5000, false},
+      {"pcx truncated header", FIF_PCX, std::vector<uint8_t>(20, 0), 20, false},
+      {"targa rle with data for every row", FIF_TARGA, TargaHeader(10, 24, 12), 18 + 12 * 8, true},
+      {"targa rle, rows shorter than a pixel", FIF_TARGA, TargaHeader(10, 24, 12), 36, false},
+      {"targa rle, no data", FIF_TARGA, TargaHeader(10, 24, 12), 18, false},
+      {"targa rle grey, one byte a row", FIF_TARGA, TargaHeader(11, 8, 12), 18 + 12, true},
+      {"targa rle grey, less than a byte a row", FIF_TARGA, TargaHeader(11, 8, 12), 18 + 11, false},
+      {"targa rle 16-bit, two bytes a row", FIF_TARGA, TargaHeader(10, 16, 12), 18 + 24, false},
+      {"targa uncompressed", FIF_TARGA, TargaHeader(2, 24, 12), 36, true},
+      {"other formats", FIF_PNG, std::vector<uint8_t>(8, 0), 8, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PassesHeaderGuards(c.fif, c.header.data(), c.header.size(), c.fileSize), c.passes) << c.name;
+}
