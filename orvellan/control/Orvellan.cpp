@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <atomic>
+#include <limits>
+#include <type_traits>
 
 #include "orvellan/control/BoxWidget.h"
 #include "orvellan/control/Cursors.h"

@@ -82,19 +82,17 @@ int main(int argc, char** argv) {
   addCall(QStringLiteral("Flip V"), QKeySequence(Qt::CTRL | Qt::Key_J), "OvFlipImage", {1});
   addCall(QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), "OvCopyModified");
   addCall(QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), "OvPaste");
-  addCall(QStringLiteral("Half size"), QKeySequence(), "OvResize", {0, 0});
   addCall(QStringLiteral("About"), QKeySequence(), "About");
-  // Half size needs the current size at the time of the click.
-  QAction* half = tools->actions().at(tools->actions().size() - 2);
-  half->disconnect();
-  QObject::connect(half, &QAction::triggered, &window, [&window, control, showState] {
-    Try(&window, [&] {
-      const int w = Dispatch::Get(control, "OvPicWidth").toInt();
-      const int h = Dispatch::Get(control, "OvPicHeight").toInt();
-      Dispatch::Call(control, "OvResize", {w / 2, h / 2});
-    });
-    showState();
-  });
+  // Half size: the arguments come from the picture's size at the time of the click.
+  QObject::connect(tools->addAction(QStringLiteral("Half size")), &QAction::triggered, &window,
+                   [&window, control, showState] {
+                     Try(&window, [&] {
+                       const int w = Dispatch::Get(control, "OvPicWidth").toInt();
+                       const int h = Dispatch::Get(control, "OvPicHeight").toInt();
+                       Dispatch::Call(control, "OvResize", {w / 2, h / 2});
+                     });
+                     showState();
+                   });
 
   Dispatch::Advise(control, "DblClick", [control, showState](QVariantList&) {
     Dispatch::Call(control, "OvZoomIN");

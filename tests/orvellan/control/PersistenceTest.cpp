@@ -1,8 +1,13 @@
 // Saving and loading the control's properties through a property bag, and
 // the property page General.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include "platform/com/PropertyBag.h"
@@ -125,4 +130,17 @@ TEST_F(OrvellanPropertyPage, AppliesInOrderAndStopsAtANonNumericWidth) {
   EXPECT_EQ(host.GetInt("OvBorderStyle"), 5);
   EXPECT_EQ(host.Get("ToolTipText").toString(), QStringLiteral("tip"));
   EXPECT_EQ(host.GetInt("OvScrollBars"), 1);
+}
+
+TEST(OrvellanAbout, ShowsTheVersionAndClosesWithOK) {
+  ControlHost host;
+  QString version;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+    QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+  });
+  host.Call("About");
+  EXPECT_EQ(version, QStringLiteral("Version: 1.0.0"));
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
+#include <QTest>
 
 #include "tests/orvellan/control/ControlHost.h"
 #include "tests/support/TestImages.h"
@@ -189,4 +190,22 @@ TEST(OrvellanBestFit, ClearThenLoadInBestFitStaysBlankUntilAZoom) {
   host.Call("OvZoom100");
   EXPECT_FALSE(host.Child("iDst")->isHidden());
   EXPECT_TRUE(host.Child("iBestFit")->isHidden());
+}
+
+TEST(OrvellanLayout, AControlNarrowerThanTwoBarsEnlargesItself) {
+  ControlHost host(20, 100);
+  host.Load(testimages::Gradient(10, 10));
+  EXPECT_EQ(host.control()->width(), 30);
+  EXPECT_EQ(host.control()->height(), 100);
+  EXPECT_FALSE(host.Child("iDst")->isHidden());
+}
+
+TEST(OrvellanInputSurface, BackgroundClickAndControlKeyPress) {
+  ControlHost host;
+  auto back = host.Count("ClickBack");
+  auto keys = host.Count("KeyPress");
+  QTest::mouseClick(host.control(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  QTest::keyClick(host.control(), Qt::Key_A);
+  EXPECT_EQ(*back, 1);
+  EXPECT_EQ(*keys, 1);
 }
