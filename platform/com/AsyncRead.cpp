@@ -29,7 +29,7 @@ bool AsyncReadService::AsyncRead(const QString& address, const QString& property
 
   connect(reply, &QNetworkReply::readyRead, this, [this, reply, file, propertyName] {
     const QByteArray chunk = reply->readAll();
-    if (file->size() + chunk.size() > kMaxBytes || file->write(chunk) != chunk.size()) {
+    if (file->size() + chunk.size() > maxBytes_ || file->write(chunk) != chunk.size()) {
       reply->disconnect(this);
       reply->abort();
       Finish(reply, file, propertyName, false);
@@ -37,7 +37,7 @@ bool AsyncReadService::AsyncRead(const QString& address, const QString& property
   });
   connect(reply, &QNetworkReply::finished, this, [this, reply, file, propertyName] {
     const QByteArray rest = reply->readAll();
-    bool ok = reply->error() == QNetworkReply::NoError && file->size() + rest.size() <= kMaxBytes &&
+    bool ok = reply->error() == QNetworkReply::NoError && file->size() + rest.size() <= maxBytes_ &&
               file->write(rest) == rest.size() && file->flush();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299)) ok = false;

@@ -4,6 +4,7 @@
 // interface, then reports completion with the property name it was started
 // for. Answers above the size limit, failed or refused reads complete with
 // ok = false and no file.
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -19,6 +20,8 @@ struct AsyncReadResult {
   QString filePath;  // the downloaded file while the result's service lives
 };
 
+Q_DECLARE_METATYPE(AsyncReadResult)
+
 class AsyncReadService : public QObject {
   Q_OBJECT
  public:
@@ -31,6 +34,9 @@ class AsyncReadService : public QObject {
   // completion is then not reported).
   bool AsyncRead(const QString& url, const QString& propertyName);
 
+  // The largest answer accepted (kMaxBytes unless changed).
+  void setMaxBytes(qint64 bytes) { maxBytes_ = bytes; }
+
  signals:
   void AsyncReadComplete(const AsyncReadResult& result);
 
@@ -38,5 +44,6 @@ class AsyncReadService : public QObject {
   void Finish(QNetworkReply* reply, QTemporaryFile* file, const QString& propertyName, bool ok);
 
   QNetworkAccessManager* manager_ = nullptr;
+  qint64 maxBytes_ = kMaxBytes;
   std::unique_ptr<QTemporaryFile> lastFile_;  // kept until the next completion
 };
