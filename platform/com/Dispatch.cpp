@@ -67,14 +67,19 @@ class EventSink : public QObject {
   }
 
  private:
+  // The handler may destroy the event's source and with it this sink, so
+  // Deliver works on local copies of the signal and the handler.
   void Deliver(void** argv) {
+    const QMetaMethod signal = signal_;
+    const Dispatch::EventHandler handler = handler_;
     QVariantList args;
-    for (int i = 0; i < signal_.parameterCount(); ++i) args.append(QVariant(ParameterType(signal_, i), argv[i + 1]));
+    for (int i = 0; i < signal.parameterCount(); ++i) args.append(QVariant(ParameterType(signal, i), argv[i + 1]));
     const QVariantList before = args;
-    handler_(args);
-    for (int i = 0; i < signal_.parameterCount() && i < args.size(); ++i) {
+    handler(args);
+    // The arguments live in the frame that raised the event, which is still running.
+    for (int i = 0; i < signal.parameterCount() && i < args.size(); ++i) {
       if (args[i] == before[i]) continue;
-      const QMetaType type = ParameterType(signal_, i);
+      const QMetaType type = ParameterType(signal, i);
       if (!type.isValid()) continue;
       QVariant v = args[i];
       if (!v.convert(type)) continue;

@@ -205,6 +205,20 @@ TEST_F(OrvellanKeys, HostDestroyingTheControlDuringTheLoopIsSafe) {
   EXPECT_TRUE(control.isNull());
 }
 
+TEST_F(OrvellanKeys, HostClosingOnEscWhileAnArrowIsHeldIsSafe) {
+  host.Set("OvKeyboardScrolling", true);
+  QPointer<QWidget> control = host.control();
+  Dispatch::Advise(host.control(), "KeyPress", [&](QVariantList& a) {
+    if (a[0].toInt() == 27) host.DestroyWindow();
+  }, nullptr);
+  int steps = 0;
+  Dispatch::Advise(host.control(), "OvScrolled", [&](QVariantList&) {
+    if (++steps == 3) QCoreApplication::postEvent(dst, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  }, nullptr);
+  SendKey(dst, QEvent::KeyPress, Qt::Key_Right);
+  EXPECT_TRUE(control.isNull());
+}
+
 TEST_F(OrvellanKeys, KeyPressCarriesTheCharacterCode) {
   int ascii = -1;
   Dispatch::Advise(host.control(), "KeyPress", [&](QVariantList& a) { ascii = a[0].toInt(); }, host.window());
