@@ -137,8 +137,21 @@ void Orvellan::putref_Picture(const StdPicture& picture) {
   Dispatch::Guard(this, [&] { LoadPicture(picture, false); });
 }
 
-short Orvellan::OvPicWidth() const { return hasPicture_ ? static_cast<short>(srcWidth_) : 0; }
-short Orvellan::OvPicHeight() const { return hasPicture_ ? static_cast<short>(srcHeight_) : 0; }
+namespace {
+// A picture size as a 16-bit value; a size beyond 32767 is an overflow for
+// the host rather than a wrapped, negative number.
+short PictureSize(const Orvellan* self, bool hasPicture, int size) {
+  if (!hasPicture) return 0;
+  if (size > std::numeric_limits<short>::max()) {
+    Dispatch::Record(const_cast<Orvellan*>(self), ComError(kErrOverflow));
+    return 0;
+  }
+  return static_cast<short>(size);
+}
+}  // namespace
+
+short Orvellan::OvPicWidth() const { return PictureSize(this, hasPicture_, srcWidth_); }
+short Orvellan::OvPicHeight() const { return PictureSize(this, hasPicture_, srcHeight_); }
 
 void Orvellan::setOvScrollBars(int mode) {
   scrollBars_ = mode;

@@ -32,6 +32,7 @@ class Orvellan : public QWidget {
   Q_CLASSINFO("PropertyPages", "OrvellanLib.General")
   Q_CLASSINFO("DefaultProperty", "Picture")
   Q_CLASSINFO("DispId.About", "-552")
+  Q_CLASSINFO("Description.ToolTipText", "Returns/sets the text displayed when the mouse is paused over the control.")
   Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
   Q_PROPERTY(short OvScrollBarWidth READ OvScrollBarWidth WRITE setOvScrollBarWidth)
   Q_PROPERTY(bool Enabled READ getEnabled WRITE setEnabledProperty)

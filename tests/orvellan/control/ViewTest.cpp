@@ -209,3 +209,10 @@ TEST(OrvellanInputSurface, BackgroundClickAndControlKeyPress) {
   EXPECT_EQ(*back, 1);
   EXPECT_EQ(*keys, 1);
 }
+
+TEST(OrvellanProperties, PictureWiderThan16BitsReportsOverflowNotANegativeWidth) {
+  ControlHost host;
+  host.LoadRef(testimages::Solid(40000, 2, Qt::red));
+  EXPECT_EQ(ControlHost::ErrorOf([&] { host.Get("OvPicWidth"); }), kErrOverflow);
+  EXPECT_EQ(host.GetInt("OvPicHeight"), 2);
+}
