@@ -226,3 +226,22 @@ TEST_F(OrvellanKeys, KeyPressCarriesTheCharacterCode) {
   QCoreApplication::sendEvent(dst, &e);
   EXPECT_EQ(ascii, 27);
 }
+
+TEST(OrvellanMouse, CursorsShowWhereThePictureCanBeDragged) {
+  ControlHost host(300, 200);
+  host.Load(testimages::Gradient(100, 50));
+  QWidget* dst = host.Child("iDst");
+  EXPECT_EQ(dst->cursor().shape(), Qt::ArrowCursor);  // fits: nothing to drag
+
+  host.Set("OvZoomPercent", 400);
+  EXPECT_EQ(dst->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(dst->cursor().hotSpot(), QPoint(5, 0));  // cRelease
+  SendMouse(dst, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(dst->cursor().hotSpot(), QPoint(15, 16));  // cGrab
+  EXPECT_EQ(dst->cursor().bitmap().size(), QSize(32, 32));
+  SendMouse(dst, QEvent::MouseButtonRelease, {50, 50}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(dst->cursor().hotSpot(), QPoint(5, 0));
+
+  host.Set("OvMouseScrolling", false);
+  EXPECT_EQ(dst->cursor().shape(), Qt::ArrowCursor);
+}
