@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kViewW = 800;
 constexpr int kViewH = 600;
-constexpr int kRounds = 200;
+constexpr int kRounds = 1000;
 
 QImage Noise(int w, int h) {
   QImage image(w, h, QImage::Format_RGB32);
@@ -42,7 +42,7 @@ double BaselineRate() {
     QPainter p(&target);
     p.drawImage(0, 0, source);
   }
-  return kRounds * 1000.0 / std::max<qint64>(1, timer.elapsed());
+  return kRounds * 1e9 / std::max<qint64>(1, timer.nsecsElapsed());
 }
 
 double RepaintRate(QWidget* control, int percent) {
@@ -58,7 +58,7 @@ double RepaintRate(QWidget* control, int percent) {
     vsb->setValue((i * 104729) % (vsb->maximum() + 1));
     display->render(&target);
   }
-  return kRounds * 1000.0 / std::max<qint64>(1, timer.elapsed());
+  return kRounds * 1e9 / std::max<qint64>(1, timer.nsecsElapsed());
 }
 
 }  // namespace
