@@ -149,8 +149,10 @@ void Orvellan::FitPicture() {
   iBestFit_->ClearDrawing();
   QImage& box = iBestFit_->drawing();
   if (box.isNull() || srcPicture_.isNull() || srcWidth_ < 1 || srcHeight_ < 1) return;
-  const float w = static_cast<float>(srcPicture_.width());
-  const float h = static_cast<float>(srcPicture_.height());
+  // The fit follows the source box's size (changed by OvResize); what is
+  // drawn is the picture as loaded.
+  const float w = static_cast<float>(srcWidth_);
+  const float h = static_cast<float>(srcHeight_);
   const float boxW = static_cast<float>(box.width());
   const float boxH = static_cast<float>(box.height());
   const float ratio = w / h;

@@ -216,3 +216,12 @@ TEST(OrvellanProperties, PictureWiderThan16BitsReportsOverflowNotANegativeWidth)
   EXPECT_EQ(ControlHost::ErrorOf([&] { host.Get("OvPicWidth"); }), kErrOverflow);
   EXPECT_EQ(host.GetInt("OvPicHeight"), 2);
 }
+
+TEST(OrvellanBestFit, FitFollowsTheResizedSourceSize) {
+  ControlHost host(209, 209);
+  host.Load(testimages::Gradient(40, 30));
+  ASSERT_EQ(host.Call("OvResize", {80, 30}).toInt(), 30);
+  host.Call("OvZoomBestFit");
+  host.Call("OvCopyModified");
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(79, 29));
+}
