@@ -9,6 +9,7 @@ QString ComError::StandardDescription(int number) {
   switch (number) {
     case kErrOverflow: return QStringLiteral("Overflow");
     case kErrSubscriptOutOfRange: return QStringLiteral("Subscript out of range");
+    case kErrTypeMismatch: return QStringLiteral("Type mismatch");
     case kErrFileNotFound: return QStringLiteral("File not found");
     case kErrFileAlreadyOpen: return QStringLiteral("File already open");
     case kErrDiskFull: return QStringLiteral("Disk full");
@@ -16,6 +17,8 @@ QString ComError::StandardDescription(int number) {
     case kErrPathFileAccess: return QStringLiteral("Path/File access error");
     case kErrPathNotFound: return QStringLiteral("Path not found");
     case kErrInvalidPropertyValue: return QStringLiteral("Invalid property value");
+    case kErrCantCreateObject: return QStringLiteral("ActiveX component can't create object");
+    case kErrNotSupported: return QStringLiteral("Object doesn't support this property or method");
     default: return QStringLiteral("Application-defined or object-defined error");
   }
 }

@@ -7,6 +7,7 @@
 enum ComErrorNumber : int {
   kErrOverflow = 6,
   kErrSubscriptOutOfRange = 9,
+  kErrTypeMismatch = 13,
   kErrFileNotFound = 53,
   kErrFileAlreadyOpen = 55,
   kErrDiskFull = 61,
@@ -14,6 +15,8 @@ enum ComErrorNumber : int {
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
   kErrInvalidPropertyValue = 380,
+  kErrCantCreateObject = 429,
+  kErrNotSupported = 438,
 };
 
 class ComError : public std::runtime_error {

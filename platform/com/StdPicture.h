@@ -1,7 +1,9 @@
 #pragma once
 // The platform's picture object: an image of a kind (bitmap, icon, metafile)
 // with its width and height. A null picture has kind None.
+#include <QDataStream>
 #include <QImage>
+#include <QMetaType>
 
 class StdPicture {
  public:
@@ -20,3 +22,13 @@ class StdPicture {
   QImage image_;
   Kind kind_ = None;
 };
+
+// Two pictures are equal when both are null, or they have the same kind and pixels.
+bool operator==(const StdPicture& a, const StdPicture& b);
+inline bool operator!=(const StdPicture& a, const StdPicture& b) { return !(a == b); }
+
+// Streamed as the kind and a PNG of the image, so property bags in files keep pictures.
+QDataStream& operator<<(QDataStream& out, const StdPicture& picture);
+QDataStream& operator>>(QDataStream& in, StdPicture& picture);
+
+Q_DECLARE_METATYPE(StdPicture)

@@ -1,0 +1,267 @@
+#include "orvellan/control/Orvellan.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <type_traits>
+
+#include "orvellan/control/BoxWidget.h"
+#include "orvellan/control/Cursors.h"
+#include "orvellan/control/OrvellanEvents.h"
+#include "orvellan/control/frmAbout.h"
+#include "platform/com/Dispatch.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/drawing/Numbers.h"
+
+namespace {
+
+std::atomic<int> g_liveControls{0};
+
+constexpr ColorValue kDefaultBackColor = SystemColor(COLOR_BTNFACE);
+
+// Reads a key of a property bag as type T; a value that is not of a fitting
+// type stops loading with error 13.
+template <class T>
+T ReadTyped(PropertyBag& bag, const char* key, const T& defaultValue) {
+  const QVariant v = bag.ReadProperty(QString::fromLatin1(key), QVariant::fromValue(defaultValue));
+  if (v.metaType() == QMetaType::fromType<T>()) return v.value<T>();
+  if constexpr (std::is_same_v<T, QString>) {
+    if (v.canConvert<QString>() && v.metaType().id() != QMetaType::QVariantList) return v.toString();
+  } else if constexpr (std::is_same_v<T, StdPicture>) {
+    if (!v.isValid()) return StdPicture();
+  } else if constexpr (std::is_arithmetic_v<T>) {
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (ok) {
+      if constexpr (std::is_same_v<T, bool>) return d != 0;
+      if (d < static_cast<double>(std::numeric_limits<T>::lowest()) ||
+          d > static_cast<double>(std::numeric_limits<T>::max()))
+        throw ComError(kErrOverflow);
+      return static_cast<T>(RoundHalfEven(d));
+    }
+  }
+  throw ComError(kErrTypeMismatch);
+}
+
+}  // namespace
+
+int Orvellan::LiveCount() { return g_liveControls.load(); }
+
+Orvellan::Orvellan(QWidget* parent) : QWidget(parent) {
+  ++g_liveControls;
+  setObjectName(QStringLiteral("Orvellan"));
+  setFocusPolicy(Qt::StrongFocus);
+  events_ = new OrvellanEvents(this);
+  events_->setObjectName(QStringLiteral("Events"));
+
+  iDst_ = new BoxWidget(QStringLiteral("iDst"), this);
+  iDst_->setFocusPolicy(Qt::StrongFocus);
+  iDst_->setMouseTracking(true);
+  iDst_->setPaintHook([this](QPainter& p) { PaintDisplay(p); });
+  iDst_->installEventFilter(this);
+  iDst_->hide();
+
+  iBestFit_ = new BoxWidget(QStringLiteral("iBestFit"), this);
+  iBestFit_->setFocusPolicy(Qt::StrongFocus);
+  iBestFit_->installEventFilter(this);
+  iBestFit_->hide();
+  iBestFit_->setEnabled(false);
+
+  hSB_ = new QScrollBar(Qt::Horizontal, this);
+  hSB_->setObjectName(QStringLiteral("hSB"));
+  vSB_ = new QScrollBar(Qt::Vertical, this);
+  vSB_->setObjectName(QStringLiteral("vSB"));
+  for (QScrollBar* bar : {hSB_, vSB_}) {
+    bar->setFocusPolicy(Qt::NoFocus);  // keys always reach the display box
+    bar->setRange(0, 0);
+    bar->hide();
+    connect(bar, &QScrollBar::valueChanged, this, &Orvellan::OnBarValueChanged);
+  }
+
+  shp_ = new QWidget(this);
+  shp_->setObjectName(QStringLiteral("shp"));
+  shp_->setAutoFillBackground(true);
+  shp_->hide();
+  cmdCorner_ = new QPushButton(this);
+  cmdCorner_->setObjectName(QStringLiteral("cmdCorner"));
+  cmdCorner_->setEnabled(false);
+  cmdCorner_->setFocusPolicy(Qt::NoFocus);
+  cmdCorner_->hide();
+
+  for (int i = 0; i < 25; ++i) zoomTable_[i] = i + 1;
+  setBackColor(kDefaultBackColor);
+}
+
+Orvellan::~Orvellan() {
+  // The pictures and the pixel buffer go with the members; the control never
+  // confines the mouse cursor, so there is nothing to lift.
+  --g_liveControls;
+}
+
+QObject* Orvellan::Events() const { return events_; }
+
+// ---- properties ----
+
+void Orvellan::setBackColor(uint color) {
+  backColor_ = color;
+  iDst_->setBackColor(color);
+  iBestFit_->setBackColor(color);
+  QPalette pal = shp_->palette();
+  pal.setColor(QPalette::Window, TranslateColor(color));
+  shp_->setPalette(pal);
+  Refresh();
+}
+
+void Orvellan::setOvScrollBarWidth(short width) {
+  scrollBarWidth_ = std::clamp<short>(width, 13, 50);
+  LayoutView();
+}
+
+void Orvellan::setOvMouseScrolling(bool on) {
+  if ((hSB_->maximum() >= 1 || vSB_->maximum() >= 1) && on)
+    iDst_->setCursor(ReleaseCursor());
+  else
+    iDst_->unsetCursor();
+  mouseScrolling_ = on;
+}
+
+void Orvellan::letPicture(const StdPicture& picture) {
+  Dispatch::Guard(this, [&] { LoadPicture(picture, true); });
+}
+
+void Orvellan::putref_Picture(const StdPicture& picture) {
+  Dispatch::Guard(this, [&] { LoadPicture(picture, false); });
+}
+
+namespace {
+// A picture size as a 16-bit value; a size beyond 32767 is an overflow for
+// the host rather than a wrapped, negative number.
+short PictureSize(const Orvellan* self, bool hasPicture, int size) {
+  if (!hasPicture) return 0;
+  if (size > std::numeric_limits<short>::max()) {
+    Dispatch::Record(const_cast<Orvellan*>(self), ComError(kErrOverflow));
+    return 0;
+  }
+  return static_cast<short>(size);
+}
+}  // namespace
+
+short Orvellan::OvPicWidth() const { return PictureSize(this, hasPicture_, srcWidth_); }
+short Orvellan::OvPicHeight() const { return PictureSize(this, hasPicture_, srcHeight_); }
+
+void Orvellan::setOvScrollBars(int mode) {
+  scrollBars_ = mode;
+  LayoutView();
+}
+
+short Orvellan::OvZoomPercent() const { return static_cast<short>(Factor() * 100); }
+
+void Orvellan::setOvZoomPercent(short percent) {
+  emit events_->OvZoomPCNT();
+  bestFit_ = false;
+  zoomIndex_ = static_cast<quint8>(std::clamp(RoundHalfEven(percent / 100.0 - 1), 0, 24));
+  LayoutView();
+}
+
+void Orvellan::setOvURL(const QString& url) {
+  url_ = url;
+  if (!url.isEmpty()) StartDownload(url);
+  MarkChanged(QStringLiteral("OvURL"));
+}
+
+void Orvellan::setOvKeyboardScrolling(bool on) {
+  keyboardScrolling_ = on;
+  MarkChanged(QStringLiteral("OvKeyboardScrolling"));
+}
+
+void Orvellan::setOvBorderStyle(int style) {
+  borderStyle_ = style;
+  MarkChanged(QStringLiteral("OvBorderStyle"));
+  Refresh();
+  LayoutView();
+}
+
+void Orvellan::setToolTipText(const QString& text) {
+  toolTipText_ = text;
+  iDst_->setToolTip(text);
+  iBestFit_->setToolTip(text);
+  MarkChanged(QStringLiteral("ToolTipText"));
+}
+
+void Orvellan::About() {
+  frmAbout about(this);
+  about.exec();
+}
+
+// ---- persistence ----
+
+void Orvellan::ReadProperties(PropertyBag* bag) {
+  Dispatch::Guard(this, [&] {
+    if (!bag) throw ComError(kErrInvalidPropertyValue);
+    scrollBarWidth_ = ReadTyped<short>(*bag, "OvScrollBarWidth", 15);
+    mouseScrolling_ = ReadTyped<bool>(*bag, "OvMouseScrolling", true);
+    scrollBars_ = ReadTyped<short>(*bag, "OvScrollBars", 0);
+    appearance_ = ReadTyped<short>(*bag, "Appearance", 1);
+    const ColorValue back = ReadTyped<ColorValue>(*bag, "BackColor", kDefaultBackColor);
+    backColor_ = back;
+    iDst_->setBackColor(back);
+    iBestFit_->setBackColor(back);
+    update();
+    setEnabled(ReadTyped<bool>(*bag, "Enabled", true));
+    LoadPicture(ReadTyped<StdPicture>(*bag, "Picture", StdPicture()), false);
+    url_ = ReadTyped<QString>(*bag, "OvURL", QString());
+    keyboardScrolling_ = ReadTyped<bool>(*bag, "OvKeyboardScrolling", false);
+    ztBackColor_ = ReadTyped<ColorValue>(*bag, "OvZTBackColor", kDefaultBackColor);
+    borderStyle_ = ReadTyped<short>(*bag, "OvBorderStyle", 0);
+    toolTipText_ = ReadTyped<QString>(*bag, "ToolTipText", QString());
+  });
+}
+
+void Orvellan::WriteProperties(PropertyBag* bag) {
+  Dispatch::Guard(this, [&] {
+    if (!bag) throw ComError(kErrInvalidPropertyValue);
+    bag->WriteProperty(QStringLiteral("Appearance"), static_cast<short>(appearance_), static_cast<short>(1));
+    bag->WriteProperty(QStringLiteral("BackColor"), iDst_->backColor(),
+                       kDefaultBackColor);
+    bag->WriteProperty(QStringLiteral("OvScrollBarWidth"), scrollBarWidth_, static_cast<short>(15));
+    bag->WriteProperty(QStringLiteral("Enabled"), isEnabled(), true);
+    bag->WriteProperty(QStringLiteral("OvMouseScrolling"), mouseScrolling_, true);
+    bag->WriteProperty(QStringLiteral("Picture"), QVariant::fromValue(srcPicture_), QVariant::fromValue(StdPicture()));
+    bag->WriteProperty(QStringLiteral("OvScrollBars"), static_cast<qint32>(scrollBars_), static_cast<qint32>(0));
+    bag->WriteProperty(QStringLiteral("OvURL"), url_, QString());
+    bag->WriteProperty(QStringLiteral("OvKeyboardScrolling"), keyboardScrolling_, false);
+    bag->WriteProperty(QStringLiteral("OvZTBackColor"), ztBackColor_,
+                       kDefaultBackColor);
+    bag->WriteProperty(QStringLiteral("OvBorderStyle"), static_cast<qint32>(borderStyle_), static_cast<qint32>(0));
+    bag->WriteProperty(QStringLiteral("ToolTipText"), toolTipText_, QString());
+  });
+}
+
+// ---- life cycle and the control's own surface ----
+
+void Orvellan::showEvent(QShowEvent*) { LayoutView(); }
+
+void Orvellan::resizeEvent(QResizeEvent*) { LayoutView(); }
+
+void Orvellan::paintEvent(QPaintEvent*) {
+  QImage surface(size(), QImage::Format_RGB32);
+  if (surface.isNull()) return;
+  DrawBorder(surface);
+  QPainter(this).drawImage(0, 0, surface);
+}
+
+void Orvellan::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit events_->ClickBack();
+}
+
+void Orvellan::keyPressEvent(QKeyEvent* event) { RaiseKeyPress(event); }
+
+bool Orvellan::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == iDst_) return DisplayEvent(event);
+  if (watched == iBestFit_) return BestFitEvent(event);
+  return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,242 @@
+// Zoom, view layout, best fit, the border and painting of the visible part.
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "orvellan/control/BoxWidget.h"
+#include "orvellan/control/Cursors.h"
+#include "orvellan/control/Orvellan.h"
+#include "orvellan/control/OrvellanEvents.h"
+#include "orvellan/control/ViewLayout.h"
+#include "platform/drawing/Numbers.h"
+
+void Orvellan::OvZoomIN() {
+  emit events_->OvZoomIN();
+  bestFit_ = false;
+  if (hasPicture_ && zoomIndex_ < 24) {
+    ++zoomIndex_;
+    LayoutView();
+  }
+}
+
+void Orvellan::OvZoomOUT() {
+  emit events_->OvZoomOUT();
+  bestFit_ = false;
+  if (hasPicture_ && zoomIndex_ > 0) {
+    --zoomIndex_;
+    LayoutView();
+  }
+}
+
+void Orvellan::OvZoom100() {
+  emit events_->OvZoomACTUAL();
+  bestFit_ = false;
+  if (hasPicture_) {
+    zoomIndex_ = 0;
+    LayoutView();
+  }
+}
+
+void Orvellan::OvZoomBestFit() {
+  if (!hasPicture_) return;
+  emit events_->OvZoomBEST();
+  HideBarsAndCorner();
+  displayBlank_ = true;
+  iDst_->update();
+  bestFit_ = true;
+  FitPicture();
+  iBestFit_->setEnabled(true);
+  iBestFit_->show();
+  iBestFit_->raise();
+}
+
+void Orvellan::Refresh() {
+  update();  // the border, drawn by paintEvent
+  RepaintDisplay();
+}
+
+void Orvellan::HideBarsAndCorner() {
+  hSB_->hide();
+  vSB_->hide();
+  shp_->hide();
+  cmdCorner_->hide();
+}
+
+void Orvellan::RepaintDisplay() { iDst_->update(); }
+
+void Orvellan::LayoutView() {
+  iBestFit_->setGeometry(2, 2, width() - 4, height() - 4);
+  if (bestFit_) {
+    ShowBestFit();
+    return;
+  }
+  iBestFit_->hide();
+  iBestFit_->setEnabled(false);
+  if (!hasPicture_) return;
+
+  const int f = Factor();
+  const double zw = static_cast<double>(srcWidth_) * f;
+  const double zh = static_cast<double>(srcHeight_) * f;
+  if (zw > 32767 || zh > 32767) {
+    displayBlank_ = true;
+    iDst_->update();
+    return;
+  }
+
+  QRect area = rect();
+  if (borderStyle_ > 0) area.adjust(2, 2, -2, -2);
+  layoutInProgress_ = true;
+  iDst_->hide();
+
+  const int s = scrollBarWidth_;
+  if (area.width() < 2 * s) {
+    resize(2 * s, height());  // the resize lays the view out again
+    return;
+  }
+  if (area.height() < 2 * s) {
+    resize(width(), 2 * s);
+    return;
+  }
+
+  ViewLayoutInput in;
+  in.zoomedWidth = zw;
+  in.zoomedHeight = zh;
+  in.area = area;
+  in.barWidth = s;
+  in.mode = scrollBars_;
+  in.factor = f;
+  in.hBarVisible = !hSB_->isHidden();
+  in.vBarVisible = !vSB_->isHidden();
+  in.fillerVisible = !shp_->isHidden();
+  in.cornerVisible = !cmdCorner_->isHidden();
+  const ViewLayout out = ComputeViewLayout(in);
+
+  hSB_->setVisible(out.hBarVisible);
+  vSB_->setVisible(out.vBarVisible);
+  shp_->setVisible(out.fillerVisible);
+  cmdCorner_->setVisible(out.cornerVisible);
+  hSB_->setGeometry(out.hBar);
+  vSB_->setGeometry(out.vBar);
+  shp_->setGeometry(out.filler);
+  cmdCorner_->setGeometry(out.corner);
+  if (out.hBarVisible && out.vBarVisible) cmdCorner_->raise();
+
+  iDst_->setGeometry(out.display);
+  hSB_->setRange(0, out.hMax);
+  vSB_->setRange(0, out.vMax);
+  hSB_->setPageStep(out.hLargeChange);
+  vSB_->setPageStep(out.vLargeChange);
+  hSB_->setSingleStep(out.smallChange);
+  vSB_->setSingleStep(out.smallChange);
+
+  if (mouseScrolling_ && (out.needH || out.needV))
+    iDst_->setCursor(ReleaseCursor());
+  else
+    iDst_->unsetCursor();
+
+  layoutInProgress_ = false;
+  displayBlank_ = false;
+  iDst_->show();
+  RepaintDisplay();
+}
+
+void Orvellan::ShowBestFit() {
+  HideBarsAndCorner();
+  FitPicture();
+}
+
+void Orvellan::FitPicture() {
+  iBestFit_->ClearDrawing();
+  QImage& box = iBestFit_->drawing();
+  if (box.isNull() || srcPicture_.isNull() || srcWidth_ < 1 || srcHeight_ < 1) return;
+  // The fit follows the source box's size (changed by OvResize); what is
+  // drawn is the picture as loaded.
+  const float w = static_cast<float>(srcWidth_);
+  const float h = static_cast<float>(srcHeight_);
+  const float boxW = static_cast<float>(box.width());
+  const float boxH = static_cast<float>(box.height());
+  const float ratio = w / h;
+  float fw = boxW - 5;
+  float fh = boxH - 5;
+  if (fw / fh > ratio)
+    fw = ratio * fh;
+  else
+    fh = fw / ratio;
+  if (w <= fw) fw = w - 1;
+  if (h <= fh) fh = h - 1;
+  // A picture is never enlarged; one that fits is drawn one pixel smaller.
+  QPainter p(&box);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF((boxW - fw) / 2, (boxH - fh) / 2, fw, fh), srcPicture_.image());
+  fittedWidth_ = fw;
+  fittedHeight_ = fh;
+  iBestFit_->update();
+}
+
+void Orvellan::DrawBorder(QImage& target) const {
+  target.fill(TranslateColor(backColor_));
+  const WinRect r{0, 0, target.width(), target.height()};
+  static const unsigned kEdges[] = {0,
+                                    BDR_RAISEDOUTER,
+                                    BDR_RAISEDINNER,
+                                    BDR_SUNKENOUTER,
+                                    BDR_SUNKENINNER,
+                                    EDGE_RAISED,
+                                    EDGE_SUNKEN,
+                                    EDGE_ETCHED,
+                                    EDGE_BUMP};
+  if (borderStyle_ >= 1 && borderStyle_ <= 8) DrawEdge(target, r, kEdges[borderStyle_], BF_RECT);
+}
+
+// Each picture pixel becomes an f x f square. Only the source rectangle that
+// the box shows (its size / f plus two columns and rows) is drawn, straight
+// from the pixel buffer; the columns and rows beyond the box are clipped.
+void Orvellan::PaintDisplay(QPainter& painter) {
+  if (!hasPicture_ || bestFit_ || displayBlank_ || buffer_.isNull()) return;
+  const int f = Factor();
+  const int dw = iDst_->width();
+  const int dh = iDst_->height();
+  const int w = buffer_.width();
+  const int h = buffer_.height();
+  const int hv = hSB_->value();
+  const int vv = vSB_->value();
+
+  int dx, dWidth, sx, sWidth;
+  if (hSB_->maximum() < 1) {
+    dx = 0;
+    dWidth = dw;
+    sx = 0;
+    sWidth = w;
+  } else {
+    dx = -(hv % f);
+    sx = hv / f;
+    sWidth = dw / f + 2;
+    dWidth = sWidth * f;
+  }
+  int dy, dHeight, sy, sHeight;
+  if (vSB_->maximum() < 1) {
+    dy = 0;
+    dHeight = dh;
+    sy = 0;
+    sHeight = h;
+  } else {
+    dy = -(vv % f);
+    sy = vv / f;
+    sHeight = (dh - 1) / f + 2;
+    dHeight = sHeight * f;
+  }
+  // Keep the source inside the buffer, shrinking the destination with it.
+  if (sx + sWidth > w && sWidth > 0) {
+    const int keep = std::max(0, w - sx);
+    dWidth = dWidth * keep / sWidth;
+    sWidth = keep;
+  }
+  if (sy + sHeight > h && sHeight > 0) {
+    const int keep = std::max(0, h - sy);
+    dHeight = dHeight * keep / sHeight;
+    sHeight = keep;
+  }
+  if (sWidth <= 0 || sHeight <= 0) return;
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(QRect(dx, dy, dWidth, dHeight), buffer_, QRect(sx, sy, sWidth, sHeight));
+}
