@@ -16,7 +16,7 @@
 
 namespace decoderproto {
 
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;
 constexpr uint32_t kHelloMagic = 0x4948'4D51;    // "QMHI"
 constexpr uint32_t kRequestMagic = 0x5152'4D51;  // "QMRQ"
 constexpr uint32_t kReplyMagic = 0x5052'4D51;    // "QMRP"
@@ -43,10 +43,24 @@ struct Hello {
   uint32_t reserved = 0;
 };
 
+// How small a decoded image may come out, for callers that only need a
+// thumbnail: a JPEG is then decoded at 1/2, 1/4 or 1/8 of its size, as long as
+// its shorter side keeps at least minShortEdge pixels and its scale at least
+// minScalePermille / 1000. All zero: the natural size.
+struct SizeHint {
+  uint32_t minShortEdge = 0;
+  uint32_t minScalePermille = 0;
+  bool any() const { return minShortEdge != 0 || minScalePermille != 0; }
+  bool operator==(const SizeHint& o) const {
+    return minShortEdge == o.minShortEdge && minScalePermille == o.minScalePermille;
+  }
+};
+
 struct Request {
   uint32_t magic = kRequestMagic;
   uint32_t id = 0;
   uint32_t pathBytes = 0;  // length of the UTF-8 (file system encoded) path that follows
+  SizeHint hint;
   uint32_t reserved = 0;
 };
 
@@ -57,12 +71,14 @@ struct Reply {
   uint32_t width = 0;
   uint32_t height = 0;
   uint32_t bpp = 0;        // bits per pixel of the file as the library decoded it
+  uint32_t naturalWidth = 0;   // the upright image's own size; larger than width x height
+  uint32_t naturalHeight = 0;  // when a size hint let the decoder shrink it
   uint64_t pixelBytes = 0; // width * height * 4: RGB32 rows, top down, no padding
 };
 
 static_assert(sizeof(Hello) == 16, "fixed wire size");
-static_assert(sizeof(Request) == 16, "fixed wire size");
-static_assert(sizeof(Reply) == 32, "fixed wire size");
+static_assert(sizeof(Request) == 24, "fixed wire size");
+static_assert(sizeof(Reply) == 40, "fixed wire size");
 
 // The outcome of checking a reply the program received.
 enum class ReplyCheck {

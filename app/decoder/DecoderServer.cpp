@@ -113,7 +113,7 @@ int RunDecoderServer(int argc, char** argv) {
 
     const DecodeInfo info = DecodeFileToPixels(path.data(), [&output](uint32_t w, uint32_t h) {
       return output.reserve(size_t{w} * h * 4);
-    });
+    }, request.hint);
     proto::Reply reply;
     reply.id = request.id;
     reply.status = static_cast<int32_t>(info.status);
@@ -121,6 +121,8 @@ int RunDecoderServer(int argc, char** argv) {
       reply.width = info.width;
       reply.height = info.height;
       reply.bpp = info.bpp;
+      reply.naturalWidth = info.naturalWidth;
+      reply.naturalHeight = info.naturalHeight;
       reply.pixelBytes = uint64_t{info.width} * info.height * 4;
     }
     if (!WriteExactly(STDOUT_FILENO, &reply, sizeof reply)) return 0;

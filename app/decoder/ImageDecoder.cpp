@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -134,7 +136,18 @@ bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst) {
   return true;
 }
 
-DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target) {
+uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  if (!hint.any() || width == 0 || height == 0) return 0;
+  const double shortEdge = std::min(width, height);
+  const double longEdge = std::max(width, height);
+  const double scale = std::max(hint.minShortEdge / shortEdge, hint.minScalePermille / 1000.0);
+  if (scale >= 0.5) return 0;  // no reduction the codec offers would do
+  // The library picks the smallest of 1/2, 1/4, 1/8 whose long edge stays at
+  // or above the request, so the scale stays at or above the one asked for.
+  return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
+}
+
+DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
   struct stat st {};
   if (!path || !*path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return Refused(DecodeStatus::Unreadable);
 
@@ -143,17 +156,22 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target) {
   if (fif == FIF_UNKNOWN) return Refused(DecodeStatus::UnknownFormat);
   if (!IsInputFormat(fif) || !FreeImage_FIFSupportsReading(fif)) return Refused(DecodeStatus::RefusedFormat);
   if (!HeaderPassesGuards(fif, path, static_cast<uint64_t>(st.st_size))) return Refused(DecodeStatus::DecodeFailed);
-  const int flags = fif == FIF_JPEG ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
+  int flags = fif == FIF_JPEG ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
 
   try {
     // Where the plugin can read the header alone, an oversized image is
     // refused before the library allocates its pixels.
+    uint32_t headerWidth = 0;
+    uint32_t headerHeight = 0;
     if (FreeImage_FIFSupportsNoPixels(fif)) {
       FiBitmap header(FreeImage_Load(fif, path, flags | FIF_LOAD_NOPIXELS));
       if (!header) return Refused(DecodeStatus::DecodeFailed);
-      if (!FitsPixelLimit(FreeImage_GetWidth(header.get()), FreeImage_GetHeight(header.get())))
-        return Refused(DecodeStatus::TooLarge);
+      headerWidth = FreeImage_GetWidth(header.get());
+      headerHeight = FreeImage_GetHeight(header.get());
+      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
     }
+    const uint32_t sizeRequest = fif == FIF_JPEG ? JpegSizeRequest(headerWidth, headerHeight, hint) : 0;
+    if (sizeRequest > 0) flags |= static_cast<int>(std::min<uint32_t>(sizeRequest, 0xFFFF) << 16);
     FiBitmap bitmap(FreeImage_Load(fif, path, flags));
     if (!bitmap || !FreeImage_HasPixels(bitmap.get())) return Refused(DecodeStatus::DecodeFailed);
     const uint32_t w = FreeImage_GetWidth(bitmap.get());
@@ -167,6 +185,14 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target) {
     info.width = w;
     info.height = h;
     info.bpp = FreeImage_GetBPP(bitmap.get());
+    info.naturalWidth = w;
+    info.naturalHeight = h;
+    if (sizeRequest > 0 && uint64_t{w} * h < uint64_t{headerWidth} * headerHeight) {
+      // Shrunk: the natural size is the header's, turned as the pixels were.
+      const bool turned = (headerWidth > headerHeight) != (w > h);
+      info.naturalWidth = turned ? headerHeight : headerWidth;
+      info.naturalHeight = turned ? headerWidth : headerHeight;
+    }
     return info;
   } catch (const std::bad_alloc&) {
     return Refused(DecodeStatus::TooLarge);

@@ -15,6 +15,8 @@ struct DecodeInfo {
   uint32_t width = 0;
   uint32_t height = 0;
   uint32_t bpp = 0;  // bits per pixel of the file as the library decoded it
+  uint32_t naturalWidth = 0;   // the upright image's own size (width x height
+  uint32_t naturalHeight = 0;  // is smaller when the hint let it shrink)
 };
 
 // Gives room for width x height RGB32 pixels (rows top down, no padding), or
@@ -24,7 +26,14 @@ using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
 // Format from content, else from the name; only the program's input formats
 // are decoded. JPEG with JPEG_ACCURATE and JPEG_EXIFROTATE (so photos stand
 // upright), every other format with 0. At most decoderproto::kMaxPixels.
-DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target);
+// With a size hint a JPEG is decoded at the smallest of 1/2, 1/4 and 1/8 of
+// its size that the hint allows.
+DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target,
+                              const decoderproto::SizeHint& hint = {});
+
+// The JPEG size request (the long edge the library keeps at or above) for an
+// image of width x height and a hint; 0 for the natural size.
+uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
 
 // True for the formats behind the program's 27 input file masks.
 bool IsInputFormat(FREE_IMAGE_FORMAT fif);

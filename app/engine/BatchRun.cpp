@@ -47,9 +47,7 @@ int CanvasTextWidth(const QString& text) {
   return QFontMetrics(font).horizontalAdvance(text);
 }
 
-BatchRun::BatchRun(BatchHost& host, Loader loader) : host_(host), loader_(std::move(loader)) {
-  if (!loader_) loader_ = [](const QString& path, Surface& picLoad) { return LoadImageFile(path, picLoad); };
-}
+BatchRun::BatchRun(BatchHost& host) : host_(host) {}
 
 void BatchRun::Stop() {
   stopRequested_ = true;
@@ -69,12 +67,17 @@ void BatchRun::Start() {
   albumSources_.clear();
   sourceCanonicalPaths_.clear();
   const QString sourceFolder = AddBackslash(host_.SourceFolderText().trimmed());
+  QStringList paths;
   for (const QString& name : files_) {
-    const QString canonical = CanonicalPath(sourceFolder + name);
+    paths << sourceFolder + name;
+    const QString canonical = CanonicalPath(paths.last());
     if (!canonical.isEmpty()) sourceCanonicalPaths_.insert(canonical);
   }
   const int count = static_cast<int>(files_.size());
   host_.SetProgressMax(count);
+  // The next files decode on the other cores while this one is composed; a
+  // preview needs only its first file.
+  decodeAhead_.Begin(previewOnly_ ? paths.mid(0, 1) : paths, DecodeHintFor(host_.Options()));
 
   const QStringList files = files_;  // Stop discards files_; the loop keeps its own
   int i = 1;
@@ -82,15 +85,18 @@ void BatchRun::Start() {
     if (stopRequested_) {  // seen at the last file's yield: no further file starts
       host_.SetProgressValue(0);
       stopRequested_ = false;
+      decodeAhead_.End();
       running_ = false;
       return;
     }
     const FileEnd end = ProcessFile(i, count, files[i - 1]);
     if (end != FileEnd::Next) {
+      decodeAhead_.End();
       running_ = false;
       return;
     }
   }
+  decodeAhead_.End();
 
   if (host_.AlbumOutputChecked()) {
     const BatchOptions options = host_.Options();
@@ -137,7 +143,8 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   const QString output = folder + options.prefix.trimmed() + base + options.suffix.trimmed() + format.extension;
 
   ThumbStage& stage = host_.Stage();
-  bool ok = loader_(source, stage.PicLoad);
+  bool ok = PlaceDecodedImage(decodeAhead_.Take(i - 1, source, DecodeHintFor(options), !stopRequested_ && !previewOnly_),
+                              stage.PicLoad);
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,

@@ -5,18 +5,15 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 #include "app/engine/BatchHost.h"
+#include "app/engine/DecodeAhead.h"
 
 class Surface;
 
 class BatchRun {
  public:
-  // How a file is decoded into the load surface; LoadImageFile by default.
-  using Loader = std::function<bool(const QString& path, Surface& picLoad)>;
-
-  explicit BatchRun(BatchHost& host, Loader loader = {});
+  explicit BatchRun(BatchHost& host);
 
   // cmdAction(0). Ignored while a run is active (a yield could nest a second run).
   void Start();
@@ -38,7 +35,7 @@ class BatchRun {
   bool CopyFullSizeImage(const QString& source, const QString& target);
 
   BatchHost& host_;
-  Loader loader_;
+  DecodeAhead decodeAhead_;
   bool running_ = false;
   bool stopRequested_ = false;
   bool previewOnly_ = false;

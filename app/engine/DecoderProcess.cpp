@@ -102,7 +102,7 @@ bool DecoderProcess::ensureRunning() {
   return start();
 }
 
-bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot) {
+bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot, const decoderproto::SizeHint& hint) {
   if (pending_) stop();  // an uncollected reply would answer the wrong request
   // Absolute: the decoder keeps the folder it was started in.
   const QByteArray name = path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(path).absoluteFilePath());
@@ -118,6 +118,7 @@ bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot) {
   proto::Request request;
   request.id = nextId_++;
   request.pathBytes = static_cast<uint32_t>(name.size());
+  request.hint = hint;
   QByteArray bytes(reinterpret_cast<const char*>(&request), sizeof request);
   bytes += name;
   pendingDeadline_ = QDeadlineTimer(settings_.timeLimitMs);
@@ -132,7 +133,7 @@ bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot) {
   return true;
 }
 
-DecodeOutcome DecoderProcess::collect(QImage* pixels, int32_t* bpp) {
+DecodeOutcome DecoderProcess::collect(QImage* pixels, int32_t* bpp, QSize* naturalSize) {
   if (!pending_ || !process_) return DecodeOutcome::Failed;
   pending_ = false;
   char bytes[sizeof(proto::Reply)];
@@ -161,10 +162,12 @@ DecodeOutcome DecoderProcess::collect(QImage* pixels, int32_t* bpp) {
   std::memcpy(image.bits(), shared, reply.pixelBytes);
   *pixels = std::move(image);
   *bpp = static_cast<int32_t>(reply.bpp);
+  if (naturalSize) *naturalSize = QSize(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
   return DecodeOutcome::Decoded;
 }
 
-DecodeOutcome DecoderProcess::decode(const QString& path, QImage* pixels, int32_t* bpp) {
+DecodeOutcome DecoderProcess::decode(const QString& path, QImage* pixels, int32_t* bpp, QSize* naturalSize,
+                                     const decoderproto::SizeHint& hint) {
   DecodeOutcome whyNot = DecodeOutcome::Failed;
-  return submit(path, &whyNot) ? collect(pixels, bpp) : whyNot;
+  return submit(path, &whyNot, hint) ? collect(pixels, bpp, naturalSize) : whyNot;
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/decoder/DecoderProtocol.h"
 #include "app/engine/SharedPixelBuffer.h"
 
 struct DecoderSettings {
@@ -37,16 +38,19 @@ class DecoderProcess {
   // quillmora-decoder in the running program's folder.
   static QString DefaultProgram();
 
-  DecodeOutcome decode(const QString& path, QImage* pixels, int32_t* bpp);
+  // naturalSize (when given) receives the image's own size, which is larger
+  // than the pixels when the hint let the decoder shrink a JPEG.
+  DecodeOutcome decode(const QString& path, QImage* pixels, int32_t* bpp, QSize* naturalSize = nullptr,
+                       const decoderproto::SizeHint& hint = {});
 
   // Sends one request (starting or recycling the process first when needed).
   // False when it was not sent; whyNot then says Unavailable (no decoder can
   // be started), Failed (the decoder stopped taking requests) or NotDecoded
   // (a path no request can carry).
-  bool submit(const QString& path, DecodeOutcome* whyNot);
+  bool submit(const QString& path, DecodeOutcome* whyNot, const decoderproto::SizeHint& hint = {});
   // Waits for the reply to the request submitted last, within the time limit
   // counted from its submit.
-  DecodeOutcome collect(QImage* pixels, int32_t* bpp);
+  DecodeOutcome collect(QImage* pixels, int32_t* bpp, QSize* naturalSize = nullptr);
   bool hasPending() const { return pending_; }
 
   const DecoderSettings& settings() const { return settings_; }

@@ -82,20 +82,23 @@ DecodedImage DecodeImageFile(const QString& path) {
   QImage pixels;
   int32_t bpp = 0;
   if (DecodeWithSharedDecoder(path, &pixels, &bpp) != DecodeOutcome::Decoded) return result;
+  result.naturalSize = pixels.size();
   result.pixels = std::move(pixels);
   result.bpp = bpp;
   return result;
 }
 
-bool LoadImageFile(const QString& path, Surface& picLoad) {
-  DecodedImage decoded = DecodeImageFile(path);
+bool PlaceDecodedImage(const DecodedImage& decoded, Surface& picLoad) {
   if (!decoded.ok()) return false;
-  g_lastLoaded = {decoded.pixels.width(), decoded.pixels.height(), decoded.bpp};
+  const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+  g_lastLoaded = {natural.width(), natural.height(), decoded.bpp};
   // Same as sizing the surface, clearing it and blitting the opaque pixels over
   // all of it, without filling an image that is overwritten at once.
-  picLoad.setImage(decoded.pixels);
+  picLoad.setImage(decoded.pixels, natural);
   return true;
 }
+
+bool LoadImageFile(const QString& path, Surface& picLoad) { return PlaceDecodedImage(DecodeImageFile(path), picLoad); }
 
 int BlitBitmapToDevice(FIBITMAP* bitmap, QImage& dc, int width, int height) {
   if (!bitmap || dc.isNull()) return 0;

@@ -34,6 +34,7 @@ const LastLoadedImage& LastLoaded();
 struct DecodedImage {
   QImage pixels;
   int32_t bpp = 0;
+  QSize naturalSize;  // the image's own size; larger than pixels for a shrunk decode
   bool ok() const { return !pixels.isNull(); }
 };
 
@@ -47,6 +48,10 @@ DecodedImage DecodeImageFile(const QString& path);
 // Decodes path into picLoad at its natural size and records it as the last
 // loaded image. On failure nothing changes and the result is false.
 bool LoadImageFile(const QString& path, Surface& picLoad);
+
+// Puts a decoded image into picLoad and records it as the last loaded image
+// (at its natural size). A failed decode changes nothing and gives false.
+bool PlaceDecodedImage(const DecodedImage& decoded, Surface& picLoad);
 
 // Copies the bitmap's pixels (any standard depth) to the top-left of dc,
 // width x height of them. Returns the number of scan lines copied.

@@ -41,10 +41,13 @@ void ConfigureSharedDecoder(const DecoderSettings& settings) {
 DecodeOutcome DecodeWithSharedDecoder(const QString& path, QImage* pixels, int32_t* bpp) {
   DecoderProcess& decoder = SharedDecoder();
   const DecodeOutcome outcome = decoder.decode(path, pixels, bpp);
-  if (outcome == DecodeOutcome::Unavailable && !g_toldUnavailable) {
-    g_toldUnavailable = true;
-    ShowMessageBox(QStringLiteral("Images cannot be read: %1").arg(decoder.unavailableReason()),
-                   QStringLiteral("Quillmora"), MsgIcon::Critical);
-  }
+  if (outcome == DecodeOutcome::Unavailable) TellDecoderUnavailable(decoder.unavailableReason());
   return outcome;
+}
+
+void TellDecoderUnavailable(const QString& reason) {
+  if (g_toldUnavailable) return;
+  g_toldUnavailable = true;
+  ShowMessageBox(QStringLiteral("Images cannot be read: %1").arg(reason), QStringLiteral("Quillmora"),
+                 MsgIcon::Critical);
 }

@@ -17,3 +17,6 @@ void ConfigureSharedDecoder(const DecoderSettings& settings);
 // started, the user is told once, in a message box, that images cannot be
 // read and why; every such load just fails.
 DecodeOutcome DecodeWithSharedDecoder(const QString& path, QImage* pixels, int32_t* bpp);
+
+// Tells the user, once, that images cannot be read and why.
+void TellDecoderUnavailable(const QString& reason);

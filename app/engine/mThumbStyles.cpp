@@ -45,7 +45,9 @@ void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int 
 
 void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, int32_t resampleFilterCode) {
   const Surface& load = stage.PicLoad;
-  const QSize size = ThumbnailSize(load.innerWidth(), load.innerHeight(), w0, h0, resizeMode);
+  // The size rules take the image's own size, also when its pixels were decoded smaller.
+  const QSize natural = load.naturalSize();
+  const QSize size = ThumbnailSize(natural.width(), natural.height(), w0, h0, resizeMode);
   stage.picThumb.removePicture();
   stage.SetCanvasSize(size.width(), size.height());
   stage.picThumb.Clear();
@@ -97,7 +99,8 @@ StyledLayout LayoutStyledThumb(int sourceWidth, int sourceHeight, int canvasWidt
 
 void ComposeStyledThumb(const Surface& source, Surface& canvas, const Surface& background, int style,
                         int16_t padding, bool centre, int32_t resampleFilterCode) {
-  const StyledLayout layout = LayoutStyledThumb(source.innerWidth(), source.innerHeight(), canvas.innerWidth(),
+  const QSize natural = source.naturalSize();
+  const StyledLayout layout = LayoutStyledThumb(natural.width(), natural.height(), canvas.innerWidth(),
                                                 canvas.innerHeight(), style, padding, centre);
   canvas.setPicture(background.image());  // clears the canvas to show the background
   if (layout.raisedEdge) DrawEdge(canvas.image(), layout.raisedRect, EDGE_RAISED, BF_RECT);

@@ -32,6 +32,7 @@ void Surface::setOuterSize(int width, int height) {
     return;
   outerWidth_ = width;
   outerHeight_ = height;
+  natural_ = QSize();
   QImage next = MakeImage(width - 2 * border_, height - 2 * border_);
   paintBackground(next);
   if (!next.isNull() && !image_.isNull()) {
@@ -57,7 +58,8 @@ void Surface::removePicture() {
   Clear();
 }
 
-void Surface::setImage(const QImage& pixels) {
+void Surface::setImage(const QImage& pixels, QSize naturalSize) {
+  natural_ = naturalSize;
   outerWidth_ = pixels.width() + 2 * border_;
   outerHeight_ = pixels.height() + 2 * border_;
   image_ = pixels.format() == QImage::Format_RGB32 ? pixels : pixels.convertToFormat(QImage::Format_RGB32);

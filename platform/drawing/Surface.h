@@ -40,8 +40,12 @@ class Surface {
 
   // Makes the surface exactly the size of pixels (plus its border) and its
   // drawing exactly those pixels: sizing, clearing and blitting an opaque
-  // image in one step.
-  void setImage(const QImage& pixels);
+  // image in one step. naturalSize, when valid, is the size of the image the
+  // pixels stand for (a shrunk decode of a larger photo).
+  void setImage(const QImage& pixels, QSize naturalSize = QSize());
+  // The size of the image the surface holds: its own inner size unless
+  // setImage said otherwise.
+  QSize naturalSize() const { return natural_.isValid() ? natural_ : image_.size(); }
 
   // The persistent image ("device context" and "bitmap" in one).
   QImage& image() { return image_; }
@@ -56,5 +60,6 @@ class Surface {
   ColorValue backColor_ = SystemColor(COLOR_BTNFACE);
   QImage picture_;
   QImage image_;
+  QSize natural_;
   std::function<void()> refreshHook_;
 };

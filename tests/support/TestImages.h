@@ -10,6 +10,8 @@ namespace testimages {
 QImage Gradient(int w, int h);
 // A w x h image of one colour.
 QImage Solid(int w, int h, QColor color);
+// JPEG bytes of image with an EXIF orientation tag (1-8) after the start marker.
+QByteArray JpegWithOrientation(const QImage& image, quint16 orientation, int quality = 95);
 // Writes bytes to path; returns false when it could not.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 

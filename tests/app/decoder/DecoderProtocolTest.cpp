@@ -21,6 +21,8 @@ proto::Reply GoodReply() {
   r.width = 40;
   r.height = 30;
   r.bpp = 24;
+  r.naturalWidth = 160;  // decoded at a quarter of its size
+  r.naturalHeight = 120;
   r.pixelBytes = 40 * 30 * 4;
   return r;
 }
@@ -53,12 +55,19 @@ TEST(DecoderProtocol, RepliesAreCheckedAgainstRequestAndSharedMemory) {
          r.pixelBytes = uint64_t{16385} * 16384 * 4; }, proto::ReplyCheck::Malformed},
       {"zero width", [](proto::Reply& r) { r.width = 0; r.pixelBytes = 0; }, proto::ReplyCheck::Malformed},
       {"odd bits per pixel", [](proto::Reply& r) { r.bpp = 23; }, proto::ReplyCheck::Malformed},
-      {"refusal", [](proto::Reply& r) { r.status = 5; r.width = r.height = r.bpp = 0; r.pixelBytes = 0; },
+      {"refusal", [](proto::Reply& r) { r.status = 5; r.width = r.height = r.bpp = 0; r.pixelBytes = 0;
+         r.naturalWidth = r.naturalHeight = 0; },
        proto::ReplyCheck::NotDecoded},
       {"refusal with pixels", [](proto::Reply& r) { r.status = 5; }, proto::ReplyCheck::Malformed},
-      {"unknown status", [](proto::Reply& r) { r.status = 99; r.width = r.height = 0; r.pixelBytes = 0; },
+      {"refusal with a size", [](proto::Reply& r) { r.status = 5; r.width = r.height = r.bpp = 0; r.pixelBytes = 0; },
        proto::ReplyCheck::Malformed},
-      {"negative status", [](proto::Reply& r) { r.status = -1; r.width = r.height = 0; r.pixelBytes = 0; },
+      {"natural size below the decoded one", [](proto::Reply& r) { r.naturalWidth = 39; },
+       proto::ReplyCheck::Malformed},
+      {"natural size above 2^28 pixels", [](proto::Reply& r) { r.naturalWidth = 16385; r.naturalHeight = 16384; },
+       proto::ReplyCheck::Malformed},
+      {"unknown status", [](proto::Reply& r) { r.status = 99; r.width = r.height = 0; r.pixelBytes = 0; r.naturalWidth = r.naturalHeight = 0; },
+       proto::ReplyCheck::Malformed},
+      {"negative status", [](proto::Reply& r) { r.status = -1; r.width = r.height = 0; r.pixelBytes = 0; r.naturalWidth = r.naturalHeight = 0; },
        proto::ReplyCheck::Malformed},
   };
   for (const Case& c : cases) {

@@ -42,29 +42,6 @@ int TiffCompression(const QString& path) {
   return -1;
 }
 
-// A JPEG with an EXIF orientation tag inserted after its start marker.
-QByteArray JpegWithOrientation(const QImage& image, quint16 orientation) {
-  QByteArray jpeg;
-  {
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 95);
-  }
-  QByteArray tiff("II*\0\x08\0\0\0", 8);
-  QByteArray ifd(2 + 12 + 4, '\0');
-  qToLittleEndian<quint16>(1, ifd.data());
-  qToLittleEndian<quint16>(0x0112, ifd.data() + 2);
-  qToLittleEndian<quint16>(3, ifd.data() + 4);
-  qToLittleEndian<quint32>(1, ifd.data() + 6);
-  qToLittleEndian<quint16>(orientation, ifd.data() + 10);
-  const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff + ifd;
-  QByteArray app1("\xFF\xE1", 2);
-  QByteArray len(2, '\0');
-  qToBigEndian<quint16>(static_cast<quint16>(payload.size() + 2), len.data());
-  app1 += len + payload;
-  return jpeg.left(2) + app1 + jpeg.mid(2);
-}
-
 struct FormatCase {
   int32_t format;
   const char* ext;
@@ -192,7 +169,7 @@ TEST(LoadImageFile, JpegStandsUprightAndDecodesAccurately) {
   for (int y = 0; y < 20; ++y)
     for (int x = 20; x < 40; ++x) wide.setPixel(x, y, qRgb(0, 0, 255));
   const QString rotated = dir.filePath("IMG_0001.JPG");
-  ASSERT_TRUE(testimages::WriteBytes(rotated, JpegWithOrientation(wide, 6)));
+  ASSERT_TRUE(testimages::WriteBytes(rotated, testimages::JpegWithOrientation(wide, 6)));
   Surface load;
   ASSERT_TRUE(LoadImageFile(rotated, load));
   ASSERT_EQ(load.image().size(), QSize(20, 40));  // turned a quarter clockwise

@@ -1,0 +1,148 @@
+#include "app/engine/DecodeAhead.h"
+
+#include <QThread>
+#include <algorithm>
+
+#include "app/engine/SharedDecoder.h"
+#include "app/engine/ThumbGeometry.h"
+#include "app/engine/mThumbStyles.h"
+
+namespace {
+
+constexpr int kMaxWorkers = 4;
+
+bool SameSettings(const DecoderSettings& a, const DecoderSettings& b) {
+  return a.program == b.program && a.timeLimitMs == b.timeLimitMs && a.recycleAfter == b.recycleAfter;
+}
+
+}  // namespace
+
+decoderproto::SizeHint DecodeHintFor(const BatchOptions& options) {
+  decoderproto::SizeHint hint;
+  const uint32_t box = static_cast<uint32_t>(std::max({options.thumbWidth, options.thumbHeight, 1}));
+  if (options.thumbStyleIndex != kStyleNormal) {
+    hint.minShortEdge = 2 * box;  // the image is fitted inside the canvas
+    return hint;
+  }
+  switch (options.resizeMode) {
+    case kResizeNone:
+      return hint;
+    case kResizePercent:
+      // Twice the percentage of the image; 50 % or more needs every pixel.
+      hint.minScalePermille = static_cast<uint32_t>(std::max(0, options.thumbWidth)) * 20;
+      return hint;
+    default:
+      // Both sides of the thumbnail are at most the box's larger side.
+      hint.minShortEdge = 2 * box;
+      return hint;
+  }
+}
+
+DecodeAhead::DecodeAhead(int workers)
+    : wanted_(workers > 0 ? workers : std::clamp(QThread::idealThreadCount(), 1, kMaxWorkers)) {}
+
+DecodeAhead::~DecodeAhead() = default;
+
+void DecodeAhead::EnsureWorkers() {
+  // The workers decode exactly as the program's own decoder is set up to.
+  const DecoderSettings wanted = SharedDecoder().settings();
+  if (!workers_.empty() && SameSettings(wanted, settings_)) return;
+  settings_ = wanted;
+  workers_.clear();
+  workers_.resize(static_cast<size_t>(wanted_));
+  for (Worker& w : workers_) w.decoder = std::make_unique<DecoderProcess>(settings_);
+}
+
+void DecodeAhead::StartNext(Worker& worker) {
+  if (nextToStart_ >= paths_.size()) return;
+  worker.index = nextToStart_++;
+  worker.path = paths_[worker.index];
+  worker.hint = hint_;
+  DecodeOutcome whyNot = DecodeOutcome::Failed;
+  if (!worker.decoder->submit(worker.path, &whyNot, worker.hint)) worker.index = -1;  // taken again on demand
+}
+
+void DecodeAhead::Begin(const QStringList& paths, const decoderproto::SizeHint& hint) {
+  End();
+  EnsureWorkers();
+  paths_ = paths;
+  hint_ = hint;
+  nextToStart_ = 0;
+  for (Worker& w : workers_) StartNext(w);
+}
+
+DecodedImage DecodeAhead::Collect(Worker& worker) {
+  DecodedImage decoded;
+  QImage pixels;
+  int32_t bpp = 0;
+  QSize natural;
+  worker.index = -1;
+  if (worker.decoder->collect(&pixels, &bpp, &natural) == DecodeOutcome::Decoded) {
+    decoded.pixels = std::move(pixels);
+    decoded.bpp = bpp;
+    decoded.naturalSize = natural;
+  }
+  return decoded;
+}
+
+DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderproto::SizeHint& hint,
+                               bool startMore) {
+  EnsureWorkers();
+  DecodedImage decoded;
+  bool collected = false;
+  Worker* freed = nullptr;
+  for (Worker& w : workers_) {
+    if (w.index != index) continue;
+    freed = &w;
+    if (w.path == path && w.hint == hint) {
+      decoded = Collect(w);
+      collected = true;
+    } else {
+      w.decoder->stop();  // started for what the run no longer wants
+      w.index = -1;
+    }
+    break;
+  }
+  if (!freed) {
+    // Not started ahead (or the path changed): decode it on the next idle worker.
+    for (Worker& w : workers_)
+      if (w.index < 0) {
+        freed = &w;
+        break;
+      }
+    if (!freed) {
+      freed = &workers_.front();
+      freed->decoder->stop();
+      freed->index = -1;
+    }
+  }
+  if (!collected) {
+    QImage pixels;
+    int32_t bpp = 0;
+    QSize natural;
+    const DecodeOutcome outcome = freed->decoder->decode(path, &pixels, &bpp, &natural, hint);
+    if (outcome == DecodeOutcome::Decoded) {
+      decoded.pixels = std::move(pixels);
+      decoded.bpp = bpp;
+      decoded.naturalSize = natural;
+    } else if (outcome == DecodeOutcome::Unavailable) {
+      TellDecoderUnavailable(freed->decoder->unavailableReason());
+    }
+  }
+  // Later runs' decodes follow the options as they are now.
+  hint_ = hint;
+  if (startMore) {
+    nextToStart_ = std::max(nextToStart_, index + 1);
+    StartNext(*freed);
+  }
+  return decoded;
+}
+
+void DecodeAhead::End() {
+  for (Worker& w : workers_) {
+    if (w.index >= 0) w.decoder->stop();  // its file is not wanted any more
+    w.index = -1;
+  }
+  paths_.clear();
+  nextToStart_ = 0;
+}

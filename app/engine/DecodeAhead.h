@@ -1,0 +1,58 @@
+#pragma once
+// Decodes the files of a batch run ahead of it, on every core: a small pool of
+// decoder processes (each isolated like the program's own decoder, each with
+// its own shared memory) works on the next files while the run composes and
+// saves the current one. Files are taken strictly in order.
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "app/decoder/DecoderProtocol.h"
+#include "app/engine/BatchHost.h"
+#include "app/engine/DecoderProcess.h"
+#include "app/engine/MFreeImage_2.h"
+
+// How small a thumbnail's source may be decoded: every thumbnail keeps at
+// least twice its own size in source pixels in each direction. Empty (the
+// natural size) when the thumbnail is the image's own size or larger.
+decoderproto::SizeHint DecodeHintFor(const BatchOptions& options);
+
+class DecodeAhead {
+ public:
+  // workers <= 0: one per core the process may run on.
+  explicit DecodeAhead(int workers = 0);
+  ~DecodeAhead();
+  DecodeAhead(const DecodeAhead&) = delete;
+  DecodeAhead& operator=(const DecodeAhead&) = delete;
+
+  // A run will take paths in this order: the first files start decoding now.
+  void Begin(const QStringList& paths, const decoderproto::SizeHint& hint);
+  // File index of the run, decoded (waiting for it when it is still under
+  // way). path and hint are what the run needs now; when they differ from what
+  // was started, the file is decoded again. With startMore the next file in
+  // line starts on the freed decoder.
+  DecodedImage Take(int index, const QString& path, const decoderproto::SizeHint& hint, bool startMore = true);
+  // Drops every decode still under way (a stopped or previewed run).
+  void End();
+
+  int workerCount() const { return static_cast<int>(workers_.size()); }
+
+ private:
+  struct Worker {
+    std::unique_ptr<DecoderProcess> decoder;
+    int index = -1;  // the file it is decoding, -1 for none
+    QString path;
+    decoderproto::SizeHint hint;
+  };
+  void EnsureWorkers();
+  void StartNext(Worker& worker);
+  DecodedImage Collect(Worker& worker);
+
+  int wanted_;
+  std::vector<Worker> workers_;
+  DecoderSettings settings_;
+  QStringList paths_;
+  decoderproto::SizeHint hint_;
+  int nextToStart_ = 0;
+};
