@@ -9,6 +9,7 @@
 #include <new>
 
 #include "app/decoder/HeaderGuards.h"
+#include "app/decoder/JpegFrameSize.h"
 #include "app/engine/FiBitmap.h"
 
 using decoderproto::DecodeStatus;
@@ -163,7 +164,10 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     // refused before the library allocates its pixels.
     uint32_t headerWidth = 0;
     uint32_t headerHeight = 0;
-    if (FreeImage_FIFSupportsNoPixels(fif)) {
+    if (fif == FIF_JPEG && ReadJpegFrameSize(path, &headerWidth, &headerHeight)) {
+      // A JPEG's frame header says its size: the library's own header pass is not needed.
+      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+    } else if (FreeImage_FIFSupportsNoPixels(fif)) {
       FiBitmap header(FreeImage_Load(fif, path, flags | FIF_LOAD_NOPIXELS));
       if (!header) return Refused(DecodeStatus::DecodeFailed);
       headerWidth = FreeImage_GetWidth(header.get());

@@ -20,7 +20,7 @@ decoderproto::SizeHint DecodeHintFor(const BatchOptions& options);
 
 class DecodeAhead {
  public:
-  // workers <= 0: one per core the process may run on.
+  // workers <= 0: one more than the cores the process may run on.
   explicit DecodeAhead(int workers = 0);
   ~DecodeAhead();
   DecodeAhead(const DecodeAhead&) = delete;

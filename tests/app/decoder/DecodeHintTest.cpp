@@ -4,7 +4,10 @@
 
 #include <QTemporaryDir>
 
+#include <QFile>
+
 #include "app/decoder/ImageDecoder.h"
+#include "app/decoder/JpegFrameSize.h"
 #include "app/engine/DecoderProcess.h"
 #include "tests/support/TestImages.h"
 
@@ -46,5 +49,31 @@ TEST(DecodeHint, ShrunkJpegsKeepTheirNaturalSizeAndOtherFormatsDecodeWhole) {
     EXPECT_EQ(pixels.size(), c.decoded) << c.name << " " << c.hint.minShortEdge;
     EXPECT_EQ(natural, c.natural) << c.name << " " << c.hint.minShortEdge;
     EXPECT_EQ(bpp, 24) << c.name;
+  }
+}
+
+TEST(JpegFrameSize, WalksTheMarkersToTheFrameAndRefusesWhatItCannotRead) {
+  QTemporaryDir dir;
+  const QByteArray jpeg = testimages::JpegWithOrientation(testimages::Gradient(37, 21), 6);  // EXIF before the frame
+  const int scan = jpeg.indexOf(QByteArray("\xFF\xDA", 2));
+  ASSERT_GT(scan, 0);
+  struct Case { const char* name; QByteArray bytes; bool reads; } cases[] = {
+      {"whole file", jpeg, true},
+      {"cut before the scan", jpeg.left(scan), true},
+      {"only the start marker", jpeg.left(2), false},
+      {"cut inside the first segment", jpeg.left(9), false},
+      {"not a JPEG", QByteArray("GIF89a and more bytes"), false},
+      {"scan before any frame", QByteArray("\xFF\xD8\xFF\xDA\x00\x08\x01\x02\x03\x04\x05\x06", 12), false},
+      {"segment length below 2", QByteArray("\xFF\xD8\xFF\xE0\x00\x01", 6), false},
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    ASSERT_TRUE(testimages::WriteBytes(path, c.bytes));
+    uint32_t w = 0, h = 0;
+    EXPECT_EQ(ReadJpegFrameSize(QFile::encodeName(path).constData(), &w, &h), c.reads) << c.name;
+    if (c.reads) {
+      EXPECT_EQ(w, 37u) << c.name;  // the stored frame, before any turning
+      EXPECT_EQ(h, 21u) << c.name;
+    }
   }
 }

@@ -245,3 +245,15 @@ TEST_F(BatchRunTest, PreviewComposesTheFirstSelectedFileAndWritesNothing) {
   run.Start();
   EXPECT_TRUE(QFile::exists(src + "/gallery/TH_a.jpg"));
 }
+
+TEST_F(BatchRunTest, TenThousandFilesRunThroughWithTheSelectionReadOnce) {
+  // Names only: every file is missing, so the run measures its own bookkeeping.
+  for (int i = 0; i < 10000; ++i) host.selected << QStringLiteral("missing_%1.jpg").arg(i);
+  BatchRun run(host);
+  run.Start();
+  EXPECT_EQ(host.selectionReads, 1);
+  EXPECT_EQ(host.counterTexts.size(), 10001);
+  EXPECT_EQ(host.counterTexts[9999], "Processing 10000 of 10000");
+  EXPECT_EQ(host.counterTexts.last(), "Completed 10000 of 10000 images, 10000 failed");
+  EXPECT_TRUE(Files(out).isEmpty());
+}

@@ -24,7 +24,11 @@ struct FakeBatchHost : BatchHost {
   QList<AlbumCall> albumCalls;
   int galleryViews = 0;
 
-  QStringList SelectedFileNames() const override { return selected; }
+  mutable int selectionReads = 0;
+  QStringList SelectedFileNames() const override {
+    ++selectionReads;
+    return selected;
+  }
   QString SourceFolderText() const override { return sourceFolder; }
   QString DestinationFolderText() const override { return destinationFolder; }
   bool AlbumOutputChecked() const override { return album; }
