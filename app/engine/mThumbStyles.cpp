@@ -4,6 +4,7 @@
 
 #include "app/engine/MFreeImage_2.h"
 #include "app/engine/ThumbGeometry.h"
+#include "app/engine/mScaleImage.h"
 #include "platform/drawing/Numbers.h"
 
 void ThumbStage::SetCanvasSize(int width, int height) {
@@ -57,24 +58,12 @@ void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode
 StyledLayout LayoutStyledThumb(int sourceWidth, int sourceHeight, int canvasWidth, int canvasHeight, int style,
                                int16_t padding, bool centre) {
   StyledLayout layout;
-  int sw = sourceWidth;
-  int sh = sourceHeight;
-  const int bw = RoundHalfEven(static_cast<double>(canvasWidth) - padding);
-  const int bh = RoundHalfEven(static_cast<double>(canvasHeight) - padding);
-  if (sw > bw) {
-    sh = RoundHalfEven(static_cast<double>(bw) / sw * sh);
-    sw = bw;
-  }
-  if (sh > bh) {
-    sw = RoundHalfEven(static_cast<double>(bh) / sh * sw);
-    sh = bh;
-  }
-  int x = padding;
-  int y = padding;
-  if (centre) {
-    x = RoundHalfEven((canvasWidth - sw) / 2.0);
-    y = RoundHalfEven((canvasHeight - sh) / 2.0);
-  }
+  // Fitted into the canvas less the padding, never enlarged, as the preview boxes are.
+  const QRect fitted = FittedRect(sourceWidth, sourceHeight, canvasWidth, canvasHeight, padding, centre);
+  int x = fitted.x();
+  int y = fitted.y();
+  int sw = fitted.width();
+  int sh = fitted.height();
   if (style == kStyleRaised || style == kStyleRaisedBorder) {
     layout.raisedEdge = true;
     layout.raisedRect = {0, 0, canvasWidth, canvasHeight};

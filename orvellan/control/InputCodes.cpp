@@ -34,22 +34,6 @@ short KeyCodeOf(const QKeyEvent* event) {
   }
 }
 
-short ShiftOf(Qt::KeyboardModifiers modifiers) {
-  short shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= 1;
-  if (modifiers & Qt::ControlModifier) shift |= 2;
-  if (modifiers & Qt::AltModifier) shift |= 4;
-  return shift;
-}
-
-short ButtonOf(Qt::MouseButtons buttons) {
-  short button = 0;
-  if (buttons & Qt::LeftButton) button |= 1;
-  if (buttons & Qt::RightButton) button |= 2;
-  if (buttons & Qt::MiddleButton) button |= 4;
-  return button;
-}
-
 short KeyAsciiOf(const QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:

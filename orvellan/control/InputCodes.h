@@ -4,10 +4,10 @@
 // Button mask (1 left, 2 right, 4 middle) and character codes.
 #include <Qt>
 
+#include "platform/com/InputMasks.h"
+
 class QKeyEvent;
 
 short KeyCodeOf(const QKeyEvent* event);
-short ShiftOf(Qt::KeyboardModifiers modifiers);
-short ButtonOf(Qt::MouseButtons buttons);
 // The character code of a key press, 0 when the key gives no character.
 short KeyAsciiOf(const QKeyEvent* event);

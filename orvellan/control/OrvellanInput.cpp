@@ -81,8 +81,8 @@ QPointF Orvellan::PictureCoordinates(const QPointF& p) const {
 }
 
 void Orvellan::RaiseMouse(int which, QMouseEvent* event, QPointF at) {
-  short button = which == kMouseMove ? ButtonOf(event->buttons()) : ButtonOf(event->button());
-  short shift = ShiftOf(event->modifiers());
+  short button = which == kMouseMove ? ButtonMask(event->buttons()) : ButtonMask(event->button());
+  short shift = ShiftMask(event->modifiers());
   float x = static_cast<float>(at.x());
   float y = static_cast<float>(at.y());
   switch (which) {
@@ -123,7 +123,7 @@ bool Orvellan::DisplayEvent(QEvent* event) {
       if (e->isAutoRepeat()) return true;  // held keys repeat key-downs only
       keyHeld_ = false;
       short keyCode = KeyCodeOf(e);
-      short shift = ShiftOf(e->modifiers());
+      short shift = ShiftMask(e->modifiers());
       emit events_->KeyUp(keyCode, shift);
       return true;
     }
@@ -152,7 +152,7 @@ bool Orvellan::BestFitEvent(QEvent* event) {
       auto* e = static_cast<QKeyEvent*>(event);
       QPointer<Orvellan> self(this);
       short keyCode = KeyCodeOf(e);
-      short shift = ShiftOf(e->modifiers());
+      short shift = ShiftMask(e->modifiers());
       emit events_->KeyDown(keyCode, shift);
       if (self) RaiseKeyPress(e);
       return true;
@@ -161,7 +161,7 @@ bool Orvellan::BestFitEvent(QEvent* event) {
       auto* e = static_cast<QKeyEvent*>(event);
       if (e->isAutoRepeat()) return true;
       short keyCode = KeyCodeOf(e);
-      short shift = ShiftOf(e->modifiers());
+      short shift = ShiftMask(e->modifiers());
       emit events_->KeyUp(keyCode, shift);
       return true;
     }
@@ -170,9 +170,9 @@ bool Orvellan::BestFitEvent(QEvent* event) {
 }
 
 void Orvellan::DisplayMouseDown(QMouseEvent* event) {
-  if (ButtonOf(event->button()) == 1) {
+  if (ButtonMask(event->button()) == 1) {
     if (mouseScrolling_ && (hSB_->maximum() >= 1 || vSB_->maximum() >= 1)) iDst_->setCursor(GrabCursor());
-    if (ShiftOf(event->modifiers()) != 2) {
+    if (ShiftMask(event->modifiers()) != 2) {
       dragging_ = true;
       dragCurrent_ = dragPrevious_ = event->globalPosition().toPoint();
     }
@@ -184,7 +184,7 @@ void Orvellan::DisplayMouseDown(QMouseEvent* event) {
 // d display pixels at any zoom factor.
 void Orvellan::DisplayMouseMove(QMouseEvent* event) {
   QPointer<Orvellan> self(this);
-  if (ButtonOf(event->buttons()) == 1 && hasPicture_ && mouseScrolling_ && dragging_) {
+  if (ButtonMask(event->buttons()) == 1 && hasPicture_ && mouseScrolling_ && dragging_) {
     layoutInProgress_ = true;
     dragCurrent_ = event->globalPosition().toPoint();
     if (hSB_->maximum() > 0) {
@@ -205,7 +205,7 @@ void Orvellan::DisplayMouseMove(QMouseEvent* event) {
 }
 
 void Orvellan::DisplayMouseUp(QMouseEvent* event) {
-  if (ShiftOf(event->modifiers()) != 2) {
+  if (ShiftMask(event->modifiers()) != 2) {
     if (mouseScrolling_ && (hSB_->maximum() >= 1 || vSB_->maximum() >= 1))
       iDst_->setCursor(ReleaseCursor());
     else
@@ -218,7 +218,7 @@ void Orvellan::DisplayMouseUp(QMouseEvent* event) {
 void Orvellan::DisplayKeyDown(QKeyEvent* event) {
   QPointer<Orvellan> self(this);
   short keyCode = KeyCodeOf(event);
-  short shift = ShiftOf(event->modifiers());
+  short shift = ShiftMask(event->modifiers());
   if (shift == 2) {
     dragging_ = false;
     if (mouseScrolling_ && (hSB_->maximum() >= 1 || vSB_->maximum() >= 1)) iDst_->setCursor(ReleaseCursor());

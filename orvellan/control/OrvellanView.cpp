@@ -176,16 +176,8 @@ void Orvellan::FitPicture() {
 void Orvellan::DrawBorder(QImage& target) const {
   target.fill(TranslateColor(backColor_));
   const WinRect r{0, 0, target.width(), target.height()};
-  static const unsigned kEdges[] = {0,
-                                    BDR_RAISEDOUTER,
-                                    BDR_RAISEDINNER,
-                                    BDR_SUNKENOUTER,
-                                    BDR_SUNKENINNER,
-                                    EDGE_RAISED,
-                                    EDGE_SUNKEN,
-                                    EDGE_ETCHED,
-                                    EDGE_BUMP};
-  if (borderStyle_ >= 1 && borderStyle_ <= 8) DrawEdge(target, r, kEdges[borderStyle_], BF_RECT);
+  const unsigned edge = EdgeForBorderStyle(borderStyle_);
+  if (edge != 0) DrawEdge(target, r, edge, BF_RECT);
 }
 
 // Each picture pixel becomes an f x f square. Only the source rectangle that

@@ -36,6 +36,9 @@ constexpr int BlueOf(ColorValue c) { return static_cast<int>((c >> 16) & 0xFF); 
 // from the classic defaults. Unknown system indices give black.
 QColor TranslateColor(ColorValue value);
 
+// The current colour of system colour index n.
+inline QColor TranslateSystemColor(int index) { return TranslateColor(SystemColor(index)); }
+
 // The colour value (0x00BBGGRR) of a translated colour: what OleTranslateColor gives.
 ColorValue TranslateColorValue(ColorValue value);
 

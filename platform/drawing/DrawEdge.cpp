@@ -39,6 +39,20 @@ void DrawRing(QPainter& p, int left, int top, int right, int bottom, int tl, int
 
 }  // namespace
 
+unsigned EdgeForBorderStyle(int style) {
+  static const unsigned kEdges[9] = {0,           BDR_RAISEDOUTER, BDR_RAISEDINNER, BDR_SUNKENOUTER, BDR_SUNKENINNER,
+                                     EDGE_RAISED, EDGE_SUNKEN,     EDGE_ETCHED,     EDGE_BUMP};
+  return style >= 0 && style <= 8 ? kEdges[style] : 0;
+}
+
+void FrameRect(QPainter& p, const QRect& r, const QColor& c) {
+  if (r.width() <= 0 || r.height() <= 0) return;
+  p.fillRect(r.left(), r.top(), r.width(), 1, c);
+  p.fillRect(r.left(), r.bottom(), r.width(), 1, c);
+  p.fillRect(r.left(), r.top(), 1, r.height(), c);
+  p.fillRect(r.right(), r.top(), 1, r.height(), c);
+}
+
 bool DrawEdge(QImage& image, const WinRect& rect, unsigned edge, unsigned flags) {
   if (image.isNull()) return false;
   const unsigned kind = edge & 0xF;

@@ -5,6 +5,8 @@
 // taken from the system colours.
 #include <QImage>
 
+class QPainter;
+
 struct WinRect {
   int left = 0;
   int top = 0;
@@ -33,6 +35,14 @@ enum EdgeFlags : unsigned {
   BF_BOTTOM = 0x8,
   BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM,
 };
+
+// The edge that a border style 0-8 draws, as the controls number them: 0 none,
+// 1 raised outer, 2 raised inner, 3 sunken outer, 4 sunken inner, 5 raised,
+// 6 sunken, 7 etched, 8 bump. Styles outside 0-8 draw nothing (0).
+unsigned EdgeForBorderStyle(int style);
+
+// A one-pixel frame just inside r.
+void FrameRect(QPainter& painter, const QRect& r, const QColor& color);
 
 // Draws the edge inside rect on image. Returns false (drawing nothing) for a
 // null image. Pixels outside the image are clipped.

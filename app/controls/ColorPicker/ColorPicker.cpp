@@ -16,16 +16,6 @@ namespace {
 
 constexpr ColorValue kWhite = 0xFFFFFFu;
 
-QColor Sys(int index) { return TranslateColor(SystemColor(index)); }
-
-void FrameRect(QPainter& p, const QRect& r, const QColor& c) {
-  if (r.width() <= 0 || r.height() <= 0) return;
-  p.fillRect(r.left(), r.top(), r.width(), 1, c);
-  p.fillRect(r.left(), r.bottom(), r.width(), 1, c);
-  p.fillRect(r.left(), r.top(), 1, r.height(), c);
-  p.fillRect(r.right(), r.top(), 1, r.height(), c);
-}
-
 // Rectangle from corner (l, t) to (r, b), right and bottom exclusive.
 QRect Span(int l, int t, int r, int b) { return QRect(l, t, std::max(0, r - l), std::max(0, b - t)); }
 
@@ -205,24 +195,24 @@ QImage ColorPicker::Render() const {
   const QRect button = buttonRect();
   {
     QPainter p(&image);
-    if (flat) FrameRect(p, QRect(0, 0, w, h), Sys(COLOR_WINDOWFRAME));
-    p.fillRect(button, Sys(COLOR_BTNFACE));
+    if (flat) FrameRect(p, QRect(0, 0, w, h), TranslateSystemColor(COLOR_WINDOWFRAME));
+    p.fillRect(button, TranslateSystemColor(COLOR_BTNFACE));
   }
   if (!flat) DrawEdge(image, WinRect{0, 0, w, h}, EDGE_SUNKEN, BF_RECT);
   if (flat || pressed_) {
     // The flat look's button and the pressed button: a one-pixel shadow frame.
     QPainter p(&image);
-    FrameRect(p, button, Sys(COLOR_BTNSHADOW));
+    FrameRect(p, button, TranslateSystemColor(COLOR_BTNSHADOW));
   } else {
     DrawEdge(image, WinRect{button.left(), button.top(), button.left() + button.width(), button.top() + button.height()},
              EDGE_RAISED, BF_RECT);
   }
   {
     QPainter p(&image);
-    DrawDropArrow(p, pressed_ ? button.adjusted(2, 0, 0, 0) : button, Sys(COLOR_BTNTEXT));
+    DrawDropArrow(p, pressed_ ? button.adjusted(2, 0, 0, 0) : button, TranslateSystemColor(COLOR_BTNTEXT));
     const QRect swatch = flat ? Span(3, 3, w - 17, h - 3) : Span(4, 4, w - 17, h - 4);
     p.fillRect(swatch, TranslateColor(state_.Color));
-    FrameRect(p, swatch, Sys(COLOR_GRAYTEXT));
+    FrameRect(p, swatch, TranslateSystemColor(COLOR_GRAYTEXT));
   }
   if (focused_) DrawFocusRect(image, flat ? Span(5, 5, w - 19, h - 5) : Span(6, 6, w - 19, h - 6));
   return image;

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "app/controls/ColorPicker/cpfrmTip.h"
+#include "platform/drawing/DrawEdge.h"
 
 namespace {
 
@@ -25,16 +26,6 @@ std::optional<ColorValue> RunColorDialog(QWidget* parent) {
 cpfrmColorPalette::ColorDialogHandler& DialogHandler() {
   static cpfrmColorPalette::ColorDialogHandler handler;
   return handler;
-}
-
-QColor Sys(int index) { return TranslateColor(SystemColor(index)); }
-
-void FrameRect(QPainter& p, const QRect& r, const QColor& c) {
-  if (r.width() <= 0 || r.height() <= 0) return;
-  p.fillRect(r.left(), r.top(), r.width(), 1, c);
-  p.fillRect(r.left(), r.bottom(), r.width(), 1, c);
-  p.fillRect(r.left(), r.top(), 1, r.height(), c);
-  p.fillRect(r.right(), r.top(), 1, r.height(), c);
 }
 
 QRect ToQRect(const WinRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
@@ -179,14 +170,14 @@ void cpfrmColorPalette::DrawCell(QImage& image, int n) const {
   const bool pressed = pressed_ == n && hot_ == n;
   {
     QPainter p(&image);
-    p.fillRect(r, Sys(COLOR_BTNFACE));
+    p.fillRect(r, TranslateSystemColor(COLOR_BTNFACE));
     if (IsColorCell(n)) {
       const QRect inset = r.adjusted(2, 2, -2, -2);
       p.fillRect(inset, TranslateColor(c.color));
-      FrameRect(p, inset, Sys(COLOR_GRAYTEXT));
+      FrameRect(p, inset, TranslateSystemColor(COLOR_GRAYTEXT));
     }
     if (!c.caption.isEmpty()) {
-      QColor text = Sys(COLOR_BTNTEXT);
+      QColor text = TranslateSystemColor(COLOR_BTNTEXT);
       if (IsColorCell(n)) {
         // The default button's caption sits on its colour: keep it readable.
         text = qGray(TranslateColor(c.color).rgb()) < 128 ? QColor(Qt::white) : QColor(Qt::black);
@@ -204,12 +195,12 @@ void cpfrmColorPalette::DrawCell(QImage& image, int n) const {
 
 QImage cpfrmColorPalette::Render() const {
   QImage image(kPaletteWidth, layout_.height, QImage::Format_RGB32);
-  image.fill(Sys(COLOR_BTNFACE));
+  image.fill(TranslateSystemColor(COLOR_BTNFACE));
   {
     QPainter p(&image);
     for (int y : layout_.separators) {
-      p.fillRect(4, y, 135, 1, Sys(COLOR_BTNSHADOW));
-      p.fillRect(4, y + 1, 135, 1, Sys(COLOR_BTNHIGHLIGHT));
+      p.fillRect(4, y, 135, 1, TranslateSystemColor(COLOR_BTNSHADOW));
+      p.fillRect(4, y + 1, 135, 1, TranslateSystemColor(COLOR_BTNHIGHLIGHT));
     }
   }
   for (int n = 1; n <= kPaletteCells; ++n) DrawCell(image, n);

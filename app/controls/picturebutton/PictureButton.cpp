@@ -5,25 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/com/InputMasks.h"
 #include "platform/com/PropertyBag.h"
 
 namespace {
-
-int ButtonCode(Qt::MouseButtons buttons) {
-  int code = 0;
-  if (buttons & Qt::LeftButton) code |= 1;
-  if (buttons & Qt::RightButton) code |= 2;
-  if (buttons & Qt::MiddleButton) code |= 4;
-  return code;
-}
-
-int ShiftCode(Qt::KeyboardModifiers modifiers) {
-  int code = 0;
-  if (modifiers & Qt::ShiftModifier) code |= 1;
-  if (modifiers & Qt::ControlModifier) code |= 2;
-  if (modifiers & Qt::AltModifier) code |= 4;
-  return code;
-}
 
 QImage StoredImage(const StdPicture& picture) { return picture.isNull() ? QImage() : picture.image(); }
 
@@ -106,7 +91,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
 void PictureButton::mouseMoveEvent(QMouseEvent* event) {
   const Qt::MouseButtons buttons = event->buttons();
-  emit MouseMove(ButtonCode(buttons), ShiftCode(event->modifiers()), static_cast<float>(event->position().x()),
+  emit MouseMove(ButtonMask(buttons), ShiftMask(event->modifiers()), static_cast<float>(event->position().x()),
                  static_cast<float>(event->position().y()));
   if (buttons != Qt::NoButton && buttons != Qt::LeftButton) return;
   if (!IsUnderMouse()) {
@@ -125,7 +110,7 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {
   afterDblClick_ = false;
-  emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+  emit MouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                  static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
   if (event->button() == Qt::LeftButton) {
     pressed_ = true;
@@ -134,7 +119,7 @@ void PictureButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-  emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+  emit MouseUp(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
   SetState(IsUnderMouse() ? StateHover : StateNormal);
   // A click is a left press and release both on the button.
