@@ -12,6 +12,7 @@
 #include "platform/com/CreateControl.h"
 #include "platform/com/Dispatch.h"
 #include "platform/com/StdPicture.h"
+#include "tests/support/ComErrors.h"
 
 class ControlHost {
  public:
@@ -49,15 +50,7 @@ class ControlHost {
   }
 
   // Number of the ComError a call raises, 0 when it raises none.
-  template <class F>
-  static int ErrorOf(F&& call) {
-    try {
-      call();
-    } catch (const ComError& e) {
-      return e.number();
-    }
-    return 0;
-  }
+  static int ErrorOf(const std::function<void()>& call) { return testsupport::ComErrorNumberOf(call); }
 
  private:
   std::unique_ptr<QWidget> window_;

@@ -12,6 +12,7 @@
 #include "platform/com/ComError.h"
 #include "platform/com/StdPicture.h"
 #include "platform/shell/MessageBox.h"
+#include "tests/support/ComErrors.h"
 #include "tests/support/TestImages.h"
 
 namespace {
@@ -31,15 +32,6 @@ void SetPixel(cDIBSection& dib, int x, int scanLine, uint8_t b, uint8_t g, uint8
 std::array<int, 3> PixelBgr(const cDIBSection& dib, int x, int scanLine) {
   const uint8_t* p = PixelAt(dib, x, scanLine);
   return {p[0], p[1], p[2]};
-}
-
-int ErrorNumberOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ComError& e) {
-    return e.number();
-  }
-  return 0;
 }
 
 }  // namespace
@@ -95,7 +87,7 @@ TEST(cDIBSection, CreateRefusesEmptySizesAndRaisesOverflowBeforeAllocating) {
   // Scan line length beyond 32 bits; image size beyond 32 bits.
   for (const Case c : {Case{800000000, 1}, Case{30000, 30000}, Case{1, 600000000}}) {
     ASSERT_TRUE(dib.Create(2, 2));
-    EXPECT_EQ(ErrorNumberOf([&] { dib.Create(c.w, c.h); }), kErrOverflow) << c.w << "x" << c.h;
+    EXPECT_EQ(testsupport::ComErrorNumberOf([&] { dib.Create(c.w, c.h); }), kErrOverflow) << c.w << "x" << c.h;
     EXPECT_EQ(dib.hdc(), nullptr);
     EXPECT_EQ(dib.DIBSectionBitsPtr(), nullptr);
   }
@@ -214,7 +206,7 @@ TEST(cDIBSection, ResampleOfASourceOnePixelWideOrHighRaisesSubscriptOutOfRange) 
   for (const Case& c : cases) {
     cDIBSection dib;
     ASSERT_TRUE(dib.Create(c.srcW, c.srcH));
-    EXPECT_EQ(ErrorNumberOf([&] { dib.Resample(c.newH, c.newW); }), c.error)
+    EXPECT_EQ(testsupport::ComErrorNumberOf([&] { dib.Resample(c.newH, c.newW); }), c.error)
         << c.srcW << "x" << c.srcH << " to " << c.newW << "x" << c.newH;
   }
 }
@@ -222,7 +214,7 @@ TEST(cDIBSection, ResampleOfASourceOnePixelWideOrHighRaisesSubscriptOutOfRange) 
 TEST(cDIBSection, ResampleOfAnEmptyObjectGivesNothingOrRaises) {
   cDIBSection dib;
   EXPECT_EQ(dib.Resample(0, 0), nullptr);  // the destination cannot be made
-  EXPECT_EQ(ErrorNumberOf([&] { dib.Resample(4, 4); }), kErrSubscriptOutOfRange);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { dib.Resample(4, 4); }), kErrSubscriptOutOfRange);
 }
 
 TEST(cDIBSection, CopyToClipboardAsDibShowsTheMessageAndLeavesTheClipboardAlone) {

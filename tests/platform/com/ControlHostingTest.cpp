@@ -16,18 +16,9 @@
 #include "platform/com/CreateControl.h"
 #include "platform/com/PictureFile.h"
 #include "platform/com/PropertyBag.h"
+#include "tests/support/ComErrors.h"
 #include "tests/support/TestImages.h"
 
-namespace {
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ComError& e) {
-    return e.number();
-  }
-  return 0;
-}
-}  // namespace
 
 TEST(ControlHosting, RegistryRoundTripAndUnknownIdentifiers) {
   QStandardPaths::setTestModeEnabled(true);
@@ -39,8 +30,8 @@ TEST(ControlHosting, RegistryRoundTripAndUnknownIdentifiers) {
   EXPECT_FALSE(ControlRegistry::Lookup(QStringLiteral("Test.Thing")).isValid());
 
   QWidget parent;
-  EXPECT_EQ(ErrorOf([&] { CreateControl(QStringLiteral("NoSuchLib.Control"), &parent); }), kErrCantCreateObject);
-  EXPECT_EQ(ErrorOf([&] { CreateControl(QStringLiteral("OrvellanLib.NoSuchClass"), &parent); }), kErrCantCreateObject);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { CreateControl(QStringLiteral("NoSuchLib.Control"), &parent); }), kErrCantCreateObject);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { CreateControl(QStringLiteral("OrvellanLib.NoSuchClass"), &parent); }), kErrCantCreateObject);
 }
 
 TEST(ControlHosting, LibraryRegistersItselfAndServesItsControls) {
@@ -98,9 +89,9 @@ TEST(PictureFile, BitmapWriterReportsFileErrorsAndLeavesNoHalfFile) {
   SaveBitmapFile(image, good);
   EXPECT_EQ(QImage(good).convertToFormat(QImage::Format_RGB32), image);
 
-  EXPECT_EQ(ErrorOf([&] { SaveBitmapFile(image, dir.filePath(QStringLiteral("none/x.bmp"))); }), kErrPathNotFound);
-  EXPECT_EQ(ErrorOf([&] { SaveBitmapFile(image, dir.path()); }), kErrPathFileAccess);
-  EXPECT_EQ(ErrorOf([&] { SaveBitmapFile(image, QString()); }), kErrPathFileAccess);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { SaveBitmapFile(image, dir.filePath(QStringLiteral("none/x.bmp"))); }), kErrPathNotFound);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { SaveBitmapFile(image, dir.path()); }), kErrPathFileAccess);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { SaveBitmapFile(image, QString()); }), kErrPathFileAccess);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ok.bmp")});
 }
 

@@ -2,6 +2,8 @@
 // event arguments passed by reference.
 #include <gtest/gtest.h>
 
+#include "tests/support/ComErrors.h"
+
 #include <QObject>
 
 #include "platform/com/Dispatch.h"
@@ -40,15 +42,6 @@ class Sample : public QObject {
   short width_ = 0;
 };
 
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const ComError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
 }  // namespace
 
 TEST(Dispatch, PropertiesAndMethodsByName) {
@@ -72,9 +65,9 @@ TEST(Dispatch, ErrorsReachTheCaller) {
       {"wrong argument count", [&] { Dispatch::Call(&s, "Add", {1}); }, kErrNotSupported},
       {"unknown event", [&] { Dispatch::Advise(&s, "KeyUp", [](QVariantList&) {}); }, kErrNotSupported},
   };
-  for (const auto& c : cases) EXPECT_EQ(ErrorOf(c.call), c.error) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(testsupport::ComErrorNumberOf(c.call), c.error) << c.what;
   // A failed call leaves nothing behind for the next one.
-  EXPECT_EQ(ErrorOf([&] { Dispatch::Set(&s, "Width", 3); }), 0);
+  EXPECT_EQ(testsupport::ComErrorNumberOf([&] { Dispatch::Set(&s, "Width", 3); }), 0);
   EXPECT_EQ(s.Width(), 3);
 }
 
