@@ -177,6 +177,7 @@ class Orvellan : public QWidget {
   float fittedWidth_ = 0;
   float fittedHeight_ = 0;
   QImage buffer_;  // the pixel buffer: 32-bit, top-down, bytes B G R x
+  QImage zoomScratch_;  // the display's size: where zoomed repaints are composed
   bool hasPicture_ = false;
   std::array<int, 25> zoomTable_{};
   quint8 zoomIndex_ = 0;

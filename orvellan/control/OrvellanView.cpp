@@ -8,6 +8,7 @@
 #include "orvellan/control/Orvellan.h"
 #include "orvellan/control/OrvellanEvents.h"
 #include "orvellan/control/ViewLayout.h"
+#include "orvellan/control/ZoomBlit.h"
 #include "platform/drawing/Numbers.h"
 
 void Orvellan::OvZoomIN() {
@@ -229,6 +230,13 @@ void Orvellan::PaintDisplay(QPainter& painter) {
     sHeight = keep;
   }
   if (sWidth <= 0 || sHeight <= 0) return;
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(QRect(dx, dy, dWidth, dHeight), buffer_, QRect(sx, sy, sWidth, sHeight));
+  if (f == 1 || dWidth != sWidth * f || dHeight != sHeight * f) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(dx, dy, dWidth, dHeight), buffer_, QRect(sx, sy, sWidth, sHeight));
+    return;
+  }
+  // Zoomed: squares written into a display-sized scratch image, then one plain copy.
+  if (zoomScratch_.size() != QSize(dw, dh)) zoomScratch_ = QImage(dw, dh, QImage::Format_RGB32);
+  const QRect drawn = ZoomBlit(zoomScratch_, dx, dy, buffer_, sx, sy, sWidth, sHeight, f);
+  if (!drawn.isEmpty()) painter.drawImage(drawn.topLeft(), zoomScratch_, drawn);
 }
