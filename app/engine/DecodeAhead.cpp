@@ -141,9 +141,13 @@ DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderprot
 }
 
 void DecodeAhead::End() {
+  // Idle workers keep running for the next run, but not with a large image's
+  // shared memory: a photo shrunk for a thumbnail needs a few megabytes.
+  constexpr uint64_t kIdleBufferBytes = uint64_t{16} << 20;
   for (Worker& w : workers_) {
     if (w.index >= 0) w.decoder->stop();  // its file is not wanted any more
     w.index = -1;
+    w.decoder->releaseLargeBuffer(kIdleBufferBytes);
   }
   paths_.clear();
   nextToStart_ = 0;

@@ -36,6 +36,12 @@ void DecoderProcess::stop() {
   process_.reset();
 }
 
+void DecoderProcess::releaseLargeBuffer(uint64_t maxBytes) {
+  if (pending_ || buffer_.size() <= maxBytes) return;
+  stop();
+  buffer_.release();
+}
+
 bool DecoderProcess::readExactly(char* data, qint64 size, const QDeadlineTimer& deadline) {
   qint64 got = 0;
   while (got < size) {

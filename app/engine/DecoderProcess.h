@@ -62,6 +62,9 @@ class DecoderProcess {
   qint64 processId() const;
   // Stops the decoder; the next request starts a new one.
   void stop();
+  // Stops an idle decoder whose shared memory has grown past maxBytes (it
+  // only ever grows), so a large image's pixels are not kept for nothing.
+  void releaseLargeBuffer(uint64_t maxBytes);
 
  private:
   bool ensureRunning();

@@ -9,14 +9,16 @@
 #include <cerrno>
 #include <cstring>
 
-SharedPixelBuffer::~SharedPixelBuffer() {
+SharedPixelBuffer::~SharedPixelBuffer() { release(); }
+
+void SharedPixelBuffer::release() {
   unmap();
   if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 bool SharedPixelBuffer::create(QString* whyNot) {
-  unmap();
-  if (fd_ >= 0) ::close(fd_);
+  release();
   fd_ = ::memfd_create("quillmora-pixels", MFD_CLOEXEC | MFD_ALLOW_SEALING);
   if (fd_ < 0 || ::fcntl(fd_, F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_SEAL) != 0) {
     if (whyNot) *whyNot = QString::fromLocal8Bit(std::strerror(errno));

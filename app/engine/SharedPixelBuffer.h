@@ -18,6 +18,8 @@ class SharedPixelBuffer {
   // reason when the system refuses.
   bool create(QString* whyNot);
   bool isValid() const { return fd_ >= 0; }
+  // Drops the file and its memory (a decoder using it must have stopped).
+  void release();
 
   // /proc/<program pid>/fd/<n>: the path the decoder opens.
   QString procPath() const;

@@ -77,3 +77,18 @@ TEST(JpegFrameSize, WalksTheMarkersToTheFrameAndRefusesWhatItCannotRead) {
     }
   }
 }
+
+TEST(DecoderMemory, AnIdleDecoderGivesBackALargeBufferAndStillDecodes) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(testimages::Solid(600, 500, Qt::darkCyan).save(dir.filePath("big.png")));  // 1.2 MB of pixels
+  DecoderProcess decoder;
+  QImage pixels;
+  int32_t bpp = 0;
+  ASSERT_EQ(decoder.decode(dir.filePath("big.png"), &pixels, &bpp), DecodeOutcome::Decoded);
+  decoder.releaseLargeBuffer(2 << 20);
+  EXPECT_NE(decoder.processId(), 0);  // small enough to keep
+  decoder.releaseLargeBuffer(1 << 20);
+  EXPECT_EQ(decoder.processId(), 0);
+  ASSERT_EQ(decoder.decode(dir.filePath("big.png"), &pixels, &bpp), DecodeOutcome::Decoded);
+  EXPECT_EQ(pixels.pixel(599, 499), QColor(Qt::darkCyan).rgb());
+}
