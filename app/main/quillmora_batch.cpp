@@ -1,5 +1,6 @@
 // quillmora-batch: the desktop program's batch run without a window, for
 // scripts, servers and benchmarks.
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -9,8 +10,7 @@
 #include "app/main/BatchCommandLine.h"
 #include "app/main/HeadlessBatchHost.h"
 #include "app/settings/RecordOptions.h"
-#include "app/settings/SettingsFile.h"
-#include "platform/shell/MessageBox.h"
+#include "app/settings/SettingsFormat.h"
 
 int main(int argc, char* argv[]) {
   // Never a window: without a display this still has fonts for the captions.
@@ -33,12 +33,15 @@ int main(int argc, char* argv[]) {
   HeadlessBatchHost host(out);
   ThumbnailOptions thumb;
   if (!line->settingsFile.isEmpty()) {
-    // A settings file the program would call corrupt says so here, on standard error.
-    SetMessageBoxHandler([&err](const MessageBoxRequest& request) {
-      err << "quillmora-batch: " << request.title << ": " << request.text << '\n';
-      return MsgResult::OK;
-    });
-    const SettingsRecord record = LoadSettings(line->settingsFile);
+    // Read only: unlike the program's own start-up, the file given is never
+    // created, emptied or deleted here.
+    QFile file(line->settingsFile);
+    const QByteArray data = file.open(QIODevice::ReadOnly) ? file.read(kSettingsMaxBytes) : QByteArray();
+    if (data.isEmpty()) {
+      err << "quillmora-batch: the settings file is empty or cannot be read: " << line->settingsFile << '\n';
+      return 2;
+    }
+    const SettingsRecord record = DecodeSettings(data);
     thumb = ThumbnailOptionsOf(record);
     host.albumOptions = AlbumOptionsOf(record);
     host.autoCreate = PreferenceOn(record, Preference::AutoCreateDestination);

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "app/engine/FiBitmap.h"
+#include "app/settings/SettingsFormat.h"
+#include "app/settings/SettingsRecord.h"
 #include "tests/support/TestImages.h"
 
 namespace {
@@ -45,13 +47,16 @@ TEST(QuillmoraBatch, BadArgumentsExitWith2AndAMessage) {
       {{dir.path(), "--dest", dir.filePath("absent")}, "destination folder not found"},
       {{dir.path()}, "missing --dest"},
       {{}, "missing SOURCE_FOLDER"},
+      {{"--settings", dir.filePath("empty.dat"), dir.path(), "--dest", dir.path()}, "settings file is empty"},
   };
+  ASSERT_TRUE(testimages::WriteBytes(dir.filePath("empty.dat"), QByteArray()));
   for (const auto& c : cases) {
     const CliResult r = RunCli(c.args);
     EXPECT_EQ(r.exitCode, 2) << c.says;
     EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
   }
+  EXPECT_TRUE(QFile::exists(dir.filePath("empty.dat")));  // a settings file given is only read
   const CliResult help = RunCli({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.startsWith("Usage: quillmora-batch"));
@@ -118,4 +123,25 @@ TEST(QuillmoraBatch, MixedFolderWithAlbumWritesEveryGoodThumbnailAndReportsTheFa
   EXPECT_FALSE(QFile::exists(out + "/thumbs/TH_broken.png"));
   EXPECT_FALSE(QFile::exists(out + "/thumbs/TH_hostile.png"));
   EXPECT_TRUE(QFile::exists(out + "/gallery1.htm"));
+}
+
+TEST(QuillmoraBatch, ASettingsFileGivesTheOptionsAndCommandLineOptionsOverrideThem) {
+  QTemporaryDir dir;
+  const QString out = dir.filePath("out");
+  ASSERT_TRUE(QDir().mkpath(out));
+  ASSERT_TRUE(testimages::Gradient(90, 60).save(dir.filePath("a.png")));
+  SettingsRecord record = DefaultSettings();
+  record.thumbWidth = 45;
+  record.thumbHeight = 45;
+  record.outputFormatIndex = 4;  // PNG
+  record.prefix = QStringLiteral("S_");
+  ASSERT_TRUE(testimages::WriteBytes(dir.filePath("qmsetup.dat"), EncodeSettings(record)));
+
+  CliResult r = RunCli({"--settings", dir.filePath("qmsetup.dat"), "--dest", out, dir.path(), "a.png"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(DecodedSize(out + "/S_a.png"), QSize(45, 30));
+  r = RunCli({"--settings", dir.filePath("qmsetup.dat"), "--width", "30", "--prefix", "W_", "--dest", out, dir.path(),
+              "a.png"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(DecodedSize(out + "/W_a.png"), QSize(30, 20));
 }
