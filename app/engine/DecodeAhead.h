@@ -36,8 +36,6 @@ class DecodeAhead {
   // Drops every decode still under way (a stopped or previewed run).
   void End();
 
-  int workerCount() const { return static_cast<int>(workers_.size()); }
-
  private:
   struct Worker {
     std::unique_ptr<DecoderProcess> decoder;

@@ -51,7 +51,6 @@ class DecoderProcess {
   // Waits for the reply to the request submitted last, within the time limit
   // counted from its submit.
   DecodeOutcome collect(QImage* pixels, int32_t* bpp, QSize* naturalSize = nullptr);
-  bool hasPending() const { return pending_; }
 
   const DecoderSettings& settings() const { return settings_; }
   void setTimeLimit(int ms) { settings_.timeLimitMs = ms; }

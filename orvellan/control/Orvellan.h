@@ -141,6 +141,7 @@ class Orvellan : public QWidget {
   void KeyScroll(QScrollBar* bar, int direction);
   void RaiseMouse(int which, QMouseEvent* event, QPointF at);
   void RaiseKeyPress(QKeyEvent* event);
+  void RaiseKeyUp(QKeyEvent* event);
 
   // Picture operations (OrvellanImage.cpp).
   void LoadPicture(const StdPicture& picture, bool byValue);

@@ -92,6 +92,14 @@ void Orvellan::RaiseMouse(int which, QMouseEvent* event, QPointF at) {
   }
 }
 
+void Orvellan::RaiseKeyUp(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;  // held keys repeat key-downs only
+  keyHeld_ = false;
+  short keyCode = KeyCodeOf(event);
+  short shift = ShiftMask(event->modifiers());
+  emit events_->KeyUp(keyCode, shift);
+}
+
 void Orvellan::RaiseKeyPress(QKeyEvent* event) {
   short ascii = KeyAsciiOf(event);
   if (ascii != 0) emit events_->KeyPress(ascii);
@@ -118,15 +126,7 @@ bool Orvellan::DisplayEvent(QEvent* event) {
       e->accept();
       return true;
     }
-    case QEvent::KeyRelease: {
-      auto* e = static_cast<QKeyEvent*>(event);
-      if (e->isAutoRepeat()) return true;  // held keys repeat key-downs only
-      keyHeld_ = false;
-      short keyCode = KeyCodeOf(e);
-      short shift = ShiftMask(e->modifiers());
-      emit events_->KeyUp(keyCode, shift);
-      return true;
-    }
+    case QEvent::KeyRelease: RaiseKeyUp(static_cast<QKeyEvent*>(event)); return true;
     default: return false;
   }
 }
@@ -157,14 +157,7 @@ bool Orvellan::BestFitEvent(QEvent* event) {
       if (self) RaiseKeyPress(e);
       return true;
     }
-    case QEvent::KeyRelease: {
-      auto* e = static_cast<QKeyEvent*>(event);
-      if (e->isAutoRepeat()) return true;
-      short keyCode = KeyCodeOf(e);
-      short shift = ShiftMask(e->modifiers());
-      emit events_->KeyUp(keyCode, shift);
-      return true;
-    }
+    case QEvent::KeyRelease: RaiseKeyUp(static_cast<QKeyEvent*>(event)); return true;
     default: return false;
   }
 }
