@@ -7,7 +7,7 @@
 
 #include "orvellan/control/BoxWidget.h"
 #include "orvellan/control/Cursors.h"
-#include "orvellan/control/InputCodes.h"
+#include "platform/com/InputCodes.h"
 #include "orvellan/control/Orvellan.h"
 #include "orvellan/control/OrvellanEvents.h"
 #include "orvellan/control/TypeLibrary.h"

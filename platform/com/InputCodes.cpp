@@ -1,4 +1,4 @@
-#include "orvellan/control/InputCodes.h"
+#include "platform/com/InputCodes.h"
 
 #include <QKeyEvent>
 

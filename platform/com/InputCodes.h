@@ -1,5 +1,5 @@
 #pragma once
-// Keyboard and mouse codes as the control's events carry them: virtual key
+// Keyboard and mouse codes as controls' events carry them: virtual key
 // codes (37..40 for the arrows), the Shift mask (1 Shift, 2 Ctrl, 4 Alt), the
 // Button mask (1 left, 2 right, 4 middle) and character codes.
 #include <Qt>
