@@ -33,14 +33,6 @@ QString EscapeMarkup(const QString& text) {
   return result;
 }
 
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first] == QLatin1Char(' ')) ++first;
-  while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
-
 QByteArray EncodePageText(const QString& text) {
   QByteArray bytes;
   bytes.reserve(text.size());

@@ -17,9 +17,6 @@ QString EscapePercent20(const QString& text);
 // attribute or open an element.
 QString EscapeMarkup(const QString& text);
 
-// The text with leading and trailing blanks (spaces only) removed.
-QString TrimBlanks(const QString& text);
-
 // Single-byte page text: characters up to U+00FF are one byte each, every
 // other character is a decimal numeric character reference ("&#1092;"), so
 // nothing is lost. No byte-order mark.

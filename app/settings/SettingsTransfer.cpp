@@ -4,17 +4,10 @@
 #include <cstdint>
 
 #include "app/album/AlbumOptions.h"
+#include "app/engine/mUtils.h"
 #include "app/settings/ChoiceLists.h"
 
 namespace {
-
-// Removes leading and trailing spaces (only spaces: a tab stays).
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0, end = text.size();
-  while (first < end && text.at(first) == QLatin1Char(' ')) ++first;
-  while (end > first && text.at(end - 1) == QLatin1Char(' ')) --end;
-  return text.mid(first, end - first);
-}
 
 int16_t To16(int value) { return static_cast<int16_t>(std::clamp(value, INT16_MIN, INT16_MAX)); }
 

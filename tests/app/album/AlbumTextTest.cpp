@@ -4,6 +4,7 @@
 #include "tests/app/album/QStringPrinter.h"
 
 #include "app/album/AlbumText.h"
+#include "app/engine/mUtils.h"
 #include "app/album/FitCaption.h"
 
 namespace {
