@@ -10,60 +10,12 @@
 
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/JpegFrameSize.h"
-#include "app/engine/FiBitmap.h"
+#include "app/imaging/BitmapPixels.h"
+#include "app/imaging/FiBitmap.h"
 
 using decoderproto::DecodeStatus;
 
 namespace {
-
-// A new 32-bit standard bitmap with the pixels of any bitmap the library
-// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
-FiBitmap ConvertTo32(FIBITMAP* bitmap) {
-  switch (FreeImage_GetImageType(bitmap)) {
-    case FIT_BITMAP:
-    case FIT_RGB16:
-    case FIT_RGBA16:
-      return FiBitmap(FreeImage_ConvertTo32Bits(bitmap));
-    case FIT_RGBF:
-    case FIT_RGBAF: {
-      FiBitmap mapped(FreeImage_ToneMapping(bitmap, FITMO_DRAGO03));
-      return mapped ? FiBitmap(FreeImage_ConvertTo32Bits(mapped.get())) : FiBitmap();
-    }
-    default: {
-      FiBitmap standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
-      return standard ? FiBitmap(FreeImage_ConvertTo32Bits(standard.get())) : FiBitmap();
-    }
-  }
-}
-
-// Rows of a 24- or 32-bit standard bitmap (bottom up, the library's byte
-// order) to RGB32 rows top down with the fourth byte 255.
-void CopyStandardRows(FIBITMAP* bitmap, unsigned bpp, uint32_t* dst) {
-  const unsigned w = FreeImage_GetWidth(bitmap);
-  const unsigned h = FreeImage_GetHeight(bitmap);
-  for (unsigned y = 0; y < h; ++y) {
-    const BYTE* src = FreeImage_GetScanLine(bitmap, static_cast<int>(h - 1 - y));
-    uint32_t* out = dst + size_t{y} * w;
-    if (bpp == 32) {
-      for (unsigned x = 0; x < w; ++x, src += 4)
-        out[x] = 0xFF000000u | uint32_t{src[FI_RGBA_RED]} << 16 | uint32_t{src[FI_RGBA_GREEN]} << 8 |
-                 src[FI_RGBA_BLUE];
-    } else {
-      for (unsigned x = 0; x < w; ++x, src += 3)
-        out[x] = 0xFF000000u | uint32_t{src[FI_RGBA_RED]} << 16 | uint32_t{src[FI_RGBA_GREEN]} << 8 |
-                 src[FI_RGBA_BLUE];
-    }
-  }
-}
-
-bool IsStandard24or32(FIBITMAP* bitmap) {
-  if (FreeImage_GetImageType(bitmap) != FIT_BITMAP) return false;
-  const unsigned bpp = FreeImage_GetBPP(bitmap);
-  if (bpp != 24 && bpp != 32) return false;
-  // Only the library's own channel layout (a 32-bit bitmap may carry masks).
-  return FreeImage_GetRedMask(bitmap) == FI_RGBA_RED_MASK && FreeImage_GetGreenMask(bitmap) == FI_RGBA_GREEN_MASK &&
-         FreeImage_GetBlueMask(bitmap) == FI_RGBA_BLUE_MASK;
-}
 
 bool FitsPixelLimit(uint64_t w, uint64_t h) { return w >= 1 && h >= 1 && w * h <= decoderproto::kMaxPixels; }
 
@@ -123,18 +75,6 @@ void DisableNonInputPlugins() {
     const auto fif = static_cast<FREE_IMAGE_FORMAT>(i);
     FreeImage_SetPluginEnabled(fif, IsInputFormat(fif) ? TRUE : FALSE);
   }
-}
-
-bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst) {
-  if (!bitmap || !dst || !FreeImage_HasPixels(bitmap)) return false;
-  if (IsStandard24or32(bitmap)) {
-    CopyStandardRows(bitmap, FreeImage_GetBPP(bitmap), dst);
-    return true;
-  }
-  FiBitmap converted = ConvertTo32(bitmap);
-  if (!converted) return false;
-  CopyStandardRows(converted.get(), 32, dst);
-  return true;
 }
 
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {

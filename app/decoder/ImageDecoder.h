@@ -1,14 +1,13 @@
 #pragma once
 // Decoding one image file with FreeImage into RGB32 pixels the caller
-// provides. Only the decoder process runs this on files it is given (the
-// files may be hostile); the program itself only uses CopyBitmapPixels on
-// bitmaps it made.
+// provides. Only the decoder process runs this, on files it is given (the
+// files may be hostile).
 #include <FreeImage.h>
 
 #include <cstdint>
 #include <functional>
 
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
 
 struct DecodeInfo {
   decoderproto::DecodeStatus status = decoderproto::DecodeStatus::DecodeFailed;
@@ -42,7 +41,3 @@ bool IsInputFormat(FREE_IMAGE_FORMAT fif);
 // other decoder (camera raw above all, which probes any file nothing else
 // recognises) ever sees a file.
 void DisableNonInputPlugins();
-
-// Copies any standard or high-depth bitmap to RGB32 pixels (top down, fourth
-// byte 255): width x height of them at dst. False when it cannot convert.
-bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst);

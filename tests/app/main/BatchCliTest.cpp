@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "app/engine/FiBitmap.h"
+#include "app/imaging/FiBitmap.h"
 #include "app/settings/SettingsFormat.h"
 #include "app/settings/SettingsRecord.h"
 #include "tests/support/TestImages.h"
