@@ -41,14 +41,11 @@ TEST(DecodeHint, ShrunkJpegsKeepTheirNaturalSizeAndOtherFormatsDecodeWhole) {
   };
   DecoderProcess decoder;
   for (const auto& c : cases) {
-    QImage pixels;
-    int32_t bpp = 0;
-    QSize natural;
-    ASSERT_EQ(decoder.decode(dir.filePath(c.name), &pixels, &bpp, &natural, c.hint), DecodeOutcome::Decoded)
-        << c.name;
-    EXPECT_EQ(pixels.size(), c.decoded) << c.name << " " << c.hint.minShortEdge;
-    EXPECT_EQ(natural, c.natural) << c.name << " " << c.hint.minShortEdge;
-    EXPECT_EQ(bpp, 24) << c.name;
+    const DecodedImage d = decoder.decode(dir.filePath(c.name), c.hint);
+    ASSERT_EQ(d.outcome, DecodeOutcome::Decoded) << c.name;
+    EXPECT_EQ(d.pixels.size(), c.decoded) << c.name << " " << c.hint.minShortEdge;
+    EXPECT_EQ(d.naturalSize, c.natural) << c.name << " " << c.hint.minShortEdge;
+    EXPECT_EQ(d.bpp, 24) << c.name;
   }
 }
 
@@ -82,13 +79,12 @@ TEST(DecoderMemory, AnIdleDecoderGivesBackALargeBufferAndStillDecodes) {
   QTemporaryDir dir;
   ASSERT_TRUE(testimages::Solid(600, 500, Qt::darkCyan).save(dir.filePath("big.png")));  // 1.2 MB of pixels
   DecoderProcess decoder;
-  QImage pixels;
-  int32_t bpp = 0;
-  ASSERT_EQ(decoder.decode(dir.filePath("big.png"), &pixels, &bpp), DecodeOutcome::Decoded);
+  ASSERT_TRUE(decoder.decode(dir.filePath("big.png")).ok());
   decoder.releaseLargeBuffer(2 << 20);
   EXPECT_NE(decoder.processId(), 0);  // small enough to keep
   decoder.releaseLargeBuffer(1 << 20);
   EXPECT_EQ(decoder.processId(), 0);
-  ASSERT_EQ(decoder.decode(dir.filePath("big.png"), &pixels, &bpp), DecodeOutcome::Decoded);
-  EXPECT_EQ(pixels.pixel(599, 499), QColor(Qt::darkCyan).rgb());
+  const DecodedImage again = decoder.decode(dir.filePath("big.png"));
+  ASSERT_TRUE(again.ok());
+  EXPECT_EQ(again.pixels.pixel(599, 499), QColor(Qt::darkCyan).rgb());
 }

@@ -10,6 +10,7 @@
 
 #include "app/engine/BatchRun.h"
 #include "app/engine/DecodeAhead.h"
+#include "app/engine/MFreeImage_2.h"
 #include "app/engine/SharedDecoder.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mThumbStyles.h"
@@ -86,8 +87,8 @@ QImage Thumbnail(const DecodedImage& decoded, int style, int32_t filter) {
 }
 
 DecodedImage Decode(const QString& path, const decoderproto::SizeHint& hint) {
-  DecodedImage d;
-  EXPECT_EQ(SharedDecoder().decode(path, &d.pixels, &d.bpp, &d.naturalSize, hint), DecodeOutcome::Decoded);
+  const DecodedImage d = SharedDecoder().decode(path, hint);
+  EXPECT_EQ(d.outcome, DecodeOutcome::Decoded);
   return d;
 }
 
