@@ -1,9 +1,11 @@
 #include "app/album/AlbumPages.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "app/album/AlbumPageFile.h"
 #include "app/album/AlbumText.h"
+#include "app/engine/OutputNames.h"
 #include "app/engine/mUtils.h"
 
 namespace {
@@ -168,14 +170,15 @@ QString AlbumPageFileName(const AlbumOptions& options, qint64 page) {
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const QString& prefix, const QString& suffix,
                                  const AlbumOptions& options, int thumbSurfaceWidth,
-                                 const TextWidthFunction& textWidth) {
+                                 const TextWidthFunction& textWidth, const QSet<QString>& keep) {
   AlbumWriteResult result;
   const qint64 n = thumbnails.size();
   if (n == 0 || options.rowsPerPage <= 0 || options.columnsPerRow <= 0) return result;
   const qint64 perPage = static_cast<qint64>(options.rowsPerPage) * options.columnsPerRow;
   const qint64 pageCount = (n + perPage - 1) / perPage;
   // An empty folder text would put the pages at the file system's root.
-  if (destinationFolder.isEmpty()) {
+  // A page file name with a "/" would put pages outside it.
+  if (destinationFolder.isEmpty() || !NamePartProblem(NamePart::PageFileName, options.pageFileName).isEmpty()) {
     result.pagesFailed = static_cast<int>(pageCount);
     return result;
   }
@@ -186,7 +189,10 @@ AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringLis
   qint64 t = 1;
   qint64 c = 1;
   for (qint64 p = 1; p <= pageCount; ++p) {
-    if (WriteAlbumPageFile(folder + AlbumPageFileName(options, p), builder.PageText(p, t, c)))
+    const QString path = folder + AlbumPageFileName(options, p);
+    const QString existing = QFileInfo(path).canonicalFilePath();
+    const QByteArray text = builder.PageText(p, t, c);  // advances the counters, written or not
+    if ((existing.isEmpty() || !keep.contains(existing)) && WriteAlbumPageFile(path, text))
       ++result.pagesWritten;
     else
       ++result.pagesFailed;
