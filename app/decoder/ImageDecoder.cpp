@@ -28,6 +28,25 @@ bool HeaderPassesGuards(FREE_IMAGE_FORMAT fif, const char* path, uint64_t fileSi
   return PassesHeaderGuards(fif, header, n, fileSize);
 }
 
+// The bitmap scaled down by the largest power of two the hint allows (as the
+// JPEG codec does), when that is at least a half; null when it keeps its size
+// (or cannot be scaled).
+FiBitmap ShrinkForHint(FIBITMAP* bitmap, const decoderproto::SizeHint& hint) {
+  const uint32_t w = FreeImage_GetWidth(bitmap);
+  const uint32_t h = FreeImage_GetHeight(bitmap);
+  const double scale = HintScale(w, h, hint);
+  if (scale > 0.5) return FiBitmap();
+  // Whole blocks of 2^k x 2^k pixels averaged by the box filter: a fast,
+  // faithful intermediate for the thumbnail's own resampling.
+  const double divisor = std::exp2(std::floor(std::log2(1.0 / scale)));
+  const int sw = static_cast<int>(std::max(1.0, std::ceil(w / divisor)));
+  const int sh = static_cast<int>(std::max(1.0, std::ceil(h / divisor)));
+  const bool standard = FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) >= 24;
+  FiBitmap source = standard ? FiBitmap() : To32Bits(bitmap);
+  if (!standard && !source) return FiBitmap();
+  return FiBitmap(FreeImage_Rescale(standard ? bitmap : source.get(), sw, sh, FILTER_BOX));
+}
+
 DecodeInfo Refused(DecodeStatus status) {
   DecodeInfo info;
   info.status = status;
@@ -77,12 +96,24 @@ void DisableNonInputPlugins() {
   }
 }
 
+double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  if (!hint.any() || width == 0 || height == 0) return 1.0;
+  const double w = width;
+  const double h = height;
+  double scale = std::max(hint.minShortEdge / std::min(w, h), hint.minScalePermille / 1000.0);
+  if (hint.fitWidth != 0 && hint.fitHeight != 0) {
+    // Either way up: a photo may still be turned upright after decoding.
+    const double upright = std::min(hint.fitWidth / w, hint.fitHeight / h);
+    const double turned = std::min(hint.fitWidth / h, hint.fitHeight / w);
+    scale = std::max(scale, std::max(upright, turned));
+  }
+  return std::min(scale, 1.0);
+}
+
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
-  if (!hint.any() || width == 0 || height == 0) return 0;
-  const double shortEdge = std::min(width, height);
-  const double longEdge = std::max(width, height);
-  const double scale = std::max(hint.minShortEdge / shortEdge, hint.minScalePermille / 1000.0);
+  const double scale = HintScale(width, height, hint);
   if (scale >= 0.5) return 0;  // no reduction the codec offers would do
+  const double longEdge = std::max(width, height);
   // The library picks the smallest of 1/2, 1/4, 1/8 whose long edge stays at
   // or above the request, so the scale stays at or above the one asked for.
   return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
@@ -118,9 +149,18 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     if (sizeRequest > 0) flags |= static_cast<int>(std::min<uint32_t>(sizeRequest, 0xFFFF) << 16);
     FiBitmap bitmap(FreeImage_Load(fif, path, flags));
     if (!bitmap || !FreeImage_HasPixels(bitmap.get())) return Refused(DecodeStatus::DecodeFailed);
+    const uint32_t bpp = FreeImage_GetBPP(bitmap.get());
+    const uint32_t loadedWidth = FreeImage_GetWidth(bitmap.get());
+    const uint32_t loadedHeight = FreeImage_GetHeight(bitmap.get());
+    if (!FitsPixelLimit(loadedWidth, loadedHeight)) return Refused(DecodeStatus::TooLarge);
+    if (fif != FIF_JPEG) {
+      // Scaled down here, so the program never receives (nor holds) pixels it
+      // does not need.
+      FiBitmap shrunk = ShrinkForHint(bitmap.get(), hint);
+      if (shrunk) bitmap = std::move(shrunk);
+    }
     const uint32_t w = FreeImage_GetWidth(bitmap.get());
     const uint32_t h = FreeImage_GetHeight(bitmap.get());
-    if (!FitsPixelLimit(w, h)) return Refused(DecodeStatus::TooLarge);
     uint32_t* pixels = target(w, h);
     if (!pixels) return Refused(DecodeStatus::TooLarge);
     if (!CopyBitmapPixels(bitmap.get(), pixels)) return Refused(DecodeStatus::DecodeFailed);
@@ -128,9 +168,9 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     info.status = DecodeStatus::Decoded;
     info.width = w;
     info.height = h;
-    info.bpp = FreeImage_GetBPP(bitmap.get());
-    info.naturalWidth = w;
-    info.naturalHeight = h;
+    info.bpp = bpp;
+    info.naturalWidth = loadedWidth;
+    info.naturalHeight = loadedHeight;
     if (sizeRequest > 0 && uint64_t{w} * h < uint64_t{headerWidth} * headerHeight) {
       // Shrunk: the natural size is the header's, turned as the pixels were.
       const bool turned = (headerWidth > headerHeight) != (w > h);

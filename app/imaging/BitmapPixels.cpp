@@ -2,11 +2,7 @@
 
 #include "app/imaging/FiBitmap.h"
 
-namespace {
-
-// A new 32-bit standard bitmap with the pixels of any bitmap the library
-// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
-FiBitmap ConvertTo32(FIBITMAP* bitmap) {
+FiBitmap To32Bits(FIBITMAP* bitmap) {
   switch (FreeImage_GetImageType(bitmap)) {
     case FIT_BITMAP:
     case FIT_RGB16:
@@ -23,6 +19,8 @@ FiBitmap ConvertTo32(FIBITMAP* bitmap) {
     }
   }
 }
+
+namespace {
 
 // Rows of a 24- or 32-bit standard bitmap (bottom up, the library's byte
 // order) to RGB32 rows top down with the fourth byte 255.
@@ -61,7 +59,7 @@ bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst) {
     CopyStandardRows(bitmap, FreeImage_GetBPP(bitmap), dst);
     return true;
   }
-  FiBitmap converted = ConvertTo32(bitmap);
+  FiBitmap converted = To32Bits(bitmap);
   if (!converted) return false;
   CopyStandardRows(converted.get(), 32, dst);
   return true;
