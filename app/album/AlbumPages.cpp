@@ -40,8 +40,9 @@ class AlbumPageBuilder {
         thumbSurfaceWidth_(thumbSurfaceWidth),
         textWidth_(textWidth) {
     const QString folder = TrimBlanks(options.thumbFolderName);
-    // Without a thumbnail folder the thumbnails lie beside the pages.
-    thumbFolder_ = folder.isEmpty() ? QString() : AddBackslash(folder);
+    // Without a thumbnail folder the thumbnails lie beside the pages. Links
+    // join with "/" whatever the native separator is.
+    if (!folder.isEmpty()) thumbFolder_ = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     BuildFixedPieces(BuildIndex(pageCount));
   }
 
@@ -76,7 +77,7 @@ class AlbumPageBuilder {
     QString index;
     if (pageCount <= 1) return index;
     for (qint64 i = 1; i <= pageCount; ++i) {
-      index += QLatin1String("<a href=\"") + EscapeMarkup(EscapePercent20(AlbumPageFileName(options_, i))) +
+      index += QLatin1String("<a href=\"") + EscapeLinkPath(AlbumPageFileName(options_, i)) +
                QLatin1String("\">") + QString::number(i) + QLatin1String("</a> ");
     }
     index += QLatin1String("<br>") + kCrLf;
@@ -131,9 +132,9 @@ class AlbumPageBuilder {
     const QString& entry = thumbnails_.at(t - 1);
     const EntryParts parts = SplitEntry(entry);
     text += thumbCellOpen_;
-    text += EncodePageText(EscapeMarkup(EscapePercent20(sources_.value(t - 1))));
+    text += EncodePageText(EscapeLinkPath(sources_.value(t - 1)));
     text += "\"><img src=\"";
-    text += EncodePageText(EscapeMarkup(thumbFolder_ + EscapePercent20(prefix_ + parts.base + suffix_ + parts.extension)));
+    text += EncodePageText(EscapeLinkPath(thumbFolder_ + prefix_ + parts.base + suffix_ + parts.extension));
     text += "\" alt=\"";
     text += EncodePageText(EscapeMarkup(EscapePercent20(entry)));
     text += "\" border=0><br></a></td>\r\n";
