@@ -113,7 +113,7 @@ void ImageOptionsPage::BuildLayout() {
   grid->addWidget(udHgt_, row, 3);
   ++row;
   grid->addWidget(LabelResizeMethod_, row, 0);
-  grid->addWidget(sharedPlace_, row, 1, 1, 3);
+  grid->addWidget(sharedPlace_, row, 1);
   ++row;
   grid->addWidget(lblResample_, row, 0);
   grid->addWidget(comboResampleMethod_, row, 1);
