@@ -159,4 +159,9 @@ void HelpViewer::FillIndex(const QString& typed) {
         lstKeywords_);
     item->setData(kTopicRole, entry.topic);
   }
+  // Typing moves to the first matching entry and shows its topic.
+  if (!typed.trimmed().isEmpty() && lstKeywords_->count() > 0) {
+    lstKeywords_->setCurrentRow(0);
+    ShowTopic(lstKeywords_->item(0)->data(kTopicRole).toInt());
+  }
 }

@@ -58,8 +58,7 @@ TEST(HelpViewer, TopicsShowTheContentsAndSearchStartsEmpty) {
   QTest::keyClicks(search, QStringLiteral("thu"));
   ASSERT_EQ(keywords->count(), 2);
   EXPECT_EQ(keywords->item(0)->text(), QStringLiteral("thumbnail page"));
-  QTest::keyClick(search, Qt::Key_Return);
-  EXPECT_EQ(viewer->currentTopic(), 2);
+  EXPECT_EQ(viewer->currentTopic(), 2);  // the first match is shown while typing
   QTest::keyClicks(search, QStringLiteral("mbnail s"));
   ASSERT_EQ(keywords->count(), 1);
   QTest::mouseClick(keywords->viewport(), Qt::LeftButton, {}, keywords->visualItemRect(keywords->item(0)).center());
