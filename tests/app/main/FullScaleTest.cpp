@@ -14,7 +14,7 @@
 #include "platform/com/ControlServer.h"
 #include "platform/com/CreateControl.h"
 #include "platform/com/Dispatch.h"
-#include "platform/shell/MessageBox.h"
+#include "tests/app/main/MessageLog.h"
 #include "tests/support/TestImages.h"
 
 namespace {
@@ -34,17 +34,6 @@ class Owner : public QWidget {
     ++keys;
     event->accept();
   }
-};
-
-struct MessageLog {
-  QVector<MessageBoxRequest> shown;
-  MessageLog() {
-    SetMessageBoxHandler([this](const MessageBoxRequest& r) {
-      shown.push_back(r);
-      return MsgResult::OK;
-    });
-  }
-  ~MessageLog() { SetMessageBoxHandler(nullptr); }
 };
 
 void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -16,26 +16,10 @@
 #include "app/main/fAbout.h"
 #include "app/main/fhelp.h"
 #include "platform/shell/HelpViewer.h"
-#include "platform/shell/MessageBox.h"
+#include "tests/app/main/MessageLog.h"
 #include "platform/shell/OpenDocument.h"
 #include "platform/shell/Registry.h"
 #include "platform/shell/StartProgram.h"
-
-namespace {
-
-// Records message boxes and answers OK.
-struct MessageLog {
-  QVector<MessageBoxRequest> shown;
-  MessageLog() {
-    SetMessageBoxHandler([this](const MessageBoxRequest& r) {
-      shown.push_back(r);
-      return MsgResult::OK;
-    });
-  }
-  ~MessageLog() { SetMessageBoxHandler(nullptr); }
-};
-
-}  // namespace
 
 TEST(HelpWindow, TextAndLayout) {
   const QString expected = QString::fromUtf8(
