@@ -1,12 +1,12 @@
 #include "app/engine/DecoderProcess.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
 #include "app/imaging/DecoderProtocol.h"
+#include "platform/shell/ProgramFiles.h"
 
 namespace proto = decoderproto;
 
@@ -15,10 +15,10 @@ DecoderProcess::DecoderProcess(DecoderSettings settings) : settings_(std::move(s
 DecoderProcess::~DecoderProcess() { stop(); }
 
 QString DecoderProcess::DefaultProgram() {
-  const QString folder = QCoreApplication::instance()
-                             ? QCoreApplication::applicationDirPath()
-                             : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
-  return folder + QStringLiteral("/quillmora-decoder");
+  // Beside the program in the build and in a copied folder, libexec/quillmora when installed.
+  const QString name = QStringLiteral("quillmora-decoder");
+  const QString found = ProgramFiles::Find(ProgramFiles::Part::HelperProgram, name);
+  return found.isEmpty() ? ProgramFiles::ExecutableFolder() + QLatin1Char('/') + name : found;
 }
 
 QString DecoderProcess::program() const {
