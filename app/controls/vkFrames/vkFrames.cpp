@@ -96,7 +96,7 @@ void vkFrames::setPicture(const StdPicture& picture) {
 }
 
 void vkFrames::setStyle(int style) {
-  if (style == style_) return;
+  // Every set applies the preset, also to the style the frame already has.
   style_ = style;
   textBoxHeight_ = 22;
   textBoxColor_ = kWhite;
