@@ -1,0 +1,43 @@
+#pragma once
+// The base of the custom controls: a widget whose design-time properties the
+// host keeps in its property store (PersistedControl), with one cue for the
+// host that there is something to save: PropertyChanged(name), raised once for
+// every real change of a persisted property. Taking the initial or stored
+// properties changes what the control shows but marks nothing.
+#include <QScopedValueRollback>
+#include <QWidget>
+#include <utility>
+
+#include "app/controls/common/SetIfChanged.h"
+#include "platform/com/PersistedControl.h"
+
+class PersistedWidget : public QWidget, public PersistedControl {
+  Q_OBJECT
+ public:
+  explicit PersistedWidget(QWidget* parent = nullptr);
+
+ signals:
+  void PropertyChanged(const QString& name);
+
+ protected:
+  // Raises PropertyChanged(name), except while the control loads its properties.
+  void MarkChanged(const char* name);
+  // The plain setter: when value differs from member it is stored, the
+  // control repaints, notify is raised with the new value and name is marked
+  // changed. Returns whether it changed.
+  template <typename Control, typename T, typename U, typename Arg>
+  bool SetProperty(T& member, U&& value, void (Control::*notify)(Arg), const char* name) {
+    if (!SetIfChanged(member, std::forward<U>(value))) return false;
+    update();
+    emit(static_cast<Control*>(this)->*notify)(member);
+    MarkChanged(name);
+    return true;
+  }
+  // Held by InitProperties and ReadProperties while they run.
+  [[nodiscard]] QScopedValueRollback<bool> LoadingProperties() {
+    return QScopedValueRollback<bool>(loading_, true);
+  }
+
+ private:
+  bool loading_ = false;
+};
