@@ -213,6 +213,8 @@ void ColorPicker::OpenPalette() {
   palette_->show();
 }
 
+cpfrmColorPalette* ColorPicker::palette() const { return palette_; }
+
 void ColorPicker::PaletteFinished(bool chosen, quint32 color) {
   palette_.clear();  // it is closed and deletes itself
   // A ColorChanged handler may delete the picker.

@@ -69,7 +69,7 @@ class ColorPicker : public PersistedWidget {
 
   // Opens the palette as a click on the control does; the open palette, if any.
   void OpenPalette();
-  cpfrmColorPalette* palette() const { return palette_; }
+  cpfrmColorPalette* palette() const;
   bool buttonPressed() const { return pressed_; }
   // The control as it is drawn now.
   QImage Render() const;

@@ -21,22 +21,19 @@ PictureButton::PictureButton(QWidget* parent) : PersistedWidget(parent) {
 void PictureButton::setPicture(const StdPicture& picture) {
   if (!SetIfChanged(picture_, picture)) return;
   Repaint();
-  emit PictureChanged(picture_);
-  MarkChanged("Picture");
+  Notify(&PictureButton::PictureChanged, picture_, "Picture");
 }
 
 void PictureButton::setPictureHover(const StdPicture& picture) {
   if (!SetIfChanged(pictureHover_, picture)) return;
   Repaint();
-  emit PictureHoverChanged(pictureHover_);
-  MarkChanged("PictureHover");
+  Notify(&PictureButton::PictureHoverChanged, pictureHover_, "PictureHover");
 }
 
 void PictureButton::setPictureDown(const StdPicture& picture) {
   if (!SetIfChanged(pictureDown_, picture)) return;
   Repaint();
-  emit PictureDownChanged(pictureDown_);
-  MarkChanged("PictureDown");
+  Notify(&PictureButton::PictureDownChanged, pictureDown_, "PictureDown");
 }
 
 void PictureButton::ReadProperties(const PropertyBag& bag) {

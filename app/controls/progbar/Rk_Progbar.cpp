@@ -35,8 +35,7 @@ void Rk_Progbar::setValue(int value) {
   const bool changed = SetIfChanged(value_, value);
   RedrawBar();
   if (!changed) return;
-  emit ValueChanged(value_);
-  MarkChanged("Value");
+  Notify(&Rk_Progbar::ValueChanged, value_, "Value");
 }
 
 void Rk_Progbar::setBackColor(ColorValue color) {
@@ -48,8 +47,7 @@ ColorValue Rk_Progbar::Barcolor() const { return picBar_->backColor(); }
 void Rk_Progbar::setBarcolor(ColorValue color) {
   if (color == picBar_->backColor()) return;
   picBar_->setBackColor(color);
-  emit BarcolorChanged(color);
-  MarkChanged("Barcolor");
+  Notify(&Rk_Progbar::BarcolorChanged, color, "Barcolor");
 }
 
 void Rk_Progbar::setBarstyle(int style) { SetProperty(barStyle_, style, &Rk_Progbar::BarstyleChanged, "Barstyle"); }

@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
@@ -86,8 +85,7 @@ void ucUpDownBox::setValue(int value) {
 
 void ucUpDownBox::storeValue(int value) {
   if (!SetIfChanged(value_, value)) return;
-  emit ValueChanged(value_);
-  MarkChanged("Value");
+  Notify(&ucUpDownBox::ValueChanged, value_, "Value");
 }
 
 void ucUpDownBox::txtValue_Change(const QString& text) {
@@ -97,23 +95,18 @@ void ucUpDownBox::txtValue_Change(const QString& text) {
     storeValue(0);
     return;
   }
-  // A ValueChanged handler may delete the box.
-  const QPointer<ucUpDownBox> self(this);
   if (static_cast<double>(min_) <= *number && *number <= static_cast<double>(max_))
     storeValue(RoundHalfEven(*number));
-  if (self && value_ != before) emit Change();
+  if (value_ != before) emit Change();
 }
 
 void ucUpDownBox::ucBar_Change(int position) {
   if (position == 0) return;
-  // A ValueChanged handler may delete the box.
-  const QPointer<ucUpDownBox> self(this);
   if (position > 0) {
     if (value_ < max_) storeValue(value_ + 1);
   } else {
     if (value_ > min_) storeValue(value_ - 1);
   }
-  if (!self) return;
   {
     const QSignalBlocker block(ucBar);
     ucBar->setValue(0);
@@ -132,30 +125,26 @@ void ucUpDownBox::Spin(int direction) {
 void ucUpDownBox::setAlignment(int alignment) {
   if (!SetIfChanged(alignment_, alignment)) return;
   txtValue->setAlignment(TextAlignment(alignment_));
-  emit AlignmentChanged(alignment_);
-  MarkChanged("Alignment");
+  Notify(&ucUpDownBox::AlignmentChanged, alignment_, "Alignment");
 }
 
 void ucUpDownBox::setBackColor(ColorValue color) {
   if (!SetIfChanged(backColor_, color)) return;
   ApplyColors();
-  emit BackColorChanged(backColor_);
-  MarkChanged("BackColor");
+  Notify(&ucUpDownBox::BackColorChanged, backColor_, "BackColor");
 }
 
 void ucUpDownBox::setForeColor(ColorValue color) {
   if (!SetIfChanged(foreColor_, color)) return;
   ApplyColors();
-  emit ForeColorChanged(foreColor_);
-  MarkChanged("ForeColor");
+  Notify(&ucUpDownBox::ForeColorChanged, foreColor_, "ForeColor");
 }
 
 void ucUpDownBox::setBorderStyle(int style) {
   if (!SetIfChanged(borderStyle_, style)) return;
   UpdateLayout();
   update();
-  emit BorderStyleChanged(borderStyle_);
-  MarkChanged("BorderStyle");
+  Notify(&ucUpDownBox::BorderStyleChanged, borderStyle_, "BorderStyle");
 }
 
 void ucUpDownBox::ApplyColors() {
@@ -278,12 +267,8 @@ void ucUpDownBox::changeEvent(QEvent* event) {
     UpdateLayout();
     // Qt also reports a font set again with other resolve bits; only a
     // different font is a change.
-    if (SetIfChanged(notifiedFont_, font())) {
-      emit FontChanged(notifiedFont_);
-      MarkChanged("Font");
-    }
+    if (SetIfChanged(notifiedFont_, font())) Notify(&ucUpDownBox::FontChanged, notifiedFont_, "Font");
   } else if (event->type() == QEvent::EnabledChange) {
-    emit EnabledChanged(isEnabled());
-    MarkChanged("Enabled");
+    Notify(&ucUpDownBox::EnabledChanged, isEnabled(), "Enabled");
   }
 }

@@ -66,7 +66,9 @@ class ucUpDownBox : public PersistedWidget {
   QSize minimumSizeHint() const override;
 
  signals:
-  // Raised when the text changes Value, and on every arrow click (also at a bound).
+  // Raised when the text changes Value, and on every arrow click (also at a
+  // bound). Change and ValueChanged come from inside the box's own text box
+  // and arrows, so a handler that removes the box uses deleteLater.
   void Change();
   void MinChanged(int min);
   void MaxChanged(int max);

@@ -158,8 +158,11 @@ void vkFrames::setStyle(int style) {
       break;
   }
   update();
-  if (changed) emit StyleChanged(style_);
-  MarkChanged("Style");
+  // Marked changed also when the style stays.
+  if (changed)
+    Notify(&vkFrames::StyleChanged, style_, "Style");
+  else
+    MarkChanged("Style");
 }
 
 void vkFrames::setThemeColor(int theme) {
@@ -189,8 +192,7 @@ void vkFrames::changeEvent(QEvent* event) {
   // different font is a change.
   if (!SetIfChanged(notifiedFont_, font())) return;
   update();
-  emit FontChanged(notifiedFont_);
-  MarkChanged("Font");
+  Notify(&vkFrames::FontChanged, notifiedFont_, "Font");
 }
 
 void vkFrames::InitProperties() {
@@ -204,7 +206,7 @@ void vkFrames::InitProperties() {
   setBackColor(AmbientBackColor());
   setFillColor(AmbientBackColor());
   setTextBoxColor(kWhite);
-  if (SetIfChanged(style_, 1)) emit StyleChanged(style_);
+  if (SetIfChanged(style_, 1)) Notify(&vkFrames::StyleChanged, style_, "Style");
   setRoundedCorner(true);
   setRoundedCornerTxtBox(false);
   setCaption(objectName());
@@ -226,7 +228,8 @@ void vkFrames::ReadProperties(const PropertyBag& bag) {
   setFillColor(colour("FillColor", ambient));
   setTextBoxColor(colour("TextBoxColor", kWhite));
   // Stored as it is, without the style's preset.
-  if (SetIfChanged(style_, bag.ReadProperty(QStringLiteral("Style"), 1).toInt())) emit StyleChanged(style_);
+  if (SetIfChanged(style_, bag.ReadProperty(QStringLiteral("Style"), 1).toInt()))
+    Notify(&vkFrames::StyleChanged, style_, "Style");
   setRoundedCorner(bag.ReadProperty(QStringLiteral("RoundedCorner"), true).toBool());
   setRoundedCornerTxtBox(bag.ReadProperty(QStringLiteral("RoundedCornerTxtBox"), false).toBool());
   setCaption(bag.ReadProperty(QStringLiteral("Caption"), objectName()).toString());
