@@ -45,8 +45,13 @@ QStringList TopFolderPaths() {
 }  // namespace
 
 FolderTreeModel::FolderTreeModel(QObject* parent)
-    : QAbstractItemModel(parent), fs_(new QFileSystemModel(this)), root_(new Node), computer_(new Node) {
+    : QAbstractItemModel(parent),
+      icons_(new QFileIconProvider),
+      fs_(new QFileSystemModel(this)),
+      root_(new Node),
+      computer_(new Node) {
   computer_->owner = root_.get();
+  fs_->setIconProvider(icons_.get());
   fs_->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
   fs_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
   fs_->setRootPath(QString());  // allows reading; the model's own root holds "/"
@@ -65,7 +70,11 @@ FolderTreeModel::FolderTreeModel(QObject* parent)
   for (const QString& path : TopFolderPaths()) tops_.push_back(makeTop(path));
 }
 
-FolderTreeModel::~FolderTreeModel() = default;
+FolderTreeModel::~FolderTreeModel() {
+  // The file-system model's reading thread uses the icon provider: end it first.
+  fs_->disconnect(this);
+  delete fs_;
+}
 
 // ---- rows ----
 
@@ -166,7 +175,7 @@ void FolderTreeModel::fetchMore(const QModelIndex& parent) {
 QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.column() != 0) return {};
   const Node* owner = ownerOf(index);
-  QAbstractFileIconProvider* icons = fs_->iconProvider();
+  const QFileIconProvider* icons = icons_.get();
   if (owner == root_.get()) {
     if (role == Qt::DisplayRole) return QStringLiteral("My Computer");
     if (role == Qt::DecorationRole && icons) return icons->icon(QAbstractFileIconProvider::Computer);

@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+class QFileIconProvider;
 class QFileSystemModel;
 
 class FolderTreeModel : public QAbstractItemModel {
@@ -86,6 +87,9 @@ class FolderTreeModel : public QAbstractItemModel {
   void onModelAboutToBeReset();
   void onModelReset();
 
+  // The widget icons (folders, drives, the computer): the file-system
+  // model's own provider knows only the desktop's icon theme.
+  std::unique_ptr<QFileIconProvider> icons_;
   QFileSystemModel* fs_;
   std::unique_ptr<Node> root_;      // the invisible root; owner of "My Computer"
   std::unique_ptr<Node> computer_;  // "My Computer"; owner of the top nodes
