@@ -36,7 +36,7 @@ PreviewFileDialog::PreviewFileDialog(QWidget* parent) : QFileDialog(parent), pan
   } else if (layout()) {
     layout()->addWidget(panel_);
   }
-  resize(sizeHint().width() + panel_->sizeHint().width(), std::max(sizeHint().height(), 380));
+  resize(sizeHint().expandedTo(QSize(780, 440)));
 
   connect(this, &QFileDialog::currentChanged, this, &PreviewFileDialog::browseTo);
 }
