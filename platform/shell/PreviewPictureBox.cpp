@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/drawing/FittedRect.h"
 #include "platform/drawing/Numbers.h"
 
 PreviewPictureBox::PreviewPictureBox(QWidget* parent) : QFrame(parent) {
@@ -23,19 +24,10 @@ void PreviewPictureBox::clearPicture() {
 }
 
 QRect PreviewPictureBox::FitRect(const QSize& picture, const QRect& box) {
-  int sw = picture.width();
-  int sh = picture.height();
-  if (sw <= 0 || sh <= 0 || box.isEmpty()) return {};
-  if (sw > box.width()) {
-    sh = std::max(1, RoundHalfEven(double(box.width()) / sw * sh));
-    sw = box.width();
-  }
-  if (sh > box.height()) {
-    sw = std::max(1, RoundHalfEven(double(box.height()) / sh * sw));
-    sh = box.height();
-  }
-  return QRect(box.x() + RoundHalfEven((box.width() - sw) / 2.0), box.y() + RoundHalfEven((box.height() - sh) / 2.0),
-               sw, sh);
+  if (picture.isEmpty() || box.isEmpty()) return {};
+  QRect fitted = FittedRect(picture.width(), picture.height(), box.width(), box.height(), 0, true);
+  fitted.setSize(fitted.size().expandedTo(QSize(1, 1)));  // a sliver of a picture still shows
+  return fitted.translated(box.topLeft());
 }
 
 QRect PreviewPictureBox::pictureRect() const {
