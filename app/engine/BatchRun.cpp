@@ -274,12 +274,16 @@ bool BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
   return CopyFileWhole(source, target);
 }
 
-bool BatchRun::MakePreview(Surface& target) {
+bool BatchRun::ComposePreview() {
   if (running_ || host_.SelectedFileNames().isEmpty()) return false;
   previewOnly_ = true;
   Start();
   previewOnly_ = false;
-  if (!composed_) return false;
+  return composed_;
+}
+
+bool BatchRun::MakePreview(Surface& target) {
+  if (!ComposePreview()) return false;
   DrawPictureFitted(host_.Stage().picThumb, target, 0, true);
   return true;
 }

@@ -23,8 +23,10 @@ class BatchRun {
   // decode under way, and writes nothing more.
   void Abort();
   // Composes the first selected file's thumbnail on picThumb without writing
-  // anything and draws it fitted into target. Returns false when nothing was
-  // composed (no selection, a run active, or the file did not decode).
+  // anything. Returns false when nothing was composed (no selection, a run
+  // active, or the file did not decode).
+  bool ComposePreview();
+  // ComposePreview, then picThumb drawn fitted into target.
   bool MakePreview(Surface& target);
 
   bool isRunning() const { return running_; }

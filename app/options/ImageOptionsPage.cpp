@@ -62,6 +62,8 @@ ImageOptionsPage::ImageOptionsPage(QWidget* parent) : QWidget(parent) {
   prefixGuard_ = new NamePartGuard(txtPrefix_, NamePart::Prefix);
   suffixGuard_ = new NamePartGuard(txtSuffix_, NamePart::Suffix);
   ComboOutputFormat_ = MakeChoiceList(ListControl::ComboOutputFormat, QStringLiteral("ComboOutputFormat"), this);
+  for (QLineEdit* box : {txtPrefix_, txtSuffix_})
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("PREFIX_")) + 12);
 
   lblThumbStyle_ = MakeCaption(QStringLiteral("Thumb Style:"), QStringLiteral("lblThumbStyle"), cboThumbStyle_, this);
   Label2_ = MakeCaption(QStringLiteral("Max.Width(Pixels):"), QStringLiteral("Label2"), udWid_, this);

@@ -104,6 +104,6 @@ void OptionPagesControls::setChecked(CheckControl control, bool checked) {
   if (QCheckBox* box = album_ ? album_->checkBox(control) : nullptr) box->setChecked(checked);
 }
 
-void OptionPagesControls::setSelectedFolder(FolderTree tree, const QString& folder) {
+void OptionPagesControls::setSelectedFolder(TreeControl tree, const QString& folder) {
   if (window_.setSelectedFolder) window_.setSelectedFolder(tree, folder);
 }

@@ -25,7 +25,7 @@ class QComboBox;
 struct WindowOptionParts {
   QPointer<QComboBox> ComboFilter;
   QPointer<QAbstractButton> ckHTML;
-  std::function<void(FolderTree tree, const QString& folder)> setSelectedFolder;
+  std::function<void(TreeControl tree, const QString& folder)> setSelectedFolder;
 };
 
 class OptionPagesControls : public OptionControls {
@@ -44,7 +44,7 @@ class OptionPagesControls : public OptionControls {
   void setListIndex(ListControl control, int index) override;
   bool isChecked(CheckControl control) const override;
   void setChecked(CheckControl control, bool checked) override;
-  void setSelectedFolder(FolderTree tree, const QString& folder) override;
+  void setSelectedFolder(TreeControl tree, const QString& folder) override;
 
  private:
   template <typename Control, typename Widget>

@@ -14,6 +14,9 @@ QComboBox* MakeChoiceList(ListControl control, const QString& name, QWidget* par
   box->addItems(ChoiceListTexts(control));
   for (const ChoiceList& list : StartupChoiceLists())
     if (list.control == control) box->setCurrentIndex(list.start);
+  // A narrow window may shorten what the closed list shows; the open list shows every entry whole.
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(8);
   return box;
 }
 
@@ -24,6 +27,9 @@ ucUpDownBox* MakeNumberBox(NumberControl control, int value, const QString& name
   box->setMin(range.minimum);
   box->setMax(range.maximum);
   box->setValue(value);
+  // Room for the box's largest value and its arrows, however the page is squeezed.
+  const QString widest = QString::number(range.maximum) + QStringLiteral("0");
+  box->setMinimumWidth(box->fontMetrics().horizontalAdvance(widest) + box->minimumSizeHint().width());
   return box;
 }
 

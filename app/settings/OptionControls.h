@@ -34,7 +34,7 @@ enum class ListControl {
 enum class CheckControl { chkRepeatHeader, ckHTML };
 
 // Folder trees.
-enum class FolderTree { ftvSource, ftvDest };
+enum class TreeControl { ftvSource, ftvDest };
 
 class OptionControls {
  public:
@@ -60,5 +60,5 @@ class OptionControls {
 
   // Points a folder tree at a folder; the tree keeps a valid selection when
   // the folder is empty or gone.
-  virtual void setSelectedFolder(FolderTree tree, const QString& folder) = 0;
+  virtual void setSelectedFolder(TreeControl tree, const QString& folder) = 0;
 };

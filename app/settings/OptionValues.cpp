@@ -99,6 +99,6 @@ void OptionValues::setChecked(CheckControl control, bool checked) {
   (control == CheckControl::ckHTML ? createHtml : album.repeatIndexAtTop) = checked;
 }
 
-void OptionValues::setSelectedFolder(FolderTree tree, const QString& folder) {
-  (tree == FolderTree::ftvSource ? sourceFolder : destinationFolder) = folder;
+void OptionValues::setSelectedFolder(TreeControl tree, const QString& folder) {
+  (tree == TreeControl::ftvSource ? sourceFolder : destinationFolder) = folder;
 }

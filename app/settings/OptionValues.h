@@ -29,5 +29,5 @@ class OptionValues : public OptionControls {
   void setListIndex(ListControl control, int index) override;
   bool isChecked(CheckControl control) const override;
   void setChecked(CheckControl control, bool checked) override;
-  void setSelectedFolder(FolderTree tree, const QString& folder) override;
+  void setSelectedFolder(TreeControl tree, const QString& folder) override;
 };

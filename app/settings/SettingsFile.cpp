@@ -49,7 +49,7 @@ QString SettingsFilePath() {
   return path;
 }
 
-SettingsRecord LoadSettings(const QString& path) {
+SettingsRecord LoadSettings(const QString& path, bool* usedDefaults) {
   bool useDefaults = false;
   if (FileExists(path)) {
     const QFileInfo info(path);
@@ -74,6 +74,7 @@ SettingsRecord LoadSettings(const QString& path) {
   else
     useDefaults = true;
 
+  if (usedDefaults) *usedDefaults = useDefaults;
   if (useDefaults) return DefaultSettings();
   return DecodeSettings(data);
 }

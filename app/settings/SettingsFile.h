@@ -30,7 +30,8 @@ QString SettingsFilePath();
 //   record are ignored.
 // - A path that cannot be read as a file (a folder, no permission): defaults,
 //   no message.
-SettingsRecord LoadSettings(const QString& path = SettingsFilePath());
+// usedDefaults, when given, says whether the defaults were used.
+SettingsRecord LoadSettings(const QString& path = SettingsFilePath(), bool* usedDefaults = nullptr);
 
 // Writes the record to the settings file whole: into a temporary file beside
 // it, flushed to disk, then renamed over the old one. Returns false (showing

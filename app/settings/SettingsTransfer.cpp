@@ -92,8 +92,8 @@ void ApplySettingsToControls(const SettingsRecord& record, OptionControls& contr
   if (IsOn(record.saveHtmlSettings) && IsOn(record.saveThumbPageSettings)) apply(PageGroup());
   if (IsOn(record.saveHtmlSettings) && IsOn(record.saveTableSettings)) apply(TableGroup());
   if (IsOn(record.saveFolders)) {
-    controls.setSelectedFolder(FolderTree::ftvSource, record.sourceFolder);
-    controls.setSelectedFolder(FolderTree::ftvDest, record.destinationFolder);
+    controls.setSelectedFolder(TreeControl::ftvSource, record.sourceFolder);
+    controls.setSelectedFolder(TreeControl::ftvDest, record.destinationFolder);
   }
   if (IsOn(record.alwaysCreateHtml)) controls.setChecked(CheckControl::ckHTML, true);
 }

@@ -20,7 +20,7 @@
 #include <QPointer>
 #include <QTreeView>
 
-class FolderTreeModel;
+#include "platform/shell/FolderTreeModel.h"
 class QTimer;
 
 class FolderTree : public QTreeView {

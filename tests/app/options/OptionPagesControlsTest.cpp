@@ -182,7 +182,7 @@ struct Pages {
   QCheckBox ckHTML;
   QStringList folders;
   OptionPagesControls controls{&image, &album,
-                               WindowOptionParts{&filter, &ckHTML, [this](FolderTree tree, const QString& folder) {
+                               WindowOptionParts{&filter, &ckHTML, [this](TreeControl tree, const QString& folder) {
                                                    folders << QStringLiteral("%1:%2").arg(int(tree)).arg(folder);
                                                  }}};
   Pages() {
@@ -267,14 +267,14 @@ TEST(OptionPagesControls, SettingAControlRunsItsChangeHandling) {
   EXPECT_EQ(pages.filter.currentIndex(), 1);
   pages.controls.setChecked(CheckControl::ckHTML, true);
   EXPECT_TRUE(pages.controls.isChecked(CheckControl::ckHTML));
-  pages.controls.setSelectedFolder(FolderTree::ftvDest, QStringLiteral("/out"));
+  pages.controls.setSelectedFolder(TreeControl::ftvDest, QStringLiteral("/out"));
   EXPECT_EQ(pages.folders, QStringList{QStringLiteral("1:/out")});
 
   // Without the window's parts nothing is selected or checked.
   OptionPagesControls pagesOnly(&pages.image, &pages.album);
   EXPECT_EQ(pagesOnly.listIndex(ListControl::ComboFilter), -1);
   EXPECT_FALSE(pagesOnly.isChecked(CheckControl::ckHTML));
-  pagesOnly.setSelectedFolder(FolderTree::ftvSource, QStringLiteral("/x"));
+  pagesOnly.setSelectedFolder(TreeControl::ftvSource, QStringLiteral("/x"));
 }
 
 TEST(OptionPagesControls, StoredNamesThatLeaveTheDestinationAreNotApplied) {

@@ -32,8 +32,8 @@ inline QString NameOf(ListControl c) {
 inline QString NameOf(CheckControl c) {
   return c == CheckControl::chkRepeatHeader ? QStringLiteral("chkRepeatHeader") : QStringLiteral("ckHTML");
 }
-inline QString NameOf(FolderTree t) {
-  return t == FolderTree::ftvSource ? QStringLiteral("ftvSource") : QStringLiteral("ftvDest");
+inline QString NameOf(TreeControl t) {
+  return t == TreeControl::ftvSource ? QStringLiteral("ftvSource") : QStringLiteral("ftvDest");
 }
 
 class FakeOptionControls : public OptionControls {
@@ -72,7 +72,7 @@ class FakeOptionControls : public OptionControls {
     log << NameOf(c);
   }
 
-  void setSelectedFolder(FolderTree t, const QString& folder) override {
+  void setSelectedFolder(TreeControl t, const QString& folder) override {
     folders[t] = folder;
     log << NameOf(t);
   }
@@ -82,7 +82,7 @@ class FakeOptionControls : public OptionControls {
   std::map<NumberControl, int> numbers;
   std::map<ListControl, int> lists;
   std::map<CheckControl, bool> checks;
-  std::map<FolderTree, QString> folders;
+  std::map<TreeControl, QString> folders;
   QStringList log;
   int outOfRange = 0;
 

@@ -80,8 +80,8 @@ TEST(ApplySettingsToControls, CopiesTheStoredValues) {
   FakeOptionControls c;
   ApplySettingsToControls(r, c);
   EXPECT_TRUE(c.checks[CheckControl::chkRepeatHeader]);
-  EXPECT_EQ(c.folders[FolderTree::ftvSource], "/src");
-  EXPECT_EQ(c.folders[FolderTree::ftvDest], "");
+  EXPECT_EQ(c.folders[TreeControl::ftvSource], "/src");
+  EXPECT_EQ(c.folders[TreeControl::ftvDest], "");
 }
 
 TEST(OptionValues, StartAtTheControlStartValuesAndTakeTheAllowedGroups) {

@@ -1,0 +1,160 @@
+// The main window's file list, previews and browse buttons.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QStatusBar>
+
+#include "app/main/BrowseFilter.h"
+#include "app/main/PreviewTexts.h"
+#include "app/main/ProgramInfo.h"
+#include "app/main/fFullScale.h"
+#include "app/main/fMain.h"
+#include "app/options/AlbumOptionsPanel.h"
+#include "app/options/AlbumSampleCell.h"
+#include "app/options/ImageOptionsPage.h"
+#include "platform/shell/DialogPreviewPanel.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/PreviewFileDialog.h"
+#include "platform/shell/PreviewPictureBox.h"
+
+namespace {
+
+const QString kProgram = QString::fromLatin1(ProgramInfo::kProgramName);
+
+// Why a file could not be shown, for the status line.
+QString Unreadable(const QString& path, DecodeOutcome outcome) {
+  const QString name = QFileInfo(path).fileName();
+  switch (outcome) {
+    case DecodeOutcome::Unavailable: return QStringLiteral("%1 cannot be previewed: no image decoder could be started.").arg(name);
+    case DecodeOutcome::Failed: return QStringLiteral("%1 cannot be previewed: the image decoder gave up on it.").arg(name);
+    default: break;
+  }
+  return QStringLiteral("%1 cannot be previewed.").arg(name);
+}
+
+}  // namespace
+
+void fMain::fbImages_Click() {
+  if (!chkPreview_->isChecked()) return;
+  const QListWidgetItem* item = fbImages_->currentItem();
+  if (!item) return;
+  const QString path = listFolder_ + item->text();
+  previewedFile_ = path;
+  const QFileInfo info(path);
+  lblImageFileSize_->setText(info.exists() ? FileSizeText(info.size()) : QString());
+  previewLoader_.Request(path, ImgPreview_->pixelSize());
+}
+
+void fMain::ShowPreview(const PreviewResult& result) {
+  if (dialogPreview_) {
+    BrowseDialogPreview(dialogPreview_, result);
+    return;
+  }
+  if (result.path != previewedFile_) return;
+  if (!result.image.ok()) {
+    ClearPreview();
+    Note(Unreadable(result.path, result.image.outcome));
+    return;
+  }
+  QImage picture = result.image.pixels;
+  picture.setDevicePixelRatio(ImgPreview_->devicePixelRatioF());
+  ImgPreview_->setPicture(picture);
+  lblImageSize_->setText(ImageSizeText(result.image.naturalSize.width(), result.image.naturalSize.height()));
+}
+
+void fMain::ClearPreview() {
+  ImgPreview_->clearPicture();
+  lblImageSize_->clear();
+}
+
+void fMain::cmdselect_Click(int index) {
+  // One call selects or clears every entry; no preview is loaded for it.
+  const bool preview = chkPreview_->isChecked();
+  chkPreview_->setChecked(false);
+  if (index == 0)
+    fbImages_->selectAll();
+  else
+    fbImages_->clearSelection();
+  chkPreview_->setChecked(preview);
+}
+
+void fMain::fbImages_DblClick() {
+  if (run_.isRunning() || SelectedFileNames().isEmpty()) return;
+  SetRunning(true);
+  const bool composed = run_.ComposePreview();
+  SetRunning(false);
+  if (composed) sample_->ShowSample(stage_.picThumb);
+}
+
+void fMain::ImgPreview_DblClick() {
+  if (previewedFile_.isEmpty() || ImgPreview_->picture().isNull()) return;
+  fullSizeRequest_ = previewedFile_;
+  fullSizeLoader_.Request(previewedFile_, QSize());
+}
+
+void fMain::ShowFullSize(const PreviewResult& result) {
+  if (result.path != fullSizeRequest_) return;
+  fullSizeRequest_.clear();
+  if (!result.image.ok()) {
+    ShowMessageBox(Unreadable(result.path, result.image.outcome), kProgram, MsgIcon::Exclamation, MsgButtons::OK,
+                   this);
+    return;
+  }
+  fFullScale::Open(this, result.image.pixels, QFileInfo(result.path).fileName());
+}
+
+void fMain::cmdBrowse_Click(int index) {
+  if (run_.isRunning()) return;
+  PreviewFileDialog dialog(this);
+  dialog.setFilterText(BrowseFilterText());
+  dialogPreview_ = &dialog;
+  connect(&dialog, &PreviewFileDialog::FileBrowse, this, [this, &dialog](const QString& path) {
+    if (path.isEmpty()) {
+      previewLoader_.Cancel();
+      return;
+    }
+    dialogRequest_ = path;
+    previewLoader_.Request(path, dialog.previewPanel()->PicPreview()->pixelSize());
+  });
+  const FileDialogAnswer answer = dialog.run();
+  dialogPreview_ = nullptr;
+  dialogRequest_.clear();
+  previewLoader_.Cancel();
+  if (!answer.accepted) return;  // Cancel changes nothing
+  if (index == 0) {
+    albumPanel_->txtHTMLBknd()->setText(answer.file);
+  } else {
+    imagePage_->txtThumbBackImage()->setText(answer.file);
+    RestoreBackgroundImage(answer.file);
+  }
+}
+
+void fMain::BrowseDialogPreview(PreviewFileDialog* dialog, const PreviewResult& result) {
+  if (result.path != dialogRequest_) return;
+  DialogPreviewPanel* panel = dialog->previewPanel();
+  if (!result.image.ok()) {
+    panel->clearPreview();
+    return;
+  }
+  QImage picture = result.image.pixels;
+  picture.setDevicePixelRatio(panel->PicPreview()->devicePixelRatioF());
+  panel->showPreview(picture, ImageInfoText(result.image.naturalSize.width(), result.image.naturalSize.height(),
+                                            result.image.bpp));
+}
+
+void fMain::RestoreBackgroundImage(const QString& path) {
+  const QString file = path.trimmed();
+  if (file.isEmpty()) return;
+  backgroundRequest_ = file;
+  fullSizeLoader_.Request(file, QSize());
+}
+
+void fMain::BackgroundImageLoaded(const PreviewResult& result) {
+  backgroundRequest_.clear();
+  // A background that does not decode changes nothing: picBknd keeps what it had.
+  if (!stage_.ApplyBackgroundImage(result.image))
+    Note(QStringLiteral("The background image %1 cannot be read; the thumbnails have none.").arg(result.path));
+}

@@ -1,0 +1,103 @@
+// The main window as the batch run's host.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "app/album/AlbumPages.h"
+#include "app/album/ViewGallery.h"
+#include "app/controls/picturebutton/PictureButton.h"
+#include "app/controls/progbar/Rk_Progbar.h"
+#include "app/main/ProgramInfo.h"
+#include "app/main/fMain.h"
+#include "app/options/AlbumOptionsPanel.h"
+#include "app/options/ImageOptionsPage.h"
+#include "platform/shell/FolderTree.h"
+#include "platform/shell/MessageBox.h"
+
+void fMain::cmdAction_Click(int index) {
+  if (index == 1) {
+    run_.Stop();
+    return;
+  }
+  if (run_.isRunning()) return;
+  failures_.clear();
+  statusBar()->clearMessage();
+  SetRunning(true);
+  run_.Start();
+  SetRunning(false);
+  if (!failures_.isEmpty()) {
+    Note(QStringLiteral("%1 not written: %2").arg(failures_.size() == 1 ? QStringLiteral("1 file")
+                                                                         : QStringLiteral("%1 files").arg(failures_.size()),
+                                                   failures_.first()));
+    statusBar()->setToolTip(failures_.mid(0, 30).join(QLatin1Char('\n')));
+  }
+  emit RunEnded();
+  if (closeAfterRun_) {
+    closeAfterRun_ = false;
+    close();
+  }
+}
+
+void fMain::SetRunning(bool running) {
+  // What changes the run is closed while it runs; Stop stays live.
+  for (QWidget* input : runInputs_) input->setEnabled(!running);
+  if (!running) cmdViewHTML_->setEnabled(ckHTML_->isChecked());
+  mnuFile(0)->setEnabled(!running);
+  for (QAction* action : mnuPop1_) action->setEnabled(!running);
+  cmdStop_->setEnabled(true);
+  if (running)
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void fMain::Note(const QString& text) { statusBar()->showMessage(text); }
+
+QStringList fMain::SelectedFileNames() const {
+  QStringList names;
+  const int count = fbImages_->count();
+  for (int i = 0; i < count; ++i) {
+    const QListWidgetItem* item = fbImages_->item(i);
+    if (item->isSelected()) names << item->text();
+  }
+  return names;
+}
+
+// The run reads the folder the list shows, not a path typed without Enter.
+QString fMain::SourceFolderText() const { return listFolder_; }
+QString fMain::DestinationFolderText() const { return txtThumbDir_->text(); }
+bool fMain::AlbumOutputChecked() const { return ckHTML_->isChecked(); }
+QString fMain::ThumbFolderNameText() const { return albumPanel_->Options().thumbFolderName; }
+QString fMain::PageFileNameText() const { return albumPanel_->Options().pageFileName; }
+BatchOptions fMain::Options() const { return imagePage_->Options(); }
+bool fMain::AutoCreateDestinationFolder() const { return IsOn(record_.autoCreateDestination); }
+bool fMain::AutoViewCompletedGallery() const { return IsOn(record_.autoViewGallery); }
+void fMain::SetProgressMax(int max) { thProg_->setMax(max); }
+void fMain::SetProgressValue(int value) { thProg_->setValue(value); }
+void fMain::SetCounterText(const QString& text) { lblCount_->setText(text); }
+void fMain::ClearSelection() { cmdselect_Click(1); }
+void fMain::SelectDestinationFolder(const QString& folder) { ftvDest_->setSelectedFolder(folder); }
+void fMain::Yield() { QCoreApplication::processEvents(); }
+void fMain::YieldWhileWaiting() { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }
+
+void fMain::TellUser(const QString& message) {
+  ShowMessageBox(message, QString::fromLatin1(ProgramInfo::kProgramName), MsgIcon::Critical, MsgButtons::OK, this);
+}
+
+void fMain::FileFailed(const QString& fileName, const QString& reason) { failures_ << fileName + ": " + reason; }
+
+bool fMain::WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
+                            const QString& destinationFolder, const QString& prefix, const QString& suffix,
+                            int thumbSurfaceWidth, const QSet<QString>& keep) {
+  const AlbumWriteResult result = ::WriteAlbumPages(thumbnails, sources, destinationFolder, prefix, suffix,
+                                                    albumPanel_->Options(), thumbSurfaceWidth, CanvasTextWidth, keep);
+  return result.pagesFailed == 0;
+}
+
+void fMain::ViewGallery() { ::ViewGallery(txtThumbDir_->text(), albumPanel_->Options()); }
+
+void fMain::cmdViewHTML_Click() { ViewGallery(); }
