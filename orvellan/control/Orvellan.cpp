@@ -99,6 +99,17 @@ Orvellan::Orvellan(QWidget* parent) : QWidget(parent) {
 Orvellan::~Orvellan() {
   // The pictures and the pixel buffer go with the members; the control never
   // confines the mouse cursor, so there is nothing to lift.
+  if (raising_ > 0) {
+    // A handler is destroying the control. The event may have come from a
+    // scroll bar's own mouse, wheel or timer handling, which goes on using
+    // the bar when the event returns: the bars leave now and go later.
+    for (QScrollBar* bar : {hSB_, vSB_}) {
+      bar->disconnect(this);
+      bar->hide();
+      bar->setParent(nullptr);
+      bar->deleteLater();
+    }
+  }
   --g_liveControls;
 }
 
@@ -118,7 +129,7 @@ void Orvellan::setBackColor(uint color) {
 
 void Orvellan::setOvScrollBarWidth(short width) {
   scrollBarWidth_ = std::clamp<short>(width, 13, 50);
-  LayoutView();
+  (void)LayoutView();
 }
 
 void Orvellan::setOvMouseScrolling(bool on) {
@@ -130,11 +141,11 @@ void Orvellan::setOvMouseScrolling(bool on) {
 }
 
 void Orvellan::letPicture(const StdPicture& picture) {
-  Dispatch::Guard(this, [&] { LoadPicture(picture, true); });
+  Dispatch::Guard(this, [&] { (void)LoadPicture(picture, true); });
 }
 
 void Orvellan::putref_Picture(const StdPicture& picture) {
-  Dispatch::Guard(this, [&] { LoadPicture(picture, false); });
+  Dispatch::Guard(this, [&] { (void)LoadPicture(picture, false); });
 }
 
 namespace {
@@ -155,16 +166,16 @@ short Orvellan::OvPicHeight() const { return PictureSize(this, hasPicture_, srcH
 
 void Orvellan::setOvScrollBars(int mode) {
   scrollBars_ = mode;
-  LayoutView();
+  (void)LayoutView();
 }
 
 short Orvellan::OvZoomPercent() const { return static_cast<short>(Factor() * 100); }
 
 void Orvellan::setOvZoomPercent(short percent) {
-  emit events_->OvZoomPCNT();
+  if (!Raise(&OrvellanEvents::OvZoomPCNT)) return;
   bestFit_ = false;
   zoomIndex_ = static_cast<quint8>(std::clamp(RoundHalfEven(percent / 100.0 - 1), 0, 24));
-  LayoutView();
+  (void)LayoutView();
 }
 
 void Orvellan::setOvURL(const QString& url) {
@@ -182,7 +193,7 @@ void Orvellan::setOvBorderStyle(int style) {
   borderStyle_ = style;
   MarkChanged(QStringLiteral("OvBorderStyle"));
   Refresh();
-  LayoutView();
+  (void)LayoutView();
 }
 
 void Orvellan::setToolTipText(const QString& text) {
@@ -212,7 +223,7 @@ void Orvellan::ReadProperties(PropertyBag* bag) {
     iBestFit_->setBackColor(back);
     update();
     setEnabled(ReadTyped<bool>(*bag, "Enabled", true));
-    LoadPicture(ReadTyped<StdPicture>(*bag, "Picture", StdPicture()), false);
+    if (!LoadPicture(ReadTyped<StdPicture>(*bag, "Picture", StdPicture()), false)) return;
     url_ = ReadTyped<QString>(*bag, "OvURL", QString());
     keyboardScrolling_ = ReadTyped<bool>(*bag, "OvKeyboardScrolling", false);
     ztBackColor_ = ReadTyped<ColorValue>(*bag, "OvZTBackColor", kDefaultBackColor);
@@ -243,9 +254,15 @@ void Orvellan::WriteProperties(PropertyBag* bag) {
 
 // ---- life cycle and the control's own surface ----
 
-void Orvellan::showEvent(QShowEvent*) { LayoutView(); }
+void Orvellan::showEvent(QShowEvent*) {
+  QtHandlerScope scope(this);
+  (void)LayoutView();
+}
 
-void Orvellan::resizeEvent(QResizeEvent*) { LayoutView(); }
+void Orvellan::resizeEvent(QResizeEvent*) {
+  QtHandlerScope scope(this);
+  (void)LayoutView();
+}
 
 void Orvellan::paintEvent(QPaintEvent*) {
   QImage surface(size(), QImage::Format_RGB32);
@@ -255,10 +272,11 @@ void Orvellan::paintEvent(QPaintEvent*) {
 }
 
 void Orvellan::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit events_->ClickBack();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    (void)Raise(&OrvellanEvents::ClickBack);
 }
 
-void Orvellan::keyPressEvent(QKeyEvent* event) { RaiseKeyPress(event); }
+void Orvellan::keyPressEvent(QKeyEvent* event) { (void)RaiseKeyPress(event); }
 
 bool Orvellan::eventFilter(QObject* watched, QEvent* event) {
   if (watched == iDst_) return DisplayEvent(event);

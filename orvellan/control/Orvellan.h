@@ -119,9 +119,25 @@ class Orvellan : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Raising events. Every event goes out through Raise. A handler may destroy
+  // the control (a host closing its window on a key, a click or a zoom):
+  // Raise then returns false, and so does every step below that can raise an
+  // event, directly or through a scroll bar; the caller then returns at once
+  // without touching the control. Defined in OrvellanEvents.h.
+  template <class... Params, class... Args>
+  [[nodiscard]] bool Raise(void (OrvellanEvents::*event)(Params...), Args&... args);
+  // Runs step and tells whether the control outlived it.
+  template <class Step>
+  [[nodiscard]] bool Survives(Step&& step);
+  // While Qt runs one of the control's own resize or show handlers it touches
+  // the control again after the handler returns, so argumentless events
+  // raised meanwhile (OvScrolled of a layout) go out from the event loop.
+  class QtHandlerScope;
+
   // View (OrvellanView.cpp).
   int Factor() const { return zoomTable_[zoomIndex_]; }
-  void LayoutView();
+  [[nodiscard]] bool LayoutView();
+  [[nodiscard]] bool SetScrollRanges(int hMax, int vMax);
   void ShowBestFit();
   void FitPicture();
   void PaintDisplay(QPainter& painter);
@@ -131,20 +147,22 @@ class Orvellan : public QWidget {
 
   // Input (OrvellanInput.cpp).
   void OnBarValueChanged();
+  [[nodiscard]] bool SetScrollPosition(QScrollBar* bar, int value);
   QPointF PictureCoordinates(const QPointF& boxPoint) const;
   bool DisplayEvent(QEvent* event);
   bool BestFitEvent(QEvent* event);
-  void DisplayMouseDown(QMouseEvent* event);
-  void DisplayMouseMove(QMouseEvent* event);
-  void DisplayMouseUp(QMouseEvent* event);
-  void DisplayKeyDown(QKeyEvent* event);
-  void KeyScroll(QScrollBar* bar, int direction);
-  void RaiseMouse(int which, QMouseEvent* event, QPointF at);
-  void RaiseKeyPress(QKeyEvent* event);
-  void RaiseKeyUp(QKeyEvent* event);
+  [[nodiscard]] bool DisplayMouseDown(QMouseEvent* event);
+  [[nodiscard]] bool DisplayMouseMove(QMouseEvent* event);
+  [[nodiscard]] bool DisplayMouseUp(QMouseEvent* event);
+  [[nodiscard]] bool DisplayKeyDown(QKeyEvent* event);
+  [[nodiscard]] bool KeyScroll(QScrollBar* bar, int direction);
+  [[nodiscard]] bool RaiseMouse(int which, QMouseEvent* event, QPointF at);
+  [[nodiscard]] bool RaiseKeyPress(QKeyEvent* event);
+  [[nodiscard]] bool RaiseKeyUp(QKeyEvent* event);
 
   // Picture operations (OrvellanImage.cpp).
-  void LoadPicture(const StdPicture& picture, bool byValue);
+  [[nodiscard]] bool LoadPicture(const StdPicture& picture, bool byValue);
+  [[nodiscard]] bool Clear();
   void ReadSourcePixels();
   int WriteSourcePixels();
   void StartDownload(const QString& url);
@@ -196,4 +214,6 @@ class Orvellan : public QWidget {
   ColorValue backColor_ = SystemColor(COLOR_BTNFACE);
   int appearance_ = 1;
   bool displayBlank_ = false;  // the display box was cleared until the next layout
+  int raising_ = 0;            // events being raised now
+  int insideQtHandler_ = 0;    // resize or show handlers running now
 };

@@ -30,25 +30,18 @@ QImage ComposeSource(const QImage& picture, ColorValue back) {
 }
 }  // namespace
 
-void Orvellan::LoadPicture(const StdPicture& picture, bool byValue) {
-  QPointer<Orvellan> self(this);
+bool Orvellan::LoadPicture(const StdPicture& picture, bool byValue) {
   hSB_->hide();
   vSB_->hide();
   srcPicture_ = picture;
   srcWidth_ = picture.isNull() ? 0 : picture.width();
   srcHeight_ = picture.isNull() ? 0 : picture.height();
   srcImage_ = picture.isNull() ? QImage() : ComposeSource(picture.image(), iDst_->backColor());
-  if (srcPicture_.isNull() || srcImage_.isNull()) {
-    OvClear();
-    return;
-  }
+  if (srcPicture_.isNull() || srcImage_.isNull()) return Clear();
   ReadSourcePixels();
-  if (byValue) {
-    emit events_->OvChanged();
-    if (!self) return;
-  }
+  if (byValue && !Raise(&OrvellanEvents::OvChanged)) return false;
   hasPicture_ = true;
-  LayoutView();
+  return LayoutView();
 }
 
 void Orvellan::ReadSourcePixels() {
@@ -62,7 +55,9 @@ int Orvellan::WriteSourcePixels() {
   return buffer_.height();
 }
 
-void Orvellan::OvClear() {
+void Orvellan::OvClear() { (void)Clear(); }
+
+bool Orvellan::Clear() {
   iDst_->hide();
   iDst_->unsetCursor();
   iBestFit_->hide();
@@ -70,13 +65,13 @@ void Orvellan::OvClear() {
   iBestFit_->drawing() = QImage();
   layoutInProgress_ = true;
   HideBarsAndCorner();
-  hSB_->setRange(0, 0);
-  vSB_->setRange(0, 0);
   srcPicture_ = StdPicture();
   srcImage_ = QImage();
   srcWidth_ = srcHeight_ = 0;
   buffer_ = QImage();
   hasPicture_ = false;
+  // Last: moving the positions to 0 raises OvScrolled.
+  return SetScrollRanges(0, 0);
 }
 
 void Orvellan::OvFlipImage(int Direc) {
@@ -146,7 +141,7 @@ int Orvellan::OvResize(int nWidth, int nHeight) {
   srcWidth_ = nWidth;
   srcHeight_ = nHeight;
   const int lines = WriteSourcePixels();
-  LayoutView();
+  (void)LayoutView();  // a handler of OvScrolled may destroy the control
   return lines;
 }
 
@@ -159,12 +154,10 @@ void Orvellan::StartDownload(const QString& url) {
 }
 
 void Orvellan::OnDownloadComplete(const AsyncReadResult& result) {
-  QPointer<Orvellan> self(this);
   if (result.propertyName == QLatin1String("OvURL")) {
-    putref_Picture(StdPicture());
-    putref_Picture(result.ok ? LoadPictureFile(result.filePath) : StdPicture());
-    if (!self) return;
+    if (!LoadPicture(StdPicture(), false)) return;
+    if (!LoadPicture(result.ok ? LoadPictureFile(result.filePath) : StdPicture(), false)) return;
     MarkChanged(QStringLiteral("Picture"));
   }
-  if (self) emit events_->OvChanged();
+  (void)Raise(&OrvellanEvents::OvChanged);
 }

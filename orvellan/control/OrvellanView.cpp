@@ -12,35 +12,35 @@
 #include "platform/drawing/Numbers.h"
 
 void Orvellan::OvZoomIN() {
-  emit events_->OvZoomIN();
+  if (!Raise(&OrvellanEvents::OvZoomIN)) return;
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ < 24) {
     ++zoomIndex_;
-    LayoutView();
+    (void)LayoutView();
   }
 }
 
 void Orvellan::OvZoomOUT() {
-  emit events_->OvZoomOUT();
+  if (!Raise(&OrvellanEvents::OvZoomOUT)) return;
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ > 0) {
     --zoomIndex_;
-    LayoutView();
+    (void)LayoutView();
   }
 }
 
 void Orvellan::OvZoom100() {
-  emit events_->OvZoomACTUAL();
+  if (!Raise(&OrvellanEvents::OvZoomACTUAL)) return;
   bestFit_ = false;
   if (hasPicture_) {
     zoomIndex_ = 0;
-    LayoutView();
+    (void)LayoutView();
   }
 }
 
 void Orvellan::OvZoomBestFit() {
   if (!hasPicture_) return;
-  emit events_->OvZoomBEST();
+  if (!Raise(&OrvellanEvents::OvZoomBEST)) return;
   HideBarsAndCorner();
   displayBlank_ = true;
   iDst_->update();
@@ -65,15 +65,20 @@ void Orvellan::HideBarsAndCorner() {
 
 void Orvellan::RepaintDisplay() { iDst_->update(); }
 
-void Orvellan::LayoutView() {
+// Narrowing a range moves a position beyond it back inside, which raises OvScrolled.
+bool Orvellan::SetScrollRanges(int hMax, int vMax) {
+  return Survives([&] { hSB_->setRange(0, hMax); }) && Survives([&] { vSB_->setRange(0, vMax); });
+}
+
+bool Orvellan::LayoutView() {
   iBestFit_->setGeometry(2, 2, width() - 4, height() - 4);
   if (bestFit_) {
     ShowBestFit();
-    return;
+    return true;
   }
   iBestFit_->hide();
   iBestFit_->setEnabled(false);
-  if (!hasPicture_) return;
+  if (!hasPicture_) return true;
 
   const int f = Factor();
   const double zw = static_cast<double>(srcWidth_) * f;
@@ -81,7 +86,7 @@ void Orvellan::LayoutView() {
   if (zw > 32767 || zh > 32767) {
     displayBlank_ = true;
     iDst_->update();
-    return;
+    return true;
   }
 
   QRect area = rect();
@@ -90,14 +95,9 @@ void Orvellan::LayoutView() {
   iDst_->hide();
 
   const int s = scrollBarWidth_;
-  if (area.width() < 2 * s) {
-    resize(2 * s, height());  // the resize lays the view out again
-    return;
-  }
-  if (area.height() < 2 * s) {
-    resize(width(), 2 * s);
-    return;
-  }
+  // The resize lays the view out again.
+  if (area.width() < 2 * s) return Survives([&] { resize(2 * s, height()); });
+  if (area.height() < 2 * s) return Survives([&] { resize(width(), 2 * s); });
 
   ViewLayoutInput in;
   in.zoomedWidth = zw;
@@ -123,8 +123,7 @@ void Orvellan::LayoutView() {
   if (out.hBarVisible && out.vBarVisible) cmdCorner_->raise();
 
   iDst_->setGeometry(out.display);
-  hSB_->setRange(0, out.hMax);
-  vSB_->setRange(0, out.vMax);
+  if (!SetScrollRanges(out.hMax, out.vMax)) return false;
   hSB_->setPageStep(out.hLargeChange);
   vSB_->setPageStep(out.vLargeChange);
   hSB_->setSingleStep(out.smallChange);
@@ -139,6 +138,7 @@ void Orvellan::LayoutView() {
   displayBlank_ = false;
   iDst_->show();
   RepaintDisplay();
+  return true;
 }
 
 void Orvellan::ShowBestFit() {
