@@ -102,6 +102,14 @@ class Orvellan : public QWidget {
   Q_INVOKABLE void OvFlipImage(int Direc);
   Q_INVOKABLE void About();
 
+  // Picture <-> view coordinates of the zoomed view at the current zoom
+  // factor and scroll position. The view is the control's own area; picture
+  // pixel (x, y) covers the square from mapToView(x, y) to mapToView(x + 1,
+  // y + 1). Painting, the mouse events' picture coordinates and OvSetView
+  // all go through these two (see OrvellanView.cpp for the formulas).
+  Q_INVOKABLE QPointF mapToView(const QPointF& picturePoint) const;
+  Q_INVOKABLE QPointF mapToImage(const QPointF& viewPoint) const;
+
   // Persistence through the host's property bag.
   Q_INVOKABLE void ReadProperties(PropertyBag* bag);
   Q_INVOKABLE void WriteProperties(PropertyBag* bag);
@@ -136,6 +144,7 @@ class Orvellan : public QWidget {
 
   // View (OrvellanView.cpp).
   int Factor() const { return zoomTable_[zoomIndex_]; }
+  QPointF ViewOrigin() const;  // where picture point (0, 0) is in the view
   [[nodiscard]] bool LayoutView();
   [[nodiscard]] bool SetScrollRanges(int hMax, int vMax);
   void ShowBestFit();

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 
 #include "orvellan/control/BoxWidget.h"
 #include "orvellan/control/Cursors.h"
@@ -50,37 +52,55 @@ void Orvellan::ScrollImpl(int direction, short numPixels) {
   }
 }
 
+// Each direction brings an edge or the centre of the picture to the same
+// edge or the centre of the display box: the scroll that puts picture point
+// p at view point a is s + (mapToView(p) - a), rounded half to even and kept
+// inside the bars' ranges. At an edge that is 0 or the maximum; at the centre
+// half the maximum, (W f - Dw) / 2.
 void Orvellan::OvSetView(int Direction) {
   using namespace OrvellanLib;
-  layoutInProgress_ = true;
-  const int hMax = hSB_->maximum();
-  const int vMax = vSB_->maximum();
-  const int hHalf = RoundHalfEven(hMax / 2.0);
-  const int vHalf = RoundHalfEven(vMax / 2.0);
-  int hv = -1, vv = -1;
+  enum Anchor { kStart, kMiddle, kEnd, kNone };
+  Anchor h = kNone, v = kNone;
   switch (Direction) {
-    case OvTopCenter: hv = hHalf; vv = 0; break;
-    case OvBottomCenter: hv = hHalf; vv = vMax; break;
-    case OvLeftCenter: hv = 0; vv = vHalf; break;
-    case OvRightCenter: hv = hMax; vv = vHalf; break;
-    case OvCenter: hv = hHalf; vv = vHalf; break;
-    case OvTopLeft: hv = 0; vv = 0; break;
-    case OvTopRight: hv = hMax; vv = 0; break;
-    case OvBottomLeft: hv = 0; vv = vMax; break;
-    case OvBottomRight: hv = hMax; vv = vMax; break;
+    case OvTopCenter: h = kMiddle; v = kStart; break;
+    case OvBottomCenter: h = kMiddle; v = kEnd; break;
+    case OvLeftCenter: h = kStart; v = kMiddle; break;
+    case OvRightCenter: h = kEnd; v = kMiddle; break;
+    case OvCenter: h = kMiddle; v = kMiddle; break;
+    case OvTopLeft: h = kStart; v = kStart; break;
+    case OvTopRight: h = kEnd; v = kStart; break;
+    case OvBottomLeft: h = kStart; v = kEnd; break;
+    case OvBottomRight: h = kEnd; v = kEnd; break;
     default: break;
   }
-  if (hv >= 0 && !SetScrollPosition(hSB_, hv)) return;
-  if (vv >= 0 && !SetScrollPosition(vSB_, vv)) return;
+  auto along = [](Anchor anchor, double start, double size) {
+    return start + size * (anchor == kEnd ? 1.0 : anchor == kMiddle ? 0.5 : 0.0);
+  };
+  const QRectF box = iDst_->geometry();
+  const QPointF picturePoint(along(h, 0, srcWidth_), along(v, 0, srcHeight_));
+  const QPointF viewPoint(along(h, box.left(), box.width()), along(v, box.top(), box.height()));
+  const QPointF scroll = QPointF(hSB_->value(), vSB_->value()) + (mapToView(picturePoint) - viewPoint);
+  const int hv = std::clamp(RoundHalfEven(scroll.x()), 0, hSB_->maximum());
+  const int vv = std::clamp(RoundHalfEven(scroll.y()), 0, vSB_->maximum());
+
+  // The positions change without a repaint each; one repaint follows.
+  layoutInProgress_ = true;
+  if (h != kNone && !SetScrollPosition(hSB_, hv)) return;
+  if (v != kNone && !SetScrollPosition(vSB_, vv)) return;
   layoutInProgress_ = false;
   RepaintDisplay();
 }
 
-// A display-box point lies on picture pixel (round(hv + x) \ f, round(vv + y) \ f).
-QPointF Orvellan::PictureCoordinates(const QPointF& p) const {
-  const int f = Factor();
-  return QPointF(static_cast<double>(IntDivide(hSB_->value() + p.x(), f)),
-                 static_cast<double>(IntDivide(vSB_->value() + p.y(), f)));
+// A display-box point lies on picture pixel (round(hv + x) \ f, round(vv + y) \ f):
+// the point is first put on the grid of display pixels of the zoomed picture
+// (whole steps from the picture's origin in the view), then mapped and
+// truncated.
+QPointF Orvellan::PictureCoordinates(const QPointF& boxPoint) const {
+  const QPointF origin = ViewOrigin();
+  const QPointF fromOrigin = QPointF(iDst_->pos()) + boxPoint - origin;
+  const QPointF onGrid = origin + QPointF(RoundHalfEven(fromOrigin.x()), RoundHalfEven(fromOrigin.y()));
+  const QPointF picture = mapToImage(onGrid);
+  return QPointF(std::trunc(picture.x()) + 0.0, std::trunc(picture.y()) + 0.0);  // + 0.0: no -0
 }
 
 bool Orvellan::RaiseMouse(int which, QMouseEvent* event, QPointF at) {

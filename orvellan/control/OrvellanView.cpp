@@ -56,6 +56,25 @@ void Orvellan::Refresh() {
   RepaintDisplay();
 }
 
+// Picture <-> view. The display box sits at D in the control and shows the
+// zoomed picture scrolled by s = (hv, vv), at zoom factor f:
+//
+//   view = D - s + picture * f          picture = (view - D + s) / f
+//
+// Zoom anchor: to keep the picture point under view point a fixed while the
+// factor goes from f to f', the scroll becomes
+//
+//   s' = (a - D + s) * f' / f - (a - D)
+//
+// (the same picture point, p = (a - D + s) / f, then lies at a again). With
+// f' = f this is the scroll that brings a chosen picture point to a chosen
+// view point, which is how OvSetView aims at edges and the centre.
+QPointF Orvellan::ViewOrigin() const { return QPointF(iDst_->pos()) - QPointF(hSB_->value(), vSB_->value()); }
+
+QPointF Orvellan::mapToView(const QPointF& picturePoint) const { return ViewOrigin() + picturePoint * Factor(); }
+
+QPointF Orvellan::mapToImage(const QPointF& viewPoint) const { return (viewPoint - ViewOrigin()) / Factor(); }
+
 void Orvellan::HideBarsAndCorner() {
   hSB_->hide();
   vSB_->hide();
@@ -191,30 +210,31 @@ void Orvellan::PaintDisplay(QPainter& painter) {
   const int dh = iDst_->height();
   const int w = buffer_.width();
   const int h = buffer_.height();
-  const int hv = hSB_->value();
-  const int vv = vSB_->value();
+  // The picture pixel at the box's top-left corner and where its square
+  // starts, in box coordinates: (hv \ f, vv \ f) and (-(hv mod f), -(vv mod f)).
+  const QPointF boxCorner = iDst_->pos();
+  const QPointF first = mapToImage(boxCorner);
+  const int sx = static_cast<int>(first.x());
+  const int sy = static_cast<int>(first.y());
+  const QPoint start = (mapToView(QPointF(sx, sy)) - boxCorner).toPoint();
+  const int dx = start.x();
+  const int dy = start.y();
 
-  int dx, dWidth, sx, sWidth;
+  // Without scrolling the whole picture fills the box; scrolled, the columns
+  // and rows the box shows plus two.
+  int dWidth, sWidth;
   if (hSB_->maximum() < 1) {
-    dx = 0;
     dWidth = dw;
-    sx = 0;
     sWidth = w;
   } else {
-    dx = -(hv % f);
-    sx = hv / f;
     sWidth = dw / f + 2;
     dWidth = sWidth * f;
   }
-  int dy, dHeight, sy, sHeight;
+  int dHeight, sHeight;
   if (vSB_->maximum() < 1) {
-    dy = 0;
     dHeight = dh;
-    sy = 0;
     sHeight = h;
   } else {
-    dy = -(vv % f);
-    sy = vv / f;
     sHeight = (dh - 1) / f + 2;
     dHeight = sHeight * f;
   }
