@@ -30,18 +30,33 @@ QImage ComposeSource(const QImage& picture, ColorValue back) {
 }
 }  // namespace
 
+Orvellan::PictureState Orvellan::CurrentPicture() const {
+  return {srcPicture_, hasPicture_ ? QSize(srcWidth_, srcHeight_) : QSize(0, 0)};
+}
+
+bool Orvellan::NotifyPictureChanges(const PictureState& before) {
+  const PictureState now = CurrentPicture();
+  if (now.picture != before.picture && !Notify(&Orvellan::PictureChanged)) return false;
+  if (now.size != before.size && !Notify(&Orvellan::OvPicSizeChanged)) return false;
+  return true;
+}
+
+// Every assignment loads, also of the picture the control already shows: the
+// working pixels start again from it.
 bool Orvellan::LoadPicture(const StdPicture& picture, bool byValue) {
   hSB_->hide();
   vSB_->hide();
+  QImage source = picture.isNull() ? QImage() : ComposeSource(picture.image(), iDst_->backColor());
+  if (source.isNull()) return Clear();
+  const PictureState before = CurrentPicture();
   srcPicture_ = picture;
-  srcWidth_ = picture.isNull() ? 0 : picture.width();
-  srcHeight_ = picture.isNull() ? 0 : picture.height();
-  srcImage_ = picture.isNull() ? QImage() : ComposeSource(picture.image(), iDst_->backColor());
-  if (srcPicture_.isNull() || srcImage_.isNull()) return Clear();
+  srcWidth_ = picture.width();
+  srcHeight_ = picture.height();
+  srcImage_ = std::move(source);
   ReadSourcePixels();
   if (byValue && !Raise(&OrvellanEvents::OvChanged)) return false;
   hasPicture_ = true;
-  return LayoutView();
+  return LayoutView() && NotifyPictureChanges(before);
 }
 
 void Orvellan::ReadSourcePixels() {
@@ -58,6 +73,7 @@ int Orvellan::WriteSourcePixels() {
 void Orvellan::OvClear() { (void)Clear(); }
 
 bool Orvellan::Clear() {
+  const PictureState before = CurrentPicture();
   iDst_->hide();
   iDst_->unsetCursor();
   iBestFit_->hide();
@@ -70,8 +86,8 @@ bool Orvellan::Clear() {
   srcWidth_ = srcHeight_ = 0;
   buffer_ = QImage();
   hasPicture_ = false;
-  // Last: moving the positions to 0 raises OvScrolled.
-  return SetScrollRanges(0, 0);
+  // Moving the positions to 0 raises OvScrolled.
+  return SetScrollRanges(0, 0) && NotifyPictureChanges(before);
 }
 
 void Orvellan::OvFlipImage(int Direc) {
@@ -137,11 +153,13 @@ int Orvellan::OvResize(int nWidth, int nHeight) {
   if (static_cast<qint64>(nWidth) * nHeight > (qint64(1) << 28)) return 0;
   QImage resized = ResizeBilinear(buffer_, nWidth, nHeight);
   if (resized.isNull()) return 0;
+  const PictureState before = CurrentPicture();
   buffer_ = resized;
   srcWidth_ = nWidth;
   srcHeight_ = nHeight;
   const int lines = WriteSourcePixels();
-  (void)LayoutView();  // a handler of OvScrolled may destroy the control
+  // A handler of what follows may destroy the control; the count is kept.
+  if (LayoutView()) (void)NotifyPictureChanges(before);
   return lines;
 }
 
@@ -157,7 +175,7 @@ void Orvellan::OnDownloadComplete(const AsyncReadResult& result) {
   if (result.propertyName == QLatin1String("OvURL")) {
     if (!LoadPicture(StdPicture(), false)) return;
     if (!LoadPicture(result.ok ? LoadPictureFile(result.filePath) : StdPicture(), false)) return;
-    MarkChanged(QStringLiteral("Picture"));
+    if (!MarkChanged(QStringLiteral("Picture"))) return;
   }
   (void)Raise(&OrvellanEvents::OvChanged);
 }

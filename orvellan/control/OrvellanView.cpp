@@ -16,7 +16,7 @@ void Orvellan::OvZoomIN() {
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ < 24) {
     ++zoomIndex_;
-    (void)LayoutView();
+    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged);
   }
 }
 
@@ -25,7 +25,7 @@ void Orvellan::OvZoomOUT() {
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ > 0) {
     --zoomIndex_;
-    (void)LayoutView();
+    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged);
   }
 }
 
@@ -33,8 +33,9 @@ void Orvellan::OvZoom100() {
   if (!Raise(&OrvellanEvents::OvZoomACTUAL)) return;
   bestFit_ = false;
   if (hasPicture_) {
+    const bool changed = zoomIndex_ != 0;
     zoomIndex_ = 0;
-    (void)LayoutView();
+    if (LayoutView() && changed) (void)Notify(&Orvellan::OvZoomPercentChanged);
   }
 }
 

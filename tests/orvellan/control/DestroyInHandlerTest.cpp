@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <functional>
 
+#include "platform/com/PropertyBag.h"
 #include "tests/orvellan/control/ControlHost.h"
 #include "tests/support/TestImages.h"
 
@@ -163,6 +164,22 @@ std::vector<Way> Ways() {
       {"KeyUp", "display box", none, [](Scene& s) { SendKey(s.dst, QEvent::KeyRelease, Qt::Key_Right); }},
       {"KeyUp", "best-fit box", bestFit, [](Scene& s) { SendKey(s.bestFit, QEvent::KeyRelease, Qt::Key_A); }},
       {"OvChanged", "Picture by value", none, [](Scene& s) { s.host.Load(testimages::Gradient(30, 20)); }},
+
+      // The control's own change signals.
+      {"PropertyChanged", "OvBorderStyle", none, [](Scene& s) { s.host.Set("OvBorderStyle", 5); }},
+      {"OvBorderStyleChanged", "OvBorderStyle", none, [](Scene& s) { s.host.Set("OvBorderStyle", 5); }},
+      {"OvZoomPercentChanged", "OvZoomIN", none, call("OvZoomIN")},
+      {"OvPicSizeChanged", "OvResize", none, call("OvResize", {80, 40})},
+      {"PictureChanged", "Picture by reference", none,
+       [](Scene& s) { s.host.LoadRef(testimages::Gradient(30, 20)); }},
+      {"EnabledChanged", "Enabled", none, [](Scene& s) { s.host.Set("Enabled", false); }},
+      {"OvScrollBarWidthChanged", "ReadProperties", none,
+       [](Scene& s) {
+         MemoryPropertyBag bag;
+         bag.WriteProperty(QStringLiteral("OvScrollBarWidth"), 30, 15);
+         bag.WriteProperty(QStringLiteral("OvBorderStyle"), 2, 0);
+         s.host.Call("ReadProperties", {QVariant::fromValue(static_cast<PropertyBag*>(&bag))});
+       }},
   };
   static const char* const kDirections[] = {"OvSetView OvTopCenter", "OvSetView OvBottomCenter",
                                             "OvSetView OvLeftCenter", "OvSetView OvRightCenter",
@@ -194,13 +211,18 @@ TEST(OrvellanHostDestroysTheControl, FromEveryEventHandlerWithoutTouchingItAgain
   }
 }
 
-TEST(OrvellanHostDestroysTheControl, OvChangedOfADownloadWithoutTouchingItAgain) {
+TEST(OrvellanHostDestroysTheControl, WhenADownloadEndsWithoutTouchingItAgain) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("p.png"));
   ASSERT_TRUE(testimages::Gradient(12, 7).save(path));
-  ControlHost host;
-  QPointer<QWidget> control = host.control();
-  Dispatch::Advise(control, "OvChanged", [&](QVariantList&) { host.DestroyWindow(); });
-  host.Set("OvURL", QUrl::fromLocalFile(path).toString());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return control.isNull(); }, 5000));
+  for (const char* event : {"OvChanged", "PropertyChanged", "PictureChanged"}) {
+    SCOPED_TRACE(event);
+    ControlHost host;
+    QPointer<QWidget> control = host.control();
+    Dispatch::Advise(control, event, [&](QVariantList&) {
+      if (control) host.DestroyWindow();
+    });
+    host.Set("OvURL", QUrl::fromLocalFile(path).toString());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control.isNull(); }, 5000));
+  }
 }
