@@ -118,15 +118,6 @@ QObject* Orvellan::Events() const { return events_; }
 
 // ---- properties ----
 
-bool Orvellan::Notify(void (Orvellan::*signal)()) {
-  if (insideQtHandler_ > 0) {
-    QMetaObject::invokeMethod(
-        this, [this, signal] { (void)Notify(signal); }, Qt::QueuedConnection);
-    return true;
-  }
-  return Survives([&] { emit(this->*signal)(); });
-}
-
 bool Orvellan::MarkChanged(const QString& name) {
   return Survives([&] { emit PropertyChanged(name); });
 }
@@ -145,14 +136,14 @@ void Orvellan::setBackColor(uint color) {
   if (color == backColor_) return;
   ApplyBackColor(color);
   Refresh();
-  (void)Notify(&Orvellan::BackColorChanged);
+  (void)Notify(&Orvellan::BackColorChanged, backColor_);
 }
 
 void Orvellan::setOvScrollBarWidth(short width) {
   const short clamped = std::clamp<short>(width, 13, 50);
   if (clamped == scrollBarWidth_) return;
   scrollBarWidth_ = clamped;
-  if (LayoutView()) (void)Notify(&Orvellan::OvScrollBarWidthChanged);
+  if (LayoutView()) (void)Notify(&Orvellan::OvScrollBarWidthChanged, scrollBarWidth_);
 }
 
 void Orvellan::setOvMouseScrolling(bool on) {
@@ -162,7 +153,7 @@ void Orvellan::setOvMouseScrolling(bool on) {
   else
     iDst_->unsetCursor();
   mouseScrolling_ = on;
-  (void)Notify(&Orvellan::OvMouseScrollingChanged);
+  (void)Notify(&Orvellan::OvMouseScrollingChanged, mouseScrolling_);
 }
 
 void Orvellan::letPicture(const StdPicture& picture) {
@@ -192,7 +183,7 @@ short Orvellan::OvPicHeight() const { return PictureSize(this, hasPicture_, srcH
 void Orvellan::setOvScrollBars(int mode) {
   if (mode == scrollBars_) return;
   scrollBars_ = mode;
-  if (LayoutView()) (void)Notify(&Orvellan::OvScrollBarsChanged);
+  if (LayoutView()) (void)Notify(&Orvellan::OvScrollBarsChanged, scrollBars_);
 }
 
 short Orvellan::OvZoomPercent() const { return static_cast<short>(Factor() * 100); }
@@ -204,7 +195,7 @@ void Orvellan::setOvZoomPercent(short percent) {
   const quint8 index = static_cast<quint8>(std::clamp(RoundHalfEven(percent / 100.0 - 1), 0, 24));
   const bool changed = index != zoomIndex_;
   zoomIndex_ = index;
-  if (LayoutView() && changed) (void)Notify(&Orvellan::OvZoomPercentChanged);
+  if (LayoutView() && changed) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
 }
 
 // Every non-empty address starts a download, even the same one again.
@@ -212,13 +203,14 @@ void Orvellan::setOvURL(const QString& url) {
   const bool changed = url != url_;
   url_ = url;
   if (!url.isEmpty()) StartDownload(url);
-  if (MarkChanged(QStringLiteral("OvURL")) && changed) (void)Notify(&Orvellan::OvURLChanged);
+  if (MarkChanged(QStringLiteral("OvURL")) && changed) (void)Notify(&Orvellan::OvURLChanged, url_);
 }
 
 void Orvellan::setOvKeyboardScrolling(bool on) {
   if (on == keyboardScrolling_) return;
   keyboardScrolling_ = on;
-  if (MarkChanged(QStringLiteral("OvKeyboardScrolling"))) (void)Notify(&Orvellan::OvKeyboardScrollingChanged);
+  if (MarkChanged(QStringLiteral("OvKeyboardScrolling")))
+    (void)Notify(&Orvellan::OvKeyboardScrollingChanged, keyboardScrolling_);
 }
 
 void Orvellan::setOvBorderStyle(int style) {
@@ -226,7 +218,7 @@ void Orvellan::setOvBorderStyle(int style) {
   borderStyle_ = style;
   if (!MarkChanged(QStringLiteral("OvBorderStyle"))) return;
   Refresh();
-  if (LayoutView()) (void)Notify(&Orvellan::OvBorderStyleChanged);
+  if (LayoutView()) (void)Notify(&Orvellan::OvBorderStyleChanged, borderStyle_);
 }
 
 // The boxes get the text when it is set, also the same text again after
@@ -237,7 +229,7 @@ void Orvellan::setToolTipText(const QString& text) {
   toolTipText_ = text;
   iDst_->setToolTip(text);
   iBestFit_->setToolTip(text);
-  if (changed && MarkChanged(QStringLiteral("ToolTipText"))) (void)Notify(&Orvellan::ToolTipTextChanged);
+  if (changed && MarkChanged(QStringLiteral("ToolTipText"))) (void)Notify(&Orvellan::ToolTipTextChanged, toolTipText_);
 }
 
 void Orvellan::About() {
@@ -254,19 +246,18 @@ Orvellan::StoredValues Orvellan::Stored() const {
 
 bool Orvellan::NotifyStoredChanges(const StoredValues& before) {
   const StoredValues now = Stored();
-  const std::pair<bool, void (Orvellan::*)()> changes[] = {
-      {now.backColor != before.backColor, &Orvellan::BackColorChanged},
-      {now.scrollBarWidth != before.scrollBarWidth, &Orvellan::OvScrollBarWidthChanged},
-      {now.mouseScrolling != before.mouseScrolling, &Orvellan::OvMouseScrollingChanged},
-      {now.scrollBars != before.scrollBars, &Orvellan::OvScrollBarsChanged},
-      {now.url != before.url, &Orvellan::OvURLChanged},
-      {now.keyboardScrolling != before.keyboardScrolling, &Orvellan::OvKeyboardScrollingChanged},
-      {now.borderStyle != before.borderStyle, &Orvellan::OvBorderStyleChanged},
-      {now.toolTipText != before.toolTipText, &Orvellan::ToolTipTextChanged},
-  };
-  for (const auto& [changed, signal] : changes)
-    if (changed && !Notify(signal)) return false;
-  return true;
+  // Each step is true when nothing changed or the control outlived the signal.
+  return (now.backColor == before.backColor || Notify(&Orvellan::BackColorChanged, now.backColor)) &&
+         (now.scrollBarWidth == before.scrollBarWidth ||
+          Notify(&Orvellan::OvScrollBarWidthChanged, now.scrollBarWidth)) &&
+         (now.mouseScrolling == before.mouseScrolling ||
+          Notify(&Orvellan::OvMouseScrollingChanged, now.mouseScrolling)) &&
+         (now.scrollBars == before.scrollBars || Notify(&Orvellan::OvScrollBarsChanged, now.scrollBars)) &&
+         (now.url == before.url || Notify(&Orvellan::OvURLChanged, now.url)) &&
+         (now.keyboardScrolling == before.keyboardScrolling ||
+          Notify(&Orvellan::OvKeyboardScrollingChanged, now.keyboardScrolling)) &&
+         (now.borderStyle == before.borderStyle || Notify(&Orvellan::OvBorderStyleChanged, now.borderStyle)) &&
+         (now.toolTipText == before.toolTipText || Notify(&Orvellan::ToolTipTextChanged, now.toolTipText));
 }
 
 void Orvellan::ReadProperties(const PropertyBag& bag) {
@@ -334,7 +325,7 @@ void Orvellan::showEvent(QShowEvent*) {
 // EnabledChanged may destroy the control here.
 void Orvellan::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::EnabledChange) (void)Notify(&Orvellan::EnabledChanged);
+  if (event->type() == QEvent::EnabledChange) (void)Notify(&Orvellan::EnabledChanged, isEnabled());
 }
 
 void Orvellan::resizeEvent(QResizeEvent*) {

@@ -46,8 +46,8 @@ class Orvellan : public QWidget, public PersistedControl {
   Q_PROPERTY(bool Enabled READ getEnabled WRITE setEnabledProperty NOTIFY EnabledChanged)
   Q_PROPERTY(bool OvMouseScrolling READ OvMouseScrolling WRITE setOvMouseScrolling NOTIFY OvMouseScrollingChanged)
   Q_PROPERTY(StdPicture Picture READ Picture WRITE letPicture NOTIFY PictureChanged)
-  Q_PROPERTY(short OvPicWidth READ OvPicWidth NOTIFY OvPicSizeChanged)
-  Q_PROPERTY(short OvPicHeight READ OvPicHeight NOTIFY OvPicSizeChanged)
+  Q_PROPERTY(short OvPicWidth READ OvPicWidth NOTIFY OvPicWidthChanged)
+  Q_PROPERTY(short OvPicHeight READ OvPicHeight NOTIFY OvPicHeightChanged)
   Q_PROPERTY(int OvScrollBars READ OvScrollBars WRITE setOvScrollBars NOTIFY OvScrollBarsChanged)
   Q_PROPERTY(short OvZoomPercent READ OvZoomPercent WRITE setOvZoomPercent NOTIFY OvZoomPercentChanged
                  DESIGNABLE false)
@@ -134,19 +134,21 @@ class Orvellan : public QWidget, public PersistedControl {
   // The persisted state became dirty (the property named changed).
   void PropertyChanged(const QString& name);
 
-  // A property's value changed.
-  void BackColorChanged();
-  void OvScrollBarWidthChanged();
-  void EnabledChanged();
-  void OvMouseScrollingChanged();
-  void PictureChanged();
-  void OvPicSizeChanged();
-  void OvScrollBarsChanged();
-  void OvZoomPercentChanged();
-  void OvURLChanged();
-  void OvKeyboardScrollingChanged();
-  void OvBorderStyleChanged();
-  void ToolTipTextChanged();
+  // A property's value changed; the new value. (A picture size beyond
+  // 32767, which reading reports as an overflow, is told as 32767.)
+  void BackColorChanged(uint BackColor);
+  void OvScrollBarWidthChanged(short OvScrollBarWidth);
+  void EnabledChanged(bool Enabled);
+  void OvMouseScrollingChanged(bool OvMouseScrolling);
+  void PictureChanged(const StdPicture& Picture);
+  void OvPicWidthChanged(short OvPicWidth);
+  void OvPicHeightChanged(short OvPicHeight);
+  void OvScrollBarsChanged(int OvScrollBars);
+  void OvZoomPercentChanged(short OvZoomPercent);
+  void OvURLChanged(const QString& OvURL);
+  void OvKeyboardScrollingChanged(bool OvKeyboardScrolling);
+  void OvBorderStyleChanged(int OvBorderStyle);
+  void ToolTipTextChanged(const QString& ToolTipText);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -168,8 +170,10 @@ class Orvellan : public QWidget, public PersistedControl {
   // Runs step and tells whether the control outlived it.
   template <class Step>
   [[nodiscard]] bool Survives(Step&& step);
-  // Emits one of the control's own change signals the same way.
-  [[nodiscard]] bool Notify(void (Orvellan::*signal)());
+  // Emits one of the control's own change signals the same way; its
+  // handlers get a copy of value. Defined in OrvellanEvents.h.
+  template <class Arg, class Value>
+  [[nodiscard]] bool Notify(void (Orvellan::*signal)(Arg), const Value& value);
   [[nodiscard]] bool MarkChanged(const QString& name);
   // While Qt runs one of the control's own resize or show handlers it touches
   // the control again after the handler returns, so argumentless events
@@ -223,7 +227,8 @@ class Orvellan : public QWidget, public PersistedControl {
   // What Picture, OvPicWidth and OvPicHeight read.
   struct PictureState {
     StdPicture picture;
-    QSize size;
+    short width;
+    short height;
   };
   PictureState CurrentPicture() const;
   [[nodiscard]] bool NotifyPictureChanges(const PictureState& before);

@@ -38,6 +38,7 @@ class OrvellanEvents : public QObject {
 // ---- raising events (declared in Orvellan.h) ----
 
 #include <QPointer>
+#include <type_traits>
 
 #include "orvellan/control/Orvellan.h"
 
@@ -46,6 +47,12 @@ bool Orvellan::Survives(Step&& step) {
   const QPointer<Orvellan> alive(this);
   step();
   return !alive.isNull();
+}
+
+template <class Arg, class Value>
+bool Orvellan::Notify(void (Orvellan::*signal)(Arg), const Value& value) {
+  const std::decay_t<Arg> told = value;
+  return Survives([&] { emit(this->*signal)(told); });
 }
 
 template <class... Params, class... Args>

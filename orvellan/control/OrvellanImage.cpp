@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
+#include <utility>
 
 #include "orvellan/control/BoxWidget.h"
 #include "orvellan/control/Orvellan.h"
@@ -31,14 +33,15 @@ QImage ComposeSource(const QImage& picture, ColorValue back) {
 }  // namespace
 
 Orvellan::PictureState Orvellan::CurrentPicture() const {
-  return {srcPicture_, hasPicture_ ? QSize(srcWidth_, srcHeight_) : QSize(0, 0)};
+  auto told = [this](int size) { return static_cast<short>(hasPicture_ ? std::min(size, 32767) : 0); };
+  return {srcPicture_, told(srcWidth_), told(srcHeight_)};
 }
 
 bool Orvellan::NotifyPictureChanges(const PictureState& before) {
   const PictureState now = CurrentPicture();
-  if (now.picture != before.picture && !Notify(&Orvellan::PictureChanged)) return false;
-  if (now.size != before.size && !Notify(&Orvellan::OvPicSizeChanged)) return false;
-  return true;
+  return (now.picture == before.picture || Notify(&Orvellan::PictureChanged, now.picture)) &&
+         (now.width == before.width || Notify(&Orvellan::OvPicWidthChanged, now.width)) &&
+         (now.height == before.height || Notify(&Orvellan::OvPicHeightChanged, now.height));
 }
 
 // Every assignment loads, also of the picture the control already shows: the

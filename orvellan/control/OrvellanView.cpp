@@ -16,7 +16,7 @@ void Orvellan::OvZoomIN() {
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ < 24) {
     ++zoomIndex_;
-    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged);
+    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
   }
 }
 
@@ -25,7 +25,7 @@ void Orvellan::OvZoomOUT() {
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ > 0) {
     --zoomIndex_;
-    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged);
+    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
   }
 }
 
@@ -35,7 +35,7 @@ void Orvellan::OvZoom100() {
   if (hasPicture_) {
     const bool changed = zoomIndex_ != 0;
     zoomIndex_ = 0;
-    if (LayoutView() && changed) (void)Notify(&Orvellan::OvZoomPercentChanged);
+    if (LayoutView() && changed) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
   }
 }
 

@@ -169,7 +169,7 @@ std::vector<Way> Ways() {
       {"PropertyChanged", "OvBorderStyle", none, [](Scene& s) { s.host.Set("OvBorderStyle", 5); }},
       {"OvBorderStyleChanged", "OvBorderStyle", none, [](Scene& s) { s.host.Set("OvBorderStyle", 5); }},
       {"OvZoomPercentChanged", "OvZoomIN", none, call("OvZoomIN")},
-      {"OvPicSizeChanged", "OvResize", none, call("OvResize", {80, 40})},
+      {"OvPicWidthChanged", "OvResize", none, call("OvResize", {80, 40})},
       {"PictureChanged", "Picture by reference", none,
        [](Scene& s) { s.host.LoadRef(testimages::Gradient(30, 20)); }},
       {"EnabledChanged", "Enabled", none, [](Scene& s) { s.host.Set("Enabled", false); }},
