@@ -1,9 +1,11 @@
 #include "app/album/AlbumPages.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "app/album/AlbumPageFile.h"
 #include "app/album/AlbumText.h"
+#include "app/engine/OutputNames.h"
 #include "app/engine/mUtils.h"
 
 namespace {
@@ -38,8 +40,9 @@ class AlbumPageBuilder {
         thumbSurfaceWidth_(thumbSurfaceWidth),
         textWidth_(textWidth) {
     const QString folder = TrimBlanks(options.thumbFolderName);
-    // Without a thumbnail folder the thumbnails lie beside the pages.
-    thumbFolder_ = folder.isEmpty() ? QString() : AddBackslash(folder);
+    // Without a thumbnail folder the thumbnails lie beside the pages. Links
+    // join with "/" whatever the native separator is.
+    if (!folder.isEmpty()) thumbFolder_ = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     BuildFixedPieces(BuildIndex(pageCount));
   }
 
@@ -74,7 +77,7 @@ class AlbumPageBuilder {
     QString index;
     if (pageCount <= 1) return index;
     for (qint64 i = 1; i <= pageCount; ++i) {
-      index += QLatin1String("<a href=\"") + EscapeMarkup(EscapePercent20(AlbumPageFileName(options_, i))) +
+      index += QLatin1String("<a href=\"") + EscapeLinkPath(AlbumPageFileName(options_, i)) +
                QLatin1String("\">") + QString::number(i) + QLatin1String("</a> ");
     }
     index += QLatin1String("<br>") + kCrLf;
@@ -129,9 +132,9 @@ class AlbumPageBuilder {
     const QString& entry = thumbnails_.at(t - 1);
     const EntryParts parts = SplitEntry(entry);
     text += thumbCellOpen_;
-    text += EncodePageText(EscapeMarkup(EscapePercent20(sources_.value(t - 1))));
+    text += EncodePageText(EscapeLinkPath(sources_.value(t - 1)));
     text += "\"><img src=\"";
-    text += EncodePageText(EscapeMarkup(thumbFolder_ + EscapePercent20(prefix_ + parts.base + suffix_ + parts.extension)));
+    text += EncodePageText(EscapeLinkPath(thumbFolder_ + prefix_ + parts.base + suffix_ + parts.extension));
     text += "\" alt=\"";
     text += EncodePageText(EscapeMarkup(EscapePercent20(entry)));
     text += "\" border=0><br></a></td>\r\n";
@@ -168,14 +171,15 @@ QString AlbumPageFileName(const AlbumOptions& options, qint64 page) {
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const QString& prefix, const QString& suffix,
                                  const AlbumOptions& options, int thumbSurfaceWidth,
-                                 const TextWidthFunction& textWidth) {
+                                 const TextWidthFunction& textWidth, const QSet<QString>& keep) {
   AlbumWriteResult result;
   const qint64 n = thumbnails.size();
   if (n == 0 || options.rowsPerPage <= 0 || options.columnsPerRow <= 0) return result;
   const qint64 perPage = static_cast<qint64>(options.rowsPerPage) * options.columnsPerRow;
   const qint64 pageCount = (n + perPage - 1) / perPage;
   // An empty folder text would put the pages at the file system's root.
-  if (destinationFolder.isEmpty()) {
+  // A page file name with a "/" would put pages outside it.
+  if (destinationFolder.isEmpty() || !NamePartProblem(NamePart::PageFileName, options.pageFileName).isEmpty()) {
     result.pagesFailed = static_cast<int>(pageCount);
     return result;
   }
@@ -186,7 +190,10 @@ AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringLis
   qint64 t = 1;
   qint64 c = 1;
   for (qint64 p = 1; p <= pageCount; ++p) {
-    if (WriteAlbumPageFile(folder + AlbumPageFileName(options, p), builder.PageText(p, t, c)))
+    const QString path = folder + AlbumPageFileName(options, p);
+    const QString existing = QFileInfo(path).canonicalFilePath();
+    const QByteArray text = builder.PageText(p, t, c);  // advances the counters, written or not
+    if ((existing.isEmpty() || !keep.contains(existing)) && WriteAlbumPageFile(path, text))
       ++result.pagesWritten;
     else
       ++result.pagesFailed;

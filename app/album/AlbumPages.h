@@ -1,6 +1,7 @@
 #pragma once
 // The album writer: numbered HTML pages that lay the thumbnails of a batch
 // run out in a table, each linked to its full-size image.
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -17,12 +18,15 @@ struct AlbumWriteResult {
 // sources the full-size file names in the same order; prefix and suffix are
 // the ones the thumbnails were named with. Captions are fitted to
 // thumbSurfaceWidth with textWidth. Nothing is written when there are no
-// thumbnails or no cells per page. Shows nothing: the counts tell the caller
+// thumbnails or no cells per page. A page whose file would be one of keep
+// (canonical paths, such as the run's source files) is not written, and no
+// page is written when the page file name would lead out of the destination
+// folder. Shows nothing: the counts tell the caller
 // how many pages were written and how many could not be.
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const QString& prefix, const QString& suffix,
                                  const AlbumOptions& options, int thumbSurfaceWidth,
-                                 const TextWidthFunction& textWidth);
+                                 const TextWidthFunction& textWidth, const QSet<QString>& keep = {});
 
 // File name of page p (from 1): the page file name without surrounding
 // blanks, the number and ".htm".

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
 
 uint64_t DecoderAddressSpaceLimit(uint64_t physicalMemoryBytes) {
   constexpr uint64_t kProcessItself = uint64_t{1} << 30;  // code, libraries, the library's own bitmap

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/decoder/DecoderLimits.h"
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/ImageDecoder.h"
 
 namespace {

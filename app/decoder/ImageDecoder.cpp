@@ -10,60 +10,12 @@
 
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/JpegFrameSize.h"
-#include "app/engine/FiBitmap.h"
+#include "app/imaging/BitmapPixels.h"
+#include "app/imaging/FiBitmap.h"
 
 using decoderproto::DecodeStatus;
 
 namespace {
-
-// A new 32-bit standard bitmap with the pixels of any bitmap the library
-// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
-FiBitmap ConvertTo32(FIBITMAP* bitmap) {
-  switch (FreeImage_GetImageType(bitmap)) {
-    case FIT_BITMAP:
-    case FIT_RGB16:
-    case FIT_RGBA16:
-      return FiBitmap(FreeImage_ConvertTo32Bits(bitmap));
-    case FIT_RGBF:
-    case FIT_RGBAF: {
-      FiBitmap mapped(FreeImage_ToneMapping(bitmap, FITMO_DRAGO03));
-      return mapped ? FiBitmap(FreeImage_ConvertTo32Bits(mapped.get())) : FiBitmap();
-    }
-    default: {
-      FiBitmap standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
-      return standard ? FiBitmap(FreeImage_ConvertTo32Bits(standard.get())) : FiBitmap();
-    }
-  }
-}
-
-// Rows of a 24- or 32-bit standard bitmap (bottom up, the library's byte
-// order) to RGB32 rows top down with the fourth byte 255.
-void CopyStandardRows(FIBITMAP* bitmap, unsigned bpp, uint32_t* dst) {
-  const unsigned w = FreeImage_GetWidth(bitmap);
-  const unsigned h = FreeImage_GetHeight(bitmap);
-  for (unsigned y = 0; y < h; ++y) {
-    const BYTE* src = FreeImage_GetScanLine(bitmap, static_cast<int>(h - 1 - y));
-    uint32_t* out = dst + size_t{y} * w;
-    if (bpp == 32) {
-      for (unsigned x = 0; x < w; ++x, src += 4)
-        out[x] = 0xFF000000u | uint32_t{src[FI_RGBA_RED]} << 16 | uint32_t{src[FI_RGBA_GREEN]} << 8 |
-                 src[FI_RGBA_BLUE];
-    } else {
-      for (unsigned x = 0; x < w; ++x, src += 3)
-        out[x] = 0xFF000000u | uint32_t{src[FI_RGBA_RED]} << 16 | uint32_t{src[FI_RGBA_GREEN]} << 8 |
-                 src[FI_RGBA_BLUE];
-    }
-  }
-}
-
-bool IsStandard24or32(FIBITMAP* bitmap) {
-  if (FreeImage_GetImageType(bitmap) != FIT_BITMAP) return false;
-  const unsigned bpp = FreeImage_GetBPP(bitmap);
-  if (bpp != 24 && bpp != 32) return false;
-  // Only the library's own channel layout (a 32-bit bitmap may carry masks).
-  return FreeImage_GetRedMask(bitmap) == FI_RGBA_RED_MASK && FreeImage_GetGreenMask(bitmap) == FI_RGBA_GREEN_MASK &&
-         FreeImage_GetBlueMask(bitmap) == FI_RGBA_BLUE_MASK;
-}
 
 bool FitsPixelLimit(uint64_t w, uint64_t h) { return w >= 1 && h >= 1 && w * h <= decoderproto::kMaxPixels; }
 
@@ -74,6 +26,25 @@ bool HeaderPassesGuards(FREE_IMAGE_FORMAT fif, const char* path, uint64_t fileSi
   const size_t n = std::fread(header, 1, sizeof header, file);
   std::fclose(file);
   return PassesHeaderGuards(fif, header, n, fileSize);
+}
+
+// The bitmap scaled down by the largest power of two the hint allows (as the
+// JPEG codec does), when that is at least a half; null when it keeps its size
+// (or cannot be scaled).
+FiBitmap ShrinkForHint(FIBITMAP* bitmap, const decoderproto::SizeHint& hint) {
+  const uint32_t w = FreeImage_GetWidth(bitmap);
+  const uint32_t h = FreeImage_GetHeight(bitmap);
+  const double scale = HintScale(w, h, hint);
+  if (scale > 0.5) return FiBitmap();
+  // Whole blocks of 2^k x 2^k pixels averaged by the box filter: a fast,
+  // faithful intermediate for the thumbnail's own resampling.
+  const double divisor = std::exp2(std::floor(std::log2(1.0 / scale)));
+  const int sw = static_cast<int>(std::max(1.0, std::ceil(w / divisor)));
+  const int sh = static_cast<int>(std::max(1.0, std::ceil(h / divisor)));
+  const bool standard = FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) >= 24;
+  FiBitmap source = standard ? FiBitmap() : To32Bits(bitmap);
+  if (!standard && !source) return FiBitmap();
+  return FiBitmap(FreeImage_Rescale(standard ? bitmap : source.get(), sw, sh, FILTER_BOX));
 }
 
 DecodeInfo Refused(DecodeStatus status) {
@@ -125,24 +96,24 @@ void DisableNonInputPlugins() {
   }
 }
 
-bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst) {
-  if (!bitmap || !dst || !FreeImage_HasPixels(bitmap)) return false;
-  if (IsStandard24or32(bitmap)) {
-    CopyStandardRows(bitmap, FreeImage_GetBPP(bitmap), dst);
-    return true;
+double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  if (!hint.any() || width == 0 || height == 0) return 1.0;
+  const double w = width;
+  const double h = height;
+  double scale = std::max(hint.minShortEdge / std::min(w, h), hint.minScalePermille / 1000.0);
+  if (hint.fitWidth != 0 && hint.fitHeight != 0) {
+    // Either way up: a photo may still be turned upright after decoding.
+    const double upright = std::min(hint.fitWidth / w, hint.fitHeight / h);
+    const double turned = std::min(hint.fitWidth / h, hint.fitHeight / w);
+    scale = std::max(scale, std::max(upright, turned));
   }
-  FiBitmap converted = ConvertTo32(bitmap);
-  if (!converted) return false;
-  CopyStandardRows(converted.get(), 32, dst);
-  return true;
+  return std::min(scale, 1.0);
 }
 
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
-  if (!hint.any() || width == 0 || height == 0) return 0;
-  const double shortEdge = std::min(width, height);
-  const double longEdge = std::max(width, height);
-  const double scale = std::max(hint.minShortEdge / shortEdge, hint.minScalePermille / 1000.0);
+  const double scale = HintScale(width, height, hint);
   if (scale >= 0.5) return 0;  // no reduction the codec offers would do
+  const double longEdge = std::max(width, height);
   // The library picks the smallest of 1/2, 1/4, 1/8 whose long edge stays at
   // or above the request, so the scale stays at or above the one asked for.
   return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
@@ -178,9 +149,18 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     if (sizeRequest > 0) flags |= static_cast<int>(std::min<uint32_t>(sizeRequest, 0xFFFF) << 16);
     FiBitmap bitmap(FreeImage_Load(fif, path, flags));
     if (!bitmap || !FreeImage_HasPixels(bitmap.get())) return Refused(DecodeStatus::DecodeFailed);
+    const uint32_t bpp = FreeImage_GetBPP(bitmap.get());
+    const uint32_t loadedWidth = FreeImage_GetWidth(bitmap.get());
+    const uint32_t loadedHeight = FreeImage_GetHeight(bitmap.get());
+    if (!FitsPixelLimit(loadedWidth, loadedHeight)) return Refused(DecodeStatus::TooLarge);
+    if (fif != FIF_JPEG) {
+      // Scaled down here, so the program never receives (nor holds) pixels it
+      // does not need.
+      FiBitmap shrunk = ShrinkForHint(bitmap.get(), hint);
+      if (shrunk) bitmap = std::move(shrunk);
+    }
     const uint32_t w = FreeImage_GetWidth(bitmap.get());
     const uint32_t h = FreeImage_GetHeight(bitmap.get());
-    if (!FitsPixelLimit(w, h)) return Refused(DecodeStatus::TooLarge);
     uint32_t* pixels = target(w, h);
     if (!pixels) return Refused(DecodeStatus::TooLarge);
     if (!CopyBitmapPixels(bitmap.get(), pixels)) return Refused(DecodeStatus::DecodeFailed);
@@ -188,9 +168,9 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     info.status = DecodeStatus::Decoded;
     info.width = w;
     info.height = h;
-    info.bpp = FreeImage_GetBPP(bitmap.get());
-    info.naturalWidth = w;
-    info.naturalHeight = h;
+    info.bpp = bpp;
+    info.naturalWidth = loadedWidth;
+    info.naturalHeight = loadedHeight;
     if (sizeRequest > 0 && uint64_t{w} * h < uint64_t{headerWidth} * headerHeight) {
       // Shrunk: the natural size is the header's, turned as the pixels were.
       const bool turned = (headerWidth > headerHeight) != (w > h);

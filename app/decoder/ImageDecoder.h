@@ -1,14 +1,13 @@
 #pragma once
 // Decoding one image file with FreeImage into RGB32 pixels the caller
-// provides. Only the decoder process runs this on files it is given (the
-// files may be hostile); the program itself only uses CopyBitmapPixels on
-// bitmaps it made.
+// provides. Only the decoder process runs this, on files it is given (the
+// files may be hostile).
 #include <FreeImage.h>
 
 #include <cstdint>
 #include <functional>
 
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
 
 struct DecodeInfo {
   decoderproto::DecodeStatus status = decoderproto::DecodeStatus::DecodeFailed;
@@ -27,9 +26,14 @@ using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
 // are decoded. JPEG with JPEG_ACCURATE and JPEG_EXIFROTATE (so photos stand
 // upright), every other format with 0. At most decoderproto::kMaxPixels.
 // With a size hint a JPEG is decoded at the smallest of 1/2, 1/4 and 1/8 of
-// its size that the hint allows.
+// its size that the hint allows, and any other image is scaled down by the
+// largest power of two it allows (1/2, 1/4, ... 1/2^k).
 DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target,
                               const decoderproto::SizeHint& hint = {});
+
+// The smallest scale (at most 1) an image of width x height may be decoded at
+// under a hint; 1 without one.
+double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
 
 // The JPEG size request (the long edge the library keeps at or above) for an
 // image of width x height and a hint; 0 for the natural size.
@@ -42,7 +46,3 @@ bool IsInputFormat(FREE_IMAGE_FORMAT fif);
 // other decoder (camera raw above all, which probes any file nothing else
 // recognises) ever sees a file.
 void DisableNonInputPlugins();
-
-// Copies any standard or high-depth bitmap to RGB32 pixels (top down, fourth
-// byte 255): width x height of them at dst. False when it cannot convert.
-bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst);

@@ -2,24 +2,14 @@
 // What the batch run needs of the main window: the selection, the folder
 // texts, switches and option values it reads, and the progress outputs it
 // writes. The window implements it; the headless front end and tests do too.
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
-struct ThumbStage;
+#include "app/engine/BatchOptions.h"
 
-// The option values of the image options page as the run reads them.
-struct BatchOptions {
-  int thumbStyleIndex = 0;
-  int32_t thumbWidth = 120;   // udWid
-  int32_t thumbHeight = 120;  // udHgt
-  int16_t imagePadding = 0;   // udImagePadding
-  QString prefix = QStringLiteral("TH_");
-  QString suffix;
-  int outputFormatIndex = 3;
-  int resizeMode = 0;
-  int32_t resampleFilterCode = 6;
-};
+struct ThumbStage;
 
 class BatchHost {
  public:
@@ -31,6 +21,7 @@ class BatchHost {
   virtual QString DestinationFolderText() const = 0;  // txtThumbDir
   virtual bool AlbumOutputChecked() const = 0;        // ckHTML
   virtual QString ThumbFolderNameText() const = 0;    // txtThumbDirName
+  virtual QString PageFileNameText() const = 0;       // txtPageFileName
   virtual BatchOptions Options() const = 0;
   virtual bool AutoCreateDestinationFolder() const = 0;  // preference
   virtual bool AutoViewCompletedGallery() const = 0;     // preference
@@ -45,12 +36,23 @@ class BatchHost {
   virtual void SelectDestinationFolder(const QString& folder) = 0;
   // Lets pending events run (the stop button among them).
   virtual void Yield() = 0;
+  // Called about every 20 ms while the run waits for a file to decode, so the
+  // window stays live (and Stop is seen) however long the file takes.
+  virtual void YieldWhileWaiting() = 0;
+  // Tells the user something the run cannot carry on without saying (no
+  // image decoder, for one): the window shows a message box, the command
+  // line writes a line to standard error. The run never shows anything itself.
+  virtual void TellUser(const QString& message) = 0;
+  // One selected file that was not written (or not copied), and why; it is
+  // counted in the "failed" part of the caption.
+  virtual void FileFailed(const QString& fileName, const QString& reason) = 0;
 
   // The album of a finished run, written with the host's album options; false
-  // when a page could not be written.
+  // when a page could not be written. A page never replaces one of the files
+  // in keep (canonical paths: the run's source files).
   virtual bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                const QString& destinationFolder, const QString& prefix, const QString& suffix,
-                               int thumbSurfaceWidth) = 0;
+                               int thumbSurfaceWidth, const QSet<QString>& keep) = 0;
   // The "View Gallery" command: opens the first album page when it exists.
   virtual void ViewGallery() = 0;
 };

@@ -10,6 +10,8 @@
 #include "app/engine/OutputFormats.h"
 #include "app/engine/mScaleImage.h"
 #include "app/engine/mThumbStyles.h"
+#include "app/engine/OutputNames.h"
+#include "app/engine/WholeFile.h"
 #include "app/engine/mUtils.h"
 
 namespace {
@@ -29,6 +31,16 @@ QString CanonicalTarget(const QString& path) {
 
 void EnsureFolder(const QString& folder) {
   if (!QFileInfo::exists(folder)) QDir().mkpath(folder);
+}
+
+QString DecodeFailure(DecodeOutcome outcome) {
+  switch (outcome) {
+    case DecodeOutcome::Unavailable: return QStringLiteral("no image decoder could be started");
+    case DecodeOutcome::Failed: return QStringLiteral("the image decoder gave up on it (damaged, too large or too slow)");
+    case DecodeOutcome::Abandoned: return QStringLiteral("the run was stopped while it was being read");
+    default: break;
+  }
+  return QStringLiteral("not an image this program can read, or damaged");
 }
 
 }  // namespace
@@ -54,19 +66,55 @@ void BatchRun::Stop() {
   files_.clear();
 }
 
+void BatchRun::Abort() {
+  if (!running_) return;
+  abortRequested_ = true;
+  Stop();
+}
+
+QString BatchRun::OptionsProblem() const {
+  const BatchOptions options = host_.Options();
+  QString problem = NamePartProblem(NamePart::Prefix, options.prefix);
+  if (problem.isEmpty()) problem = NamePartProblem(NamePart::Suffix, options.suffix);
+  if (problem.isEmpty() && host_.AlbumOutputChecked()) {
+    problem = NamePartProblem(NamePart::ThumbFolderName, host_.ThumbFolderNameText());
+    if (problem.isEmpty()) problem = NamePartProblem(NamePart::PageFileName, host_.PageFileNameText());
+  }
+  return problem;
+}
+
+void BatchRun::EndRun() {
+  decodeAhead_.End();
+  running_ = false;
+  abortRequested_ = false;
+}
+
+void BatchRun::Fail(const QString& name, const QString& reason) {
+  ++failed_;
+  host_.FileFailed(name, reason);
+}
+
 void BatchRun::Start() {
   if (running_) return;
-  running_ = true;
   // A stop pressed while nothing ran must not end this run after its first file.
   stopRequested_ = false;
+  abortRequested_ = false;
   composed_ = false;
   failed_ = 0;
   albumFailed_ = false;
+  toldDecoderUnavailable_ = false;
+  const QString problem = OptionsProblem();
+  if (!problem.isEmpty()) {
+    host_.TellUser(problem);
+    return;
+  }
+  running_ = true;
   files_ = host_.SelectedFileNames();
   albumThumbnails_.clear();
   albumSources_.clear();
   sourceCanonicalPaths_.clear();
   const QString sourceFolder = AddBackslash(host_.SourceFolderText().trimmed());
+  sourceFolderCanonical_ = CanonicalPath(sourceFolder);
   QStringList paths;
   for (const QString& name : files_) {
     paths << sourceFolder + name;
@@ -85,14 +133,12 @@ void BatchRun::Start() {
     if (stopRequested_) {  // seen at the last file's yield: no further file starts
       host_.SetProgressValue(0);
       stopRequested_ = false;
-      decodeAhead_.End();
-      running_ = false;
+      EndRun();
       return;
     }
     const FileEnd end = ProcessFile(i, count, files[i - 1]);
     if (end != FileEnd::Next) {
-      decodeAhead_.End();
-      running_ = false;
+      EndRun();
       return;
     }
   }
@@ -102,7 +148,7 @@ void BatchRun::Start() {
     const BatchOptions options = host_.Options();
     albumFailed_ = !host_.WriteAlbumPages(albumThumbnails_, albumSources_, host_.DestinationFolderText(),
                                           options.prefix.trimmed(), options.suffix.trimmed(),
-                                          host_.Stage().picThumb.innerWidth());
+                                          host_.Stage().picThumb.innerWidth(), sourceCanonicalPaths_);
   }
   QString caption = QStringLiteral("Completed %1 of %2 images").arg(i - 1).arg(count);
   if (failed_ > 0) caption += QStringLiteral(", %1 failed").arg(failed_);
@@ -113,8 +159,22 @@ void BatchRun::Start() {
   files_.clear();
   albumThumbnails_.clear();
   albumSources_.clear();
-  running_ = false;
+  EndRun();
   if (host_.AutoViewCompletedGallery()) host_.ViewGallery();
+}
+
+QString BatchRun::ReplaceProblem(const QString& output, const QString& outputFolder,
+                                 const BatchOptions& options) const {
+  // Never a thumbnail over one of the run's own source files.
+  if (sourceCanonicalPaths_.contains(CanonicalTarget(output)))
+    return QStringLiteral("its thumbnail would replace one of the files being made into thumbnails");
+  // Thumbnails named exactly like the originals, beside them: whatever file
+  // has that name is an original the user did not select, never replaced.
+  if (options.prefix.trimmed().isEmpty() && options.suffix.trimmed().isEmpty() && QFileInfo::exists(output) &&
+      !sourceFolderCanonical_.isEmpty() && CanonicalPath(outputFolder) == sourceFolderCanonical_)
+    return QStringLiteral("a file named like its thumbnail is already in the source folder; "
+                          "give the thumbnails a prefix or a suffix");
+  return QString();
 }
 
 BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
@@ -143,8 +203,23 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   const QString output = folder + options.prefix.trimmed() + base + options.suffix.trimmed() + format.extension;
 
   ThumbStage& stage = host_.Stage();
-  bool ok = PlaceDecodedImage(decodeAhead_.Take(i - 1, source, DecodeHintFor(options), !stopRequested_ && !previewOnly_),
-                              stage.PicLoad);
+  // The wait for the file keeps the host live; closing the host abandons it.
+  const KeepWaiting keepWaiting = [this] {
+    host_.YieldWhileWaiting();
+    return !abortRequested_;
+  };
+  const DecodedImage decoded =
+      decodeAhead_.Take(i - 1, source, DecodeHintFor(options), !stopRequested_ && !previewOnly_, keepWaiting);
+  if (decoded.outcome == DecodeOutcome::Unavailable && !toldDecoderUnavailable_) {
+    toldDecoderUnavailable_ = true;
+    host_.TellUser(QStringLiteral("Images cannot be read: %1").arg(decodeAhead_.unavailableReason()));
+  }
+  bool ok = PlaceDecodedImage(decoded, stage.PicLoad);
+  QString whyNot;
+  if (!ok)
+    whyNot = QFileInfo::exists(source) ? DecodeFailure(decoded.outcome)
+                                       : QStringLiteral("the file cannot be found (it was removed, or its name "
+                                                        "is not valid text)");
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,
@@ -162,16 +237,18 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   }
 
   if (ok) {
-    // Never write a thumbnail over one of the run's own source files.
-    const QString target = CanonicalTarget(output);
-    ok = !sourceCanonicalPaths_.contains(target) &&
-         SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilterCode) == kSaveOk;
+    whyNot = ReplaceProblem(output, folder, options);
+    ok = whyNot.isEmpty();
+  }
+  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilterCode) != kSaveOk) {
+    ok = false;
+    whyNot = QStringLiteral("its thumbnail could not be written to %1").arg(output);
   }
   if (ok) {
     albumThumbnails_ << base + format.extension;
     albumSources_ << name;
   } else {
-    ++failed_;
+    Fail(name, whyNot);
   }
 
   if (stopRequested_) {
@@ -180,7 +257,8 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     return FileEnd::Stopped;
   }
 
-  if (ok && album && !CopyFullSizeImage(source, albumFolder + name)) ++failed_;
+  if (ok && album && !CopyFullSizeImage(source, albumFolder + name))
+    Fail(name, QStringLiteral("its full-size copy could not be written to %1").arg(albumFolder + name));
 
   host_.SetProgressValue(i);
   host_.SetCounterText(QStringLiteral("Processing %1 of %2").arg(i).arg(count));
@@ -193,12 +271,7 @@ bool BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
   if (from.isEmpty()) return false;
   if (from == CanonicalTarget(target)) return true;  // the source folder is the album folder
   // The new copy replaces an existing one only once it is complete.
-  const QString temporary = TemporarySiblingPath(target);
-  if (!QFile::copy(source, temporary)) {
-    QFile::remove(temporary);
-    return false;
-  }
-  return ReplaceWithFile(temporary, target);
+  return CopyFileWhole(source, target);
 }
 
 bool BatchRun::MakePreview(Surface& target) {

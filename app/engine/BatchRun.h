@@ -19,6 +19,9 @@ class BatchRun {
   void Start();
   // cmdAction(1): the run ends after the file in hand. Outside a run the request is dropped at the next start.
   void Stop();
+  // The host is closing: the run ends at its next yield or wait, abandoning a
+  // decode under way, and writes nothing more.
+  void Abort();
   // Composes the first selected file's thumbnail on picThumb without writing
   // anything and draws it fitted into target. Returns false when nothing was
   // composed (no selection, a run active, or the file did not decode).
@@ -32,20 +35,30 @@ class BatchRun {
  private:
   enum class FileEnd { Next, Stopped, Previewed };
   FileEnd ProcessFile(int i, int count, const QString& name);
+  // Why the options cannot be run (a name part leading out of the
+  // destination), or empty.
+  QString OptionsProblem() const;
+  // Why the thumbnail at output must not be written, or empty.
+  QString ReplaceProblem(const QString& output, const QString& outputFolder, const BatchOptions& options) const;
   bool CopyFullSizeImage(const QString& source, const QString& target);
+  void Fail(const QString& name, const QString& reason);
+  void EndRun();
 
   BatchHost& host_;
   DecodeAhead decodeAhead_;
   bool running_ = false;
   bool stopRequested_ = false;
+  bool abortRequested_ = false;
   bool previewOnly_ = false;
   bool composed_ = false;
+  bool toldDecoderUnavailable_ = false;
   int failed_ = 0;
   bool albumFailed_ = false;
   QStringList files_;
   QStringList albumThumbnails_;
   QStringList albumSources_;
   QSet<QString> sourceCanonicalPaths_;
+  QString sourceFolderCanonical_;
 };
 
 // The base name of a file name: the part before its first "."; a name

@@ -60,8 +60,8 @@ void DecodeAhead::StartNext(Worker& worker) {
   worker.index = nextToStart_++;
   worker.path = paths_[worker.index];
   worker.hint = hint_;
-  DecodeOutcome whyNot = DecodeOutcome::Failed;
-  if (!worker.decoder->submit(worker.path, &whyNot, worker.hint)) worker.index = -1;  // taken again on demand
+  if (worker.decoder->submit(worker.path, worker.hint) != DecodeOutcome::Decoded)
+    worker.index = -1;  // taken again on demand
 }
 
 void DecodeAhead::Begin(const QStringList& paths, const decoderproto::SizeHint& hint) {
@@ -73,22 +73,13 @@ void DecodeAhead::Begin(const QStringList& paths, const decoderproto::SizeHint& 
   for (Worker& w : workers_) StartNext(w);
 }
 
-DecodedImage DecodeAhead::Collect(Worker& worker) {
-  DecodedImage decoded;
-  QImage pixels;
-  int32_t bpp = 0;
-  QSize natural;
+DecodedImage DecodeAhead::Collect(Worker& worker, const KeepWaiting& keepWaiting) {
   worker.index = -1;
-  if (worker.decoder->collect(&pixels, &bpp, &natural) == DecodeOutcome::Decoded) {
-    decoded.pixels = std::move(pixels);
-    decoded.bpp = bpp;
-    decoded.naturalSize = natural;
-  }
-  return decoded;
+  return worker.decoder->collect(keepWaiting);
 }
 
 DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderproto::SizeHint& hint,
-                               bool startMore) {
+                               bool startMore, const KeepWaiting& keepWaiting) {
   EnsureWorkers();
   DecodedImage decoded;
   bool collected = false;
@@ -97,7 +88,7 @@ DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderprot
     if (w.index != index) continue;
     freed = &w;
     if (w.path == path && w.hint == hint) {
-      decoded = Collect(w);
+      decoded = Collect(w, keepWaiting);
       collected = true;
     } else {
       w.decoder->stop();  // started for what the run no longer wants
@@ -119,17 +110,8 @@ DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderprot
     }
   }
   if (!collected) {
-    QImage pixels;
-    int32_t bpp = 0;
-    QSize natural;
-    const DecodeOutcome outcome = freed->decoder->decode(path, &pixels, &bpp, &natural, hint);
-    if (outcome == DecodeOutcome::Decoded) {
-      decoded.pixels = std::move(pixels);
-      decoded.bpp = bpp;
-      decoded.naturalSize = natural;
-    } else if (outcome == DecodeOutcome::Unavailable) {
-      TellDecoderUnavailable(freed->decoder->unavailableReason());
-    }
+    decoded = freed->decoder->decode(path, hint, keepWaiting);
+    if (decoded.outcome == DecodeOutcome::Unavailable) unavailableReason_ = freed->decoder->unavailableReason();
   }
   // Later runs' decodes follow the options as they are now.
   hint_ = hint;

@@ -8,10 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/decoder/DecoderProtocol.h"
 #include "app/engine/BatchHost.h"
 #include "app/engine/DecoderProcess.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/imaging/DecoderProtocol.h"
 
 // How small a thumbnail's source may be decoded: every thumbnail keeps at
 // least twice its own size in source pixels in each direction. Empty (the
@@ -29,10 +28,13 @@ class DecodeAhead {
   // A run will take paths in this order: the first files start decoding now.
   void Begin(const QStringList& paths, const decoderproto::SizeHint& hint);
   // File index of the run, decoded (waiting for it when it is still under
-  // way). path and hint are what the run needs now; when they differ from what
-  // was started, the file is decoded again. With startMore the next file in
-  // line starts on the freed decoder.
-  DecodedImage Take(int index, const QString& path, const decoderproto::SizeHint& hint, bool startMore = true);
+  // way, calling keepWaiting meanwhile). path and hint are what the run needs
+  // now; when they differ from what was started, the file is decoded again.
+  // With startMore the next file in line starts on the freed decoder.
+  DecodedImage Take(int index, const QString& path, const decoderproto::SizeHint& hint, bool startMore = true,
+                    const KeepWaiting& keepWaiting = {});
+  // Why no decoder could be started, after a Take that came back Unavailable.
+  QString unavailableReason() const { return unavailableReason_; }
   // Drops every decode still under way (a stopped or previewed run).
   void End();
 
@@ -45,7 +47,7 @@ class DecodeAhead {
   };
   void EnsureWorkers();
   void StartNext(Worker& worker);
-  DecodedImage Collect(Worker& worker);
+  DecodedImage Collect(Worker& worker, const KeepWaiting& keepWaiting);
 
   int wanted_;
   std::vector<Worker> workers_;
@@ -53,4 +55,5 @@ class DecodeAhead {
   QStringList paths_;
   decoderproto::SizeHint hint_;
   int nextToStart_ = 0;
+  QString unavailableReason_;
 };

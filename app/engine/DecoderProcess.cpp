@@ -1,11 +1,12 @@
 #include "app/engine/DecoderProcess.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
+#include "platform/shell/ProgramFiles.h"
 
 namespace proto = decoderproto;
 
@@ -14,10 +15,10 @@ DecoderProcess::DecoderProcess(DecoderSettings settings) : settings_(std::move(s
 DecoderProcess::~DecoderProcess() { stop(); }
 
 QString DecoderProcess::DefaultProgram() {
-  const QString folder = QCoreApplication::instance()
-                             ? QCoreApplication::applicationDirPath()
-                             : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
-  return folder + QStringLiteral("/quillmora-decoder");
+  // Beside the program in the build and in a copied folder, libexec/quillmora when installed.
+  const QString name = QStringLiteral("quillmora-decoder");
+  const QString found = ProgramFiles::Find(ProgramFiles::Part::HelperProgram, name);
+  return found.isEmpty() ? ProgramFiles::ExecutableFolder() + QLatin1Char('/') + name : found;
 }
 
 QString DecoderProcess::program() const {
@@ -31,6 +32,7 @@ qint64 DecoderProcess::processId() const {
 void DecoderProcess::stop() {
   pending_ = false;
   if (!process_) return;
+  QObject::disconnect(process_.get(), nullptr, nullptr, nullptr);
   process_->kill();
   process_->waitForFinished(2000);
   process_.reset();
@@ -42,19 +44,39 @@ void DecoderProcess::releaseLargeBuffer(uint64_t maxBytes) {
   buffer_.release();
 }
 
-bool DecoderProcess::readExactly(char* data, qint64 size, const QDeadlineTimer& deadline) {
+void DecoderProcess::ConnectReplyHandler() {
+  if (!replyHandler_) return;
+  const auto notify = [this] {
+    if (replyHandler_) replyHandler_();
+  };
+  // Queued, with the process as context: the handler never runs inside a
+  // wait of this class, and never after the process it speaks of is gone.
+  QObject::connect(process_.get(), &QProcess::readyReadStandardOutput, process_.get(), notify, Qt::QueuedConnection);
+  QObject::connect(process_.get(), &QProcess::finished, process_.get(), notify, Qt::QueuedConnection);
+}
+
+bool DecoderProcess::readExactly(char* data, qint64 size, const QDeadlineTimer& deadline,
+                                const KeepWaiting& keepWaiting, bool* abandoned) {
+  constexpr int kWaitSliceMs = 20;
   qint64 got = 0;
-  while (got < size) {
+  for (;;) {
     const qint64 n = process_->read(data + got, size - got);
     if (n < 0) return false;
     got += n;
-    if (got == size) break;
-    if (deadline.hasExpired()) return false;
-    if (!process_->waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime()))) &&
-        process_->bytesAvailable() == 0)
-      return false;  // the decoder died or the time is up
+    if (got == size) return true;
+    // What the decoder already wrote counts however late it is read: only a
+    // decoder that has not answered within its time fails.
+    if (process_->waitForReadyRead(0)) continue;
+    if (process_->state() != QProcess::Running || deadline.hasExpired()) return false;
+    int wait = static_cast<int>(std::max<qint64>(1, deadline.remainingTime()));
+    if (keepWaiting) wait = std::min(wait, kWaitSliceMs);
+    if (process_->waitForReadyRead(wait)) continue;
+    if (process_->state() != QProcess::Running && process_->bytesAvailable() == 0) return false;  // it died
+    if (keepWaiting && !keepWaiting()) {
+      *abandoned = true;
+      return false;
+    }
   }
-  return true;
 }
 
 bool DecoderProcess::writeAll(const QByteArray& bytes, const QDeadlineTimer& deadline) {
@@ -81,6 +103,7 @@ bool DecoderProcess::start() {
     return false;
   }
   process_ = std::make_unique<QProcess>();
+  ConnectReplyHandler();
   process_->setProgram(exe);
   process_->setArguments({QStringLiteral("--pixels"), buffer_.procPath()});
   process_->setStandardErrorFile(QProcess::nullDevice());
@@ -92,7 +115,8 @@ bool DecoderProcess::start() {
     return false;
   }
   char hello[sizeof(proto::Hello)];
-  if (!readExactly(hello, sizeof hello, deadline) || !proto::ValidateHello(hello, sizeof hello)) {
+  bool abandoned = false;
+  if (!readExactly(hello, sizeof hello, deadline, {}, &abandoned) || !proto::ValidateHello(hello, sizeof hello)) {
     unavailableReason_ = QStringLiteral("the image decoder %1 does not start up properly.").arg(exe);
     stop();
     return false;
@@ -108,18 +132,13 @@ bool DecoderProcess::ensureRunning() {
   return start();
 }
 
-bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot, const decoderproto::SizeHint& hint) {
+DecodeOutcome DecoderProcess::submit(const QString& path, const decoderproto::SizeHint& hint) {
   if (pending_) stop();  // an uncollected reply would answer the wrong request
   // Absolute: the decoder keeps the folder it was started in.
   const QByteArray name = path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(path).absoluteFilePath());
-  if (name.isEmpty() || name.size() > static_cast<int>(proto::kMaxPathBytes) || name.contains('\0')) {
-    *whyNot = DecodeOutcome::NotDecoded;
-    return false;
-  }
-  if (!ensureRunning()) {
-    *whyNot = DecodeOutcome::Unavailable;
-    return false;
-  }
+  if (name.isEmpty() || name.size() > static_cast<int>(proto::kMaxPathBytes) || name.contains('\0'))
+    return DecodeOutcome::NotDecoded;
+  if (!ensureRunning()) return DecodeOutcome::Unavailable;
 
   proto::Request request;
   request.id = nextId_++;
@@ -127,53 +146,77 @@ bool DecoderProcess::submit(const QString& path, DecodeOutcome* whyNot, const de
   request.hint = hint;
   QByteArray bytes(reinterpret_cast<const char*>(&request), sizeof request);
   bytes += name;
+  // The decoder takes one request at a time and starts on it at once, so
+  // the time limit counts from here.
   pendingDeadline_ = QDeadlineTimer(settings_.timeLimitMs);
   ++requestsSinceStart_;
   if (!writeAll(bytes, pendingDeadline_)) {
     stop();
-    *whyNot = DecodeOutcome::Failed;
-    return false;
+    return DecodeOutcome::Failed;
   }
   pending_ = true;
   pendingId_ = request.id;
-  return true;
+  return DecodeOutcome::Decoded;
 }
 
-DecodeOutcome DecoderProcess::collect(QImage* pixels, int32_t* bpp, QSize* naturalSize) {
-  if (!pending_ || !process_) return DecodeOutcome::Failed;
+DecodedImage DecoderProcess::failed(DecodeOutcome outcome) {
+  DecodedImage result;
+  result.outcome = outcome;
+  return result;
+}
+
+bool DecoderProcess::replyReady() {
+  if (!pending_ || !process_) return true;
+  return process_->bytesAvailable() >= static_cast<qint64>(sizeof(proto::Reply)) ||
+         process_->state() != QProcess::Running || pendingDeadline_.hasExpired();
+}
+
+void DecoderProcess::setReplyHandler(std::function<void()> handler) {
+  replyHandler_ = std::move(handler);
+  if (process_) {
+    QObject::disconnect(process_.get(), nullptr, nullptr, nullptr);
+    ConnectReplyHandler();
+  }
+}
+
+DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
+  if (!pending_ || !process_) return failed(DecodeOutcome::Failed);
   pending_ = false;
   char bytes[sizeof(proto::Reply)];
-  if (!readExactly(bytes, sizeof bytes, pendingDeadline_) || process_->bytesAvailable() > 0) {
-    stop();  // crashed, hit a limit, ran out of time, or said more than it should
-    return DecodeOutcome::Failed;
+  bool abandoned = false;
+  if (!readExactly(bytes, sizeof bytes, pendingDeadline_, keepWaiting, &abandoned) || process_->bytesAvailable() > 0) {
+    stop();  // crashed, hit a limit, ran out of time, said more than it should, or is no longer wanted
+    return failed(abandoned ? DecodeOutcome::Abandoned : DecodeOutcome::Failed);
   }
   proto::Reply reply;
   switch (proto::ValidateReply(bytes, sizeof bytes, pendingId_, buffer_.size(), &reply)) {
     case proto::ReplyCheck::Malformed:
       stop();
-      return DecodeOutcome::Failed;
+      return failed(DecodeOutcome::Failed);
     case proto::ReplyCheck::NotDecoded:
-      return DecodeOutcome::NotDecoded;
+      return failed(DecodeOutcome::NotDecoded);
     case proto::ReplyCheck::Decoded:
       break;
   }
   const uchar* shared = buffer_.view(reply.pixelBytes);
   if (!shared) {
     stop();
-    return DecodeOutcome::Failed;
+    return failed(DecodeOutcome::Failed);
   }
+  DecodedImage result;
   QImage image(static_cast<int>(reply.width), static_cast<int>(reply.height), QImage::Format_RGB32);
   if (image.isNull() || static_cast<uint64_t>(image.sizeInBytes()) != reply.pixelBytes)
-    return DecodeOutcome::NotDecoded;  // no memory for it in the program
+    return failed(DecodeOutcome::NotDecoded);  // no memory for it in the program
   std::memcpy(image.bits(), shared, reply.pixelBytes);
-  *pixels = std::move(image);
-  *bpp = static_cast<int32_t>(reply.bpp);
-  if (naturalSize) *naturalSize = QSize(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
-  return DecodeOutcome::Decoded;
+  result.outcome = DecodeOutcome::Decoded;
+  result.pixels = std::move(image);
+  result.bpp = static_cast<int32_t>(reply.bpp);
+  result.naturalSize = QSize(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
+  return result;
 }
 
-DecodeOutcome DecoderProcess::decode(const QString& path, QImage* pixels, int32_t* bpp, QSize* naturalSize,
-                                     const decoderproto::SizeHint& hint) {
-  DecodeOutcome whyNot = DecodeOutcome::Failed;
-  return submit(path, &whyNot, hint) ? collect(pixels, bpp, naturalSize) : whyNot;
+DecodedImage DecoderProcess::decode(const QString& path, const decoderproto::SizeHint& hint,
+                                    const KeepWaiting& keepWaiting) {
+  const DecodeOutcome sent = submit(path, hint);
+  return sent == DecodeOutcome::Decoded ? collect(keepWaiting) : failed(sent);
 }

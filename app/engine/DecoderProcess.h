@@ -10,23 +10,38 @@
 #include <QProcess>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
-#include "app/decoder/DecoderProtocol.h"
 #include "app/engine/SharedPixelBuffer.h"
+#include "app/imaging/DecoderProtocol.h"
 
 struct DecoderSettings {
   QString program;              // empty: quillmora-decoder beside the running program
-  int timeLimitMs = 20000;      // per image, from submit to the whole reply
+  int timeLimitMs = 20000;      // per image, while the decoder works on it
   int recycleAfter = 500;       // images per decoder process, then a fresh one
 };
 
 enum class DecodeOutcome {
-  Decoded,      // pixels and bits per pixel are set
+  Decoded,      // the pixels are set
   NotDecoded,   // the decoder refused or could not decode the file
   Failed,       // crash, limit, timeout or malformed reply: the decoder was killed
-  Unavailable,  // the decoder cannot be started (see unavailableReason())
+  Unavailable,  // the decoder cannot be started (see DecoderProcess::unavailableReason())
+  Abandoned,    // the caller stopped waiting for it: the decoder was killed
 };
+
+// One decoded file, or why it was not decoded.
+struct DecodedImage {
+  DecodeOutcome outcome = DecodeOutcome::NotDecoded;
+  QImage pixels;      // RGB32, upright
+  int32_t bpp = 0;    // bits per pixel of the file as the library decoded it
+  QSize naturalSize;  // the image's own size; larger than pixels for a shrunk decode
+  bool ok() const { return outcome == DecodeOutcome::Decoded && !pixels.isNull(); }
+};
+
+// Called about every 20 ms while a caller waits for a reply; returning false
+// abandons the request.
+using KeepWaiting = std::function<bool()>;
 
 class DecoderProcess {
  public:
@@ -38,19 +53,25 @@ class DecoderProcess {
   // quillmora-decoder in the running program's folder.
   static QString DefaultProgram();
 
-  // naturalSize (when given) receives the image's own size, which is larger
-  // than the pixels when the hint let the decoder shrink a JPEG.
-  DecodeOutcome decode(const QString& path, QImage* pixels, int32_t* bpp, QSize* naturalSize = nullptr,
-                       const decoderproto::SizeHint& hint = {});
+  DecodedImage decode(const QString& path, const decoderproto::SizeHint& hint = {},
+                      const KeepWaiting& keepWaiting = {});
 
   // Sends one request (starting or recycling the process first when needed).
-  // False when it was not sent; whyNot then says Unavailable (no decoder can
-  // be started), Failed (the decoder stopped taking requests) or NotDecoded
-  // (a path no request can carry).
-  bool submit(const QString& path, DecodeOutcome* whyNot, const decoderproto::SizeHint& hint = {});
-  // Waits for the reply to the request submitted last, within the time limit
-  // counted from its submit.
-  DecodeOutcome collect(QImage* pixels, int32_t* bpp, QSize* naturalSize = nullptr);
+  // When it was not sent the outcome says why: Unavailable (no decoder can be
+  // started), Failed (the decoder stopped taking requests) or NotDecoded (a
+  // path no request can carry). Decoded means sent.
+  DecodeOutcome submit(const QString& path, const decoderproto::SizeHint& hint = {});
+  // Waits for the reply to the request submitted last. The time limit counts
+  // from the submit, while the decoder works on this one request; a reply
+  // that arrived in time is taken however late it is collected.
+  DecodedImage collect(const KeepWaiting& keepWaiting = {});
+  bool isPending() const { return pending_; }
+  // Whether collect() would return without waiting: the whole reply has
+  // arrived, the decoder ended, or its time is up.
+  bool replyReady();
+  // Called (from the event loop) when the decoder has written something:
+  // lets a caller collect without waiting and without a thread.
+  void setReplyHandler(std::function<void()> handler);
 
   const DecoderSettings& settings() const { return settings_; }
   void setTimeLimit(int ms) { settings_.timeLimitMs = ms; }
@@ -67,15 +88,19 @@ class DecoderProcess {
 
  private:
   bool ensureRunning();
+  void ConnectReplyHandler();
   bool start();
-  bool readExactly(char* data, qint64 size, const QDeadlineTimer& deadline);
+  bool readExactly(char* data, qint64 size, const QDeadlineTimer& deadline, const KeepWaiting& keepWaiting,
+                   bool* abandoned);
   bool writeAll(const QByteArray& bytes, const QDeadlineTimer& deadline);
+  DecodedImage failed(DecodeOutcome outcome);
   QString program() const;
 
   DecoderSettings settings_;
   std::unique_ptr<QProcess> process_;
   SharedPixelBuffer buffer_;
   QString unavailableReason_;
+  std::function<void()> replyHandler_;
   int requestsSinceStart_ = 0;
   uint32_t nextId_ = 1;
   uint32_t pendingId_ = 0;

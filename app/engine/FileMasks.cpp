@@ -1,8 +1,17 @@
 #include "app/engine/FileMasks.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QCollator>
-#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
 
 const QList<FileMask>& FileMasks() {
   static const QList<FileMask> masks{
@@ -50,19 +59,61 @@ const QStringList& FileMaskTexts() {
   return texts;
 }
 
-QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
-  QDir dir(folder);
-  QStringList filters = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-  // "*.*" selects every file, also those without a dot in the name.
-  if (filters.contains(QStringLiteral("*.*"))) filters = QStringList{QStringLiteral("*")};
-  dir.setNameFilters(filters);
-  dir.setFilter(QDir::Files);
-  QStringList names = dir.entryList(QDir::Files, QDir::NoSort);
+namespace {
+
+// One case-insensitive expression for a mask's patterns ("*.*" also selects
+// names without a dot, as the file list always did).
+QRegularExpression MaskExpression(const QString& pattern) {
+  QStringList alternatives;
+  for (const QString& part : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    if (part == QLatin1String("*.*")) return QRegularExpression();  // matches every name
+    alternatives << QStringLiteral("(?:%1)").arg(QRegularExpression::wildcardToRegularExpression(part));
+  }
+  return QRegularExpression(alternatives.join(QLatin1Char('|')), QRegularExpression::CaseInsensitiveOption);
+}
+
+bool IsRegularFile(int folderFd, const dirent* entry) {
+  if (entry->d_type == DT_REG) return true;
+  if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return false;
+  struct stat st {};
+  return ::fstatat(folderFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+}
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+FolderListing ListFolder(const QString& folder, const QString& pattern) {
+  FolderListing listing;
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(QFile::encodeName(folder).constData()));
+  if (!dir) {
+    listing.readable = false;
+    listing.error = QString::fromLocal8Bit(std::strerror(errno));
+    return listing;
+  }
+  const QRegularExpression mask = MaskExpression(pattern);
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const QByteArray bytes(entry->d_name);
+    if (bytes.startsWith('.')) continue;  // ".", "..", and hidden files (our own unfinished ones among them)
+    const QString name = QFile::decodeName(bytes);
+    if (!mask.match(name).hasMatch() || !IsRegularFile(::dirfd(dir.get()), entry)) continue;
+    if (QFile::encodeName(name) != bytes) listing.unrepresentable << name;
+    listing.names << name;
+  }
+  // Alphabetical ignoring case, with sort keys made once per name.
   QCollator collator;
   collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
-    const int c = collator.compare(a, b);
-    return c != 0 ? c < 0 : a < b;
+  std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+  keyed.reserve(static_cast<size_t>(listing.names.size()));
+  for (const QString& name : listing.names) keyed.emplace_back(collator.sortKey(name), name);
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    const int c = a.first.compare(b.first);
+    return c != 0 ? c < 0 : a.second < b.second;
   });
-  return names;
+  for (qsizetype i = 0; i < listing.names.size(); ++i) listing.names[i] = keyed[static_cast<size_t>(i)].second;
+  return listing;
 }
+
+QStringList ListFolderFiles(const QString& folder, const QString& pattern) { return ListFolder(folder, pattern).names; }

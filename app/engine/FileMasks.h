@@ -12,7 +12,18 @@ const QList<FileMask>& FileMasks();
 // The entry texts of the mask list, in list order.
 const QStringList& FileMaskTexts();
 
-// The names (no folder) of the regular files in folder that the pattern
-// selects, matched case-insensitively (cameras write IMG_0001.JPG), in the file
-// list's order: alphabetical, ignoring case.
+struct FolderListing {
+  bool readable = true;  // false: the folder could not be read (error says why)
+  QString error;
+  // The names (no folder) of the regular files the pattern selects, matched
+  // case-insensitively (cameras write IMG_0001.JPG), in the file list's
+  // order: alphabetical, ignoring case. Hidden files are left out.
+  QStringList names;
+  // Those of names that the file system spells in bytes that are not valid
+  // text: listed (so they are not silently dropped), but they cannot be opened.
+  QStringList unrepresentable;
+};
+FolderListing ListFolder(const QString& folder, const QString& pattern);
+
+// ListFolder's names.
 QStringList ListFolderFiles(const QString& folder, const QString& pattern);

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/decoder/ImageDecoder.h"
 #include "app/engine/SharedDecoder.h"
-#include "app/engine/mUtils.h"
+#include "app/engine/WholeFile.h"
+#include "app/imaging/BitmapPixels.h"
 #include "platform/drawing/Numbers.h"
 
 namespace {
@@ -64,6 +64,31 @@ FiBitmap IconBitmap(const QImage& canvas, int32_t filterCode, bool* asIs) {
   return BitmapFromImage32(square);
 }
 
+// The library's memory stream, closed whatever happens.
+class FiMemory {
+ public:
+  FiMemory() : memory_(FreeImage_OpenMemory()) {}
+  ~FiMemory() {
+    if (memory_) FreeImage_CloseMemory(memory_);
+  }
+  FiMemory(const FiMemory&) = delete;
+  FiMemory& operator=(const FiMemory&) = delete;
+  FIMEMORY* get() const { return memory_; }
+
+ private:
+  FIMEMORY* memory_;
+};
+
+// The file bytes of a bitmap in a format; empty when the library cannot encode it.
+QByteArray EncodeBitmap(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format, int flags) {
+  FiMemory memory;
+  if (!memory.get() || !FreeImage_SaveToMemory(format, bitmap, memory.get(), flags)) return QByteArray();
+  BYTE* data = nullptr;
+  DWORD size = 0;
+  if (!FreeImage_AcquireMemory(memory.get(), &data, &size) || !data || size == 0) return QByteArray();
+  return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
 }  // namespace
 
 const LastLoadedImage& LastLoaded() { return g_lastLoaded; }
@@ -77,15 +102,8 @@ QImage ImageFromBitmap(FIBITMAP* bitmap) {
 }
 
 DecodedImage DecodeImageFile(const QString& path) {
-  DecodedImage result;
-  if (path.isEmpty()) return result;
-  QImage pixels;
-  int32_t bpp = 0;
-  if (DecodeWithSharedDecoder(path, &pixels, &bpp) != DecodeOutcome::Decoded) return result;
-  result.naturalSize = pixels.size();
-  result.pixels = std::move(pixels);
-  result.bpp = bpp;
-  return result;
+  if (path.isEmpty()) return DecodedImage();
+  return SharedDecoder().decode(path);
 }
 
 bool PlaceDecodedImage(const DecodedImage& decoded, Surface& picLoad) {
@@ -194,14 +212,11 @@ int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, 
   capture.bitmap.reset();
   if (!output) return kSaveConversionFailed;
 
-  // Written whole: a failed or interrupted save never leaves a file (empty or
-  // half written) under the thumbnail's name, and an existing file survives.
-  const QString temporary = TemporarySiblingPath(path);
-  const bool saved = FreeImage_Save(static_cast<FREE_IMAGE_FORMAT>(format), output.get(),
-                                    QFile::encodeName(temporary).constData(), flags);
-  if (!saved) {
-    QFile::remove(temporary);
-    return kSaveWriteFailed;
-  }
-  return ReplaceWithFile(temporary, path) ? kSaveOk : kSaveWriteFailed;
+  // Encoded in memory first: the library does not report short writes, so the
+  // bytes are written (and every write checked) by WriteFileWhole. A failed
+  // save never leaves a file, empty or half written, under the thumbnail's
+  // name, and an existing file survives it.
+  const QByteArray encoded = EncodeBitmap(output.get(), static_cast<FREE_IMAGE_FORMAT>(format), flags);
+  if (encoded.isEmpty()) return kSaveWriteFailed;
+  return WriteFileWhole(path, encoded) ? kSaveOk : kSaveWriteFailed;
 }

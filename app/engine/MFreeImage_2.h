@@ -8,7 +8,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/engine/FiBitmap.h"
+#include "app/engine/DecoderProcess.h"
+#include "app/imaging/FiBitmap.h"
 #include "platform/drawing/Surface.h"
 
 constexpr uint32_t SRCCOPY = 0x00CC0020;
@@ -29,20 +30,12 @@ struct LastLoadedImage {
 };
 const LastLoadedImage& LastLoaded();
 
-// One decoded file: its pixels (RGB32, upright) and the bits per pixel of the
-// file as the library decoded it. A null image means the file did not decode.
-struct DecodedImage {
-  QImage pixels;
-  int32_t bpp = 0;
-  QSize naturalSize;  // the image's own size; larger than pixels for a shrunk decode
-  bool ok() const { return !pixels.isNull(); }
-};
-
 // Decodes in the program's decoder process (SharedDecoder.h), never in the
 // program: format from content, else from the name, input formats only; JPEG
 // with JPEG_ACCURATE and JPEG_EXIFROTATE (so photos stand upright), every
 // other format with 0. A file that crashes, hangs or exhausts the decoder
-// simply does not decode.
+// simply does not decode; the outcome says why (Unavailable: no decoder can
+// be started, SharedDecoder().unavailableReason() says why).
 DecodedImage DecodeImageFile(const QString& path);
 
 // Decodes path into picLoad at its natural size and records it as the last

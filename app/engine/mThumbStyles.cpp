@@ -17,10 +17,15 @@ void ThumbStage::SetThumbBackColor(ColorValue color) {
   picThumb.setBackColor(color);
 }
 
-void ThumbStage::ApplyBrowsedBackgroundImage(const QString& path) {
-  LoadImageFile(path.trimmed(), PicLoad);
+bool ThumbStage::ApplyBrowsedBackgroundImage(const QString& path) {
+  return ApplyBackgroundImage(DecodeImageFile(path.trimmed()));
+}
+
+bool ThumbStage::ApplyBackgroundImage(const DecodedImage& decoded) {
+  if (!PlaceDecodedImage(decoded, PicLoad)) return false;
   picBknd.setPicture(PicLoad.image());
   PicLoad.removePicture();
+  return true;
 }
 
 void ThumbStage::BackgroundImageTextChanged(const QString& text) {

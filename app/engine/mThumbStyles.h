@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "app/engine/DecoderProcess.h"
 #include "platform/drawing/DrawEdge.h"
 #include "platform/drawing/Surface.h"
 
@@ -28,9 +29,11 @@ struct ThumbStage {
   void SetThumbBackColor(ColorValue color);
   // A background image chosen with the browse button: loaded into PicLoad,
   // PicLoad's drawing becomes picBknd's picture, PicLoad's picture is removed.
-  // A file that does not decode leaves PicLoad as it was, so picBknd gets what
-  // PicLoad last held.
-  void ApplyBrowsedBackgroundImage(const QString& path);
+  // A file that does not decode changes nothing (PicLoad and picBknd keep
+  // what they held) and gives false.
+  bool ApplyBrowsedBackgroundImage(const QString& path);
+  // The same for an image already decoded (at its natural size).
+  bool ApplyBackgroundImage(const DecodedImage& decoded);
   // Text change of txtThumbBackImage: an empty text removes the background image.
   void BackgroundImageTextChanged(const QString& text);
 };

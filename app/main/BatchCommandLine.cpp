@@ -1,8 +1,10 @@
 #include "app/main/BatchCommandLine.h"
 
 #include <QFileInfo>
+#include <utility>
 
 #include "app/engine/FileMasks.h"
+#include "app/engine/OutputNames.h"
 #include "app/engine/ThumbnailOptions.h"
 
 namespace {
@@ -68,7 +70,9 @@ QString BatchUsageText() {
       "  --suffix TEXT          text after each output name\n"
       "  --album                create the HTML gallery\n"
       "  --auto-create          write into a \"gallery\" folder inside SOURCE_FOLDER\n"
-      "  --help                 show this text\n\n"
+      "  --help                 show this text\n"
+      "  --version              show the program's version\n\n"
+      "Progress goes to standard output; every file that failed, and why, to standard error.\n"
       "Exit status: 0 every file written, 1 some file failed, 2 bad arguments.\n");
 }
 
@@ -79,15 +83,23 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
     *error = message;
     return std::optional<BatchCommandLine>();
   };
+  const QStringList valued{"--dest", "--settings", "--mask", "--back-color"};
+  const auto takesValue = [&](const QString& arg) {
+    if (valued.contains(arg)) return true;
+    for (const IntOption& o : kIntOptions)
+      if (arg == QLatin1String(o.name)) return true;
+    for (const TextOption& o : kTextOptions)
+      if (arg == QLatin1String(o.name)) return true;
+    return false;
+  };
   for (int i = 0; i < arguments.size(); ++i) {
     const QString arg = arguments[i];
-    auto value = [&](QString* out) {
-      if (i + 1 >= arguments.size()) return false;
-      *out = arguments[++i];
-      return true;
-    };
     if (arg == "--help" || arg == "-h") {
       line.help = true;
+      return line;
+    }
+    if (arg == "--version") {
+      line.version = true;
       return line;
     }
     if (arg == "--album") {
@@ -102,12 +114,13 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
       positional << arguments.mid(i + 1);
       break;
     }
-    if (!arg.startsWith("--")) {
+    if (!arg.startsWith(QLatin1Char('-')) || arg == "-") {
       positional << arg;
       continue;
     }
-    QString text;
-    if (!value(&text)) return fail(QStringLiteral("%1 needs a value").arg(arg));
+    if (!takesValue(arg)) return fail(QStringLiteral("unknown option %1").arg(arg));
+    if (i + 1 >= arguments.size()) return fail(QStringLiteral("%1 needs a value").arg(arg));
+    const QString text = arguments[++i];
     bool known = false;
     for (const IntOption& o : kIntOptions) {
       if (arg != QLatin1String(o.name)) continue;
@@ -131,14 +144,12 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
     } else if (arg == "--mask") {
       if (!ParseInt(text, 0, static_cast<int>(FileMasks().size()) - 1, &line.mask))
         return fail(QStringLiteral("--mask must be a whole number from 0 to %1, not \"%2\"").arg(FileMasks().size() - 1).arg(text));
-    } else if (arg == "--back-color") {
+    } else {  // --back-color
       bool ok = false;
       const qulonglong v = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toULongLong(&ok, 16)
                                                                      : text.toULongLong(&ok, 10);
       if (!ok || v > 0xFFFFFFFFull) return fail(QStringLiteral("--back-color must be a colour such as 0xC0C0C0, not \"%1\"").arg(text));
       line.backColor = static_cast<ColorValue>(v);
-    } else {
-      return fail(QStringLiteral("unknown option %1").arg(arg));
     }
   }
   if (positional.isEmpty()) return fail(QStringLiteral("missing SOURCE_FOLDER"));
@@ -152,5 +163,9 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
     return fail(QStringLiteral("destination folder not found: %1").arg(line.destinationFolder));
   if (line.backImage && !QFileInfo(*line.backImage).isFile())
     return fail(QStringLiteral("background image not found: %1").arg(*line.backImage));
+  for (const auto& [part, text] : {std::pair{NamePart::Prefix, line.prefix}, std::pair{NamePart::Suffix, line.suffix}}) {
+    const QString problem = text ? NamePartProblem(part, *text) : QString();
+    if (!problem.isEmpty()) return fail(problem);
+  }
   return line;
 }

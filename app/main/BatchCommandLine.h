@@ -19,6 +19,7 @@ struct BatchCommandLine {
   bool album = false;
   bool autoCreate = false;
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. On a bad argument returns

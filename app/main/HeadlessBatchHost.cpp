@@ -8,10 +8,20 @@ void HeadlessBatchHost::SetCounterText(const QString& text) {
   out_.flush();
 }
 
+void HeadlessBatchHost::TellUser(const QString& message) {
+  err_ << "quillmora-batch: " << message << '\n';
+  err_.flush();
+}
+
+void HeadlessBatchHost::FileFailed(const QString& fileName, const QString& reason) {
+  err_ << "quillmora-batch: " << fileName << ": " << reason << '\n';
+  err_.flush();
+}
+
 bool HeadlessBatchHost::WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                         const QString& folder, const QString& prefix, const QString& suffix,
-                                        int thumbSurfaceWidth) {
+                                        int thumbSurfaceWidth, const QSet<QString>& keep) {
   const AlbumWriteResult result = ::WriteAlbumPages(thumbnails, sources, folder, prefix, suffix, albumOptions,
-                                                    thumbSurfaceWidth, CanvasTextWidth);
+                                                    thumbSurfaceWidth, CanvasTextWidth, keep);
   return result.pagesFailed == 0;
 }

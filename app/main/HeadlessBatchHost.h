@@ -1,6 +1,7 @@
 #pragma once
 // The batch host of quillmora-batch: the main window's run inputs as plain
-// values, progress texts printed, no window and no browser.
+// values, progress texts printed on standard output, what the user must be
+// told and every file that failed on standard error; no window, no browser.
 #include <QTextStream>
 
 #include "app/album/AlbumOptions.h"
@@ -9,7 +10,7 @@
 
 class HeadlessBatchHost : public BatchHost {
  public:
-  explicit HeadlessBatchHost(QTextStream& out) : out_(out) {}
+  HeadlessBatchHost(QTextStream& out, QTextStream& err) : out_(out), err_(err) {}
 
   QStringList selected;
   QString sourceFolder;
@@ -25,6 +26,7 @@ class HeadlessBatchHost : public BatchHost {
   QString DestinationFolderText() const override { return destinationFolder; }
   bool AlbumOutputChecked() const override { return album; }
   QString ThumbFolderNameText() const override { return albumOptions.thumbFolderName; }
+  QString PageFileNameText() const override { return albumOptions.pageFileName; }
   BatchOptions Options() const override { return options; }
   bool AutoCreateDestinationFolder() const override { return autoCreate; }
   bool AutoViewCompletedGallery() const override { return false; }
@@ -35,10 +37,15 @@ class HeadlessBatchHost : public BatchHost {
   void ClearSelection() override {}
   void SelectDestinationFolder(const QString& folder) override { destinationFolder = folder; }
   void Yield() override {}
+  void YieldWhileWaiting() override {}
+  void TellUser(const QString& message) override;
+  void FileFailed(const QString& fileName, const QString& reason) override;
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& folder,
-                       const QString& prefix, const QString& suffix, int thumbSurfaceWidth) override;
+                       const QString& prefix, const QString& suffix, int thumbSurfaceWidth,
+                       const QSet<QString>& keep) override;
   void ViewGallery() override {}
 
  private:
   QTextStream& out_;
+  QTextStream& err_;
 };

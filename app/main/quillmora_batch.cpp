@@ -13,14 +13,20 @@
 #include "app/settings/SettingsFormat.h"
 
 int main(int argc, char* argv[]) {
-  // Never a window: without a display this still has fonts for the captions.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  // The program's own arguments, untouched: the application object below sees
+  // none of them, so Qt never takes "--style", "-platform" and the like.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // Never a window, whatever the environment says; offscreen still has the
+  // fonts the captions are measured with.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
   QTextStream out(stdout);
   QTextStream err(stderr);
 
   QString error;
-  const std::optional<BatchCommandLine> line = ParseBatchCommandLine(app.arguments().mid(1), &error);
+  const std::optional<BatchCommandLine> line = ParseBatchCommandLine(arguments, &error);
   if (!line) {
     err << "quillmora-batch: " << error << "\nTry 'quillmora-batch --help'.\n";
     return 2;
@@ -29,8 +35,12 @@ int main(int argc, char* argv[]) {
     out << BatchUsageText();
     return 0;
   }
+  if (line->version) {
+    out << "quillmora-batch " << QUILLMORA_VERSION << '\n';
+    return 0;
+  }
 
-  HeadlessBatchHost host(out);
+  HeadlessBatchHost host(out, err);
   ThumbnailOptions thumb;
   if (!line->settingsFile.isEmpty()) {
     // Read only: unlike the program's own start-up, the file given is never
@@ -58,26 +68,34 @@ int main(int argc, char* argv[]) {
   if (line->suffix) thumb.suffix = *line->suffix;
   host.album = host.album || line->album;
   host.autoCreate = host.autoCreate || line->autoCreate;
-
-  BatchOptions& options = host.options;
-  options.thumbStyleIndex = thumb.thumbStyleIndex;
-  options.thumbWidth = thumb.thumbWidth;
-  options.thumbHeight = thumb.thumbHeight;
-  options.imagePadding = thumb.imagePadding;
-  options.prefix = thumb.prefix;
-  options.suffix = thumb.suffix;
-  options.outputFormatIndex = thumb.outputFormatIndex;
-  // Framed styles always keep the aspect ratio, as choosing one on the options page does.
-  options.resizeMode = thumb.thumbStyleIndex == 0 ? line->mode.value_or(kResizeKeepAspect) : kResizeKeepAspect;
-  options.resampleFilterCode = ResampleFilterCode(thumb.resampleIndex);
+  host.options = BatchOptionsOf(thumb, line->mode.value_or(kResizeKeepAspect));
 
   host.stage.SetThumbBackColor(thumb.thumbBackColor);
-  if (line->backImage) host.stage.ApplyBrowsedBackgroundImage(*line->backImage);
+  if (line->backImage) {
+    if (!host.stage.ApplyBrowsedBackgroundImage(*line->backImage)) {
+      err << "quillmora-batch: the background image cannot be read: " << *line->backImage << '\n';
+      return 2;
+    }
+  } else if (!thumb.thumbBackImage.trimmed().isEmpty() &&
+             !host.stage.ApplyBrowsedBackgroundImage(thumb.thumbBackImage)) {
+    // The settings file's background image, as the window would use it.
+    err << "quillmora-batch: the background image of the settings file cannot be read, none is used: "
+        << thumb.thumbBackImage << '\n';
+  }
 
   host.sourceFolder = line->sourceFolder;
   host.destinationFolder = line->destinationFolder;
-  host.selected = line->files.isEmpty() ? ListFolderFiles(line->sourceFolder, FileMasks()[line->mask].pattern)
-                                        : line->files;
+  if (line->files.isEmpty()) {
+    const FolderListing listing = ListFolder(line->sourceFolder, FileMasks()[line->mask].pattern);
+    if (!listing.readable) {
+      err << "quillmora-batch: cannot read the source folder " << line->sourceFolder << ": " << listing.error
+          << '\n';
+      return 2;
+    }
+    host.selected = listing.names;  // names that are not valid text fail in the run, each with its reason
+  } else {
+    host.selected = line->files;
+  }
 
   BatchRun run(host);
   run.Start();

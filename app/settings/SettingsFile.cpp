@@ -7,13 +7,10 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include "app/engine/WholeFile.h"
 #include "app/engine/mUtils.h"
 #include "app/settings/SettingsFormat.h"
 #include "platform/shell/MessageBox.h"
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -23,14 +20,6 @@ bool CanCreateFileIn(const QString& folder) {
   if (!QFileInfo(folder).isDir()) return false;
   QTemporaryFile probe(AddBackslash(folder) + QStringLiteral(".qmprobe.XXXXXX"));
   return probe.open();
-}
-
-bool FlushToDisk(QFile& file) {
-  if (!file.flush()) return false;
-#ifdef Q_OS_UNIX
-  if (::fsync(file.handle()) != 0) return false;
-#endif
-  return true;
 }
 
 // Leaves an empty file at path (the settings file exists from the first start on).
@@ -95,19 +84,6 @@ bool SaveSettings(const SettingsRecord& record, const QString& path, const std::
   if (path.isEmpty()) return false;
   const QByteArray bytes = EncodeSettings(record);
   QDir().mkpath(QFileInfo(path).absolutePath());
-  const QString temporary = TemporarySiblingPath(path);
-  {
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
-    if (file.write(bytes) != bytes.size() || !FlushToDisk(file)) {
-      file.close();
-      QFile::remove(temporary);
-      return false;
-    }
-  }
-  if (beforeReplace && !beforeReplace()) {
-    QFile::remove(temporary);
-    return false;
-  }
-  return ReplaceWithFile(temporary, path);
+  WholeFileWriter file(path, WholeFileWriter::Durability::Synced);
+  return file.Open() && file.Write(bytes) && file.Commit(beforeReplace);
 }

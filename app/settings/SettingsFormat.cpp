@@ -2,6 +2,10 @@
 
 #include <QtEndian>
 
+#include "app/album/AlbumOptions.h"
+#include "app/engine/OutputNames.h"
+#include "app/engine/ThumbnailOptions.h"
+
 namespace {
 
 class Writer {
@@ -142,5 +146,15 @@ SettingsRecord DecodeSettings(const QByteArray& data) {
   SettingsRecord record;
   Reader reader(data);
   Fields(reader, record);
+  // A name part that would lead out of the destination folder is read at its default.
+  const ThumbnailOptions thumbnail;
+  const AlbumOptions album;
+  const auto keepInside = [](QString& text, NamePart part, const QString& fallback) {
+    if (!NamePartProblem(part, text).isEmpty()) text = fallback;
+  };
+  keepInside(record.prefix, NamePart::Prefix, thumbnail.prefix);
+  keepInside(record.suffix, NamePart::Suffix, thumbnail.suffix);
+  keepInside(record.pageFileName, NamePart::PageFileName, album.pageFileName);
+  keepInside(record.thumbFolderName, NamePart::ThumbFolderName, album.thumbFolderName);
   return record;
 }

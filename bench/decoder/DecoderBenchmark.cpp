@@ -16,7 +16,7 @@
 
 #include "app/decoder/ImageDecoder.h"
 #include "app/engine/DecoderProcess.h"
-#include "app/engine/FiBitmap.h"
+#include "app/imaging/FiBitmap.h"
 
 namespace {
 
@@ -61,12 +61,10 @@ void Compare(const char* label, const QStringList& files, int rounds, DecoderPro
       clock.start();
       const QImage a = DecodeInProcess(file);
       inProcess.push_back(clock.nsecsElapsed() / 1e6);
-      QImage b;
-      int32_t bpp = 0;
       clock.start();
-      const DecodeOutcome outcome = decoder.decode(file, &b, &bpp);
+      const DecodedImage b = decoder.decode(file);
       isolated.push_back(clock.nsecsElapsed() / 1e6);
-      if (a.isNull() || outcome != DecodeOutcome::Decoded || a != b) {
+      if (a.isNull() || !b.ok() || a != b.pixels) {
         std::fprintf(stderr, "%s: the two ways disagree on %s\n", label, qPrintable(file));
         std::exit(1);
       }
@@ -104,9 +102,7 @@ int main(int argc, char** argv) {
   DecoderSettings settings;
   settings.recycleAfter = 1 << 30;  // measure decoding, not start-ups
   DecoderProcess decoder(settings);
-  QImage warm;
-  int32_t bpp = 0;
-  if (decoder.decode(big, &warm, &bpp) != DecodeOutcome::Decoded) {
+  if (!decoder.decode(big).ok()) {
     std::fprintf(stderr, "decoder unavailable: %s\n", qPrintable(decoder.unavailableReason()));
     return 1;
   }
@@ -122,7 +118,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 10; ++i) {
     decoder.stop();
     clock.start();
-    decoder.decode(smallPng.first(), &warm, &bpp);
+    decoder.decode(smallPng.first());
     starts.push_back(clock.nsecsElapsed() / 1e6);
   }
   std::printf("%-28s %9.3f ms (median, start + first small PNG)\n", "decoder start-up", Median(starts));

@@ -1,6 +1,5 @@
 #include "platform/com/CreateControl.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QWidget>
@@ -8,17 +7,19 @@
 #include "platform/com/ComError.h"
 #include "platform/com/ControlRegistry.h"
 #include "platform/com/ControlServer.h"
+#include "platform/shell/ProgramFiles.h"
 
 namespace {
 
 QString BesideProgram(const QString& progId) {
   QString name = progId.section(QLatin1Char('.'), 0, 0).toLower();
-  const QString dir = QCoreApplication::applicationDirPath();
   QStringList candidates{name};
   if (name.endsWith(QLatin1String("lib")) && name.size() > 3) candidates.prepend(name.left(name.size() - 3));
+  // Beside the program in the build and in a copied folder, lib/quillmora when installed.
   for (const QString& base : candidates) {
-    const QString path = dir + QStringLiteral("/lib") + base + QStringLiteral(".so");
-    if (QFileInfo::exists(path)) return path;
+    const QString path =
+        ProgramFiles::Find(ProgramFiles::Part::PrivateLibrary, QStringLiteral("lib") + base + QStringLiteral(".so"));
+    if (!path.isEmpty()) return path;
   }
   return QString();
 }

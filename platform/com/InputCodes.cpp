@@ -8,7 +8,8 @@ short KeyCodeOf(const QKeyEvent* event) {
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<short>(112 + (key - Qt::Key_F1));
   switch (key) {
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;  // Shift+Tab is Tab with the Shift mask
     case Qt::Key_Return:
     case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
@@ -40,7 +41,8 @@ short KeyAsciiOf(const QKeyEvent* event) {
     case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;  // Shift+Tab is Tab with the Shift mask
     default: break;
   }
   const QString text = event->text();

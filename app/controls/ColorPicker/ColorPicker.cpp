@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "app/controls/ColorPicker/cpfrmColorPalette.h"
+#include "platform/com/InputCodes.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/DrawEdge.h"
 #include "platform/drawing/Numbers.h"
@@ -36,41 +37,6 @@ void DrawFocusRect(QImage& image, const QRect& r) {
   }
 }
 
-int VbButton(Qt::MouseButtons b) {
-  return ((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) | ((b & Qt::MiddleButton) ? 4 : 0);
-}
-
-int VbShift(Qt::KeyboardModifiers m) {
-  return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
-}
-
-// The platform's virtual-key code of a key, for the key notifications.
-int VirtualKey(int key) {
-  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 0x70 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 0x09;
-    case Qt::Key_Return: case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    default: return 0;
-  }
-}
-
 bool HasMarlett() {
   static const bool has = QFontDatabase::families().contains(QStringLiteral("Marlett"), Qt::CaseInsensitive);
   return has;
@@ -94,7 +60,7 @@ void DrawDropArrow(QPainter& p, const QRect& r, const QColor& c) {
 
 }  // namespace
 
-ColorPicker::ColorPicker(QWidget* parent) : QWidget(parent) {
+ColorPicker::ColorPicker(QWidget* parent) : PersistedWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumHeight(TwipsToPixels(kMinHeightTwips));
@@ -103,33 +69,48 @@ ColorPicker::ColorPicker(QWidget* parent) : QWidget(parent) {
 
 ColorPicker::~ColorPicker() = default;
 
-template <typename T>
-void ColorPicker::setProperty_(T& member, const T& value, bool repaint) {
-  if (member == value) return;
-  member = value;
-  if (repaint) update();
-  emit PropertyChanged();
+void ColorPicker::setColor(ColorValue c) { SetProperty(state_.Color, c, &ColorPicker::ColorChanged, "Color"); }
+
+void ColorPicker::setDefaultColor(ColorValue c) {
+  SetProperty(state_.DefaultColor, c, &ColorPicker::DefaultColorChanged, "DefaultColor");
 }
 
-void ColorPicker::setColor(ColorValue color) {
-  if (state_.Color == color) return;
-  state_.Color = color;
-  update();
-  emit ColorChanged(color);
+void ColorPicker::setAppearance(int a) { SetProperty(appearance_, a, &ColorPicker::AppearanceChanged, "Appearance"); }
+
+void ColorPicker::setBackColor(ColorValue c) {
+  SetProperty(backColor_, c, &ColorPicker::BackColorChanged, "BackColor");
 }
 
-void ColorPicker::setDefaultColor(ColorValue c) { setProperty_(state_.DefaultColor, c, false); }
-void ColorPicker::setAppearance(int a) { setProperty_(appearance_, a, true); }
-void ColorPicker::setBackColor(ColorValue c) { setProperty_(backColor_, c, true); }
-void ColorPicker::setShowDefault(bool on) { setProperty_(state_.ShowDefault, on, false); }
-void ColorPicker::setShowCustomColors(bool on) { setProperty_(state_.ShowCustomColors, on, false); }
-void ColorPicker::setShowMoreColors(bool on) { setProperty_(state_.ShowMoreColors, on, false); }
-void ColorPicker::setDefaultCaption(const QString& s) { setProperty_(state_.DefaultCaption, s, false); }
-void ColorPicker::setMoreColorsCaption(const QString& s) { setProperty_(state_.MoreColorsCaption, s, false); }
-void ColorPicker::setShowSysColorButton(bool on) { setProperty_(state_.ShowSysColorButton, on, false); }
-void ColorPicker::setShowToolTips(bool on) { setProperty_(state_.ShowToolTips, on, false); }
+void ColorPicker::setShowDefault(bool on) {
+  SetProperty(state_.ShowDefault, on, &ColorPicker::ShowDefaultChanged, "ShowDefault");
+}
+
+void ColorPicker::setShowCustomColors(bool on) {
+  SetProperty(state_.ShowCustomColors, on, &ColorPicker::ShowCustomColorsChanged, "ShowCustomColors");
+}
+
+void ColorPicker::setShowMoreColors(bool on) {
+  SetProperty(state_.ShowMoreColors, on, &ColorPicker::ShowMoreColorsChanged, "ShowMoreColors");
+}
+
+void ColorPicker::setDefaultCaption(const QString& s) {
+  SetProperty(state_.DefaultCaption, s, &ColorPicker::DefaultCaptionChanged, "DefaultCaption");
+}
+
+void ColorPicker::setMoreColorsCaption(const QString& s) {
+  SetProperty(state_.MoreColorsCaption, s, &ColorPicker::MoreColorsCaptionChanged, "MoreColorsCaption");
+}
+
+void ColorPicker::setShowSysColorButton(bool on) {
+  SetProperty(state_.ShowSysColorButton, on, &ColorPicker::ShowSysColorButtonChanged, "ShowSysColorButton");
+}
+
+void ColorPicker::setShowToolTips(bool on) {
+  SetProperty(state_.ShowToolTips, on, &ColorPicker::ShowToolTipsChanged, "ShowToolTips");
+}
 
 void ColorPicker::InitProperties() {
+  const auto loading = LoadingProperties();
   const PaletteState defaults;
   setDefaultColor(defaults.DefaultColor);
   setColor(defaults.Color);
@@ -145,6 +126,7 @@ void ColorPicker::InitProperties() {
 }
 
 void ColorPicker::ReadProperties(const PropertyBag& bag) {
+  const auto loading = LoadingProperties();
   const PaletteState d;
   setDefaultColor(bag.ReadProperty(QStringLiteral("DefaultColor"), d.DefaultColor).toUInt());
   setColor(bag.ReadProperty(QStringLiteral("Value"), d.Color).toUInt());
@@ -231,15 +213,23 @@ void ColorPicker::OpenPalette() {
   palette_->show();
 }
 
+cpfrmColorPalette* ColorPicker::palette() const { return palette_; }
+
 void ColorPicker::PaletteFinished(bool chosen, quint32 color) {
   palette_.clear();  // it is closed and deletes itself
+  // A ColorChanged handler may delete the picker.
+  const QPointer<ColorPicker> self(this);
   if (chosen) setColor(color);
-  emit Click();
+  if (self) emit Click();
 }
 
 void ColorPicker::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  emit MouseDown(VbButton(event->button()), VbShift(event->modifiers()), PixelsToTwips(p.x()), PixelsToTwips(p.y()));
+  // A handler of the mouse notifications may delete the picker.
+  const QPointer<ColorPicker> self(this);
+  emit MouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()), PixelsToTwips(p.x()),
+                 PixelsToTwips(p.y()));
+  if (!self) return;
   if (event->button() == Qt::LeftButton && buttonRect().contains(p)) {
     pressed_ = true;
     update();
@@ -248,7 +238,10 @@ void ColorPicker::mousePressEvent(QMouseEvent* event) {
 
 void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  emit MouseMove(VbButton(event->buttons()), VbShift(event->modifiers()), PixelsToTwips(p.x()), PixelsToTwips(p.y()));
+  const QPointer<ColorPicker> self(this);
+  emit MouseMove(ButtonMask(event->buttons()), ShiftMask(event->modifiers()), PixelsToTwips(p.x()),
+                 PixelsToTwips(p.y()));
+  if (!self) return;
   if (pressed_ && !buttonRect().contains(p)) {
     pressed_ = false;
     update();
@@ -257,8 +250,10 @@ void ColorPicker::mouseMoveEvent(QMouseEvent* event) {
 
 void ColorPicker::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  emit MouseUp(VbButton(event->button()), VbShift(event->modifiers()), PixelsToTwips(p.x()), PixelsToTwips(p.y()));
-  if (event->button() != Qt::LeftButton) return;
+  const QPointer<ColorPicker> self(this);
+  emit MouseUp(ButtonMask(event->button()), ShiftMask(event->modifiers()), PixelsToTwips(p.x()),
+               PixelsToTwips(p.y()));
+  if (!self || event->button() != Qt::LeftButton) return;
   if (pressed_) {
     pressed_ = false;
     update();
@@ -272,14 +267,18 @@ void ColorPicker::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ColorPicker::keyPressEvent(QKeyEvent* event) {
-  emit KeyDown(VirtualKey(event->key()), VbShift(event->modifiers()));
-  if (!event->text().isEmpty()) emit KeyPress(event->text().at(0).unicode());
-  QWidget::keyPressEvent(event);
+  // Passed through unchanged: the picker acts on no key.
+  const QPointer<ColorPicker> self(this);
+  emit KeyDown(KeyCodeOf(event), ShiftMask(event->modifiers()));
+  if (!self) return;
+  if (const short ascii = KeyAsciiOf(event)) emit KeyPress(ascii);
+  if (self) QWidget::keyPressEvent(event);
 }
 
 void ColorPicker::keyReleaseEvent(QKeyEvent* event) {
-  emit KeyUp(VirtualKey(event->key()), VbShift(event->modifiers()));
-  QWidget::keyReleaseEvent(event);
+  const QPointer<ColorPicker> self(this);
+  emit KeyUp(KeyCodeOf(event), ShiftMask(event->modifiers()));
+  if (self) QWidget::keyReleaseEvent(event);
 }
 
 void ColorPicker::focusInEvent(QFocusEvent* event) {

@@ -3,26 +3,28 @@
 // on it opens the palette (cpfrmColorPalette) under it; Click follows once the
 // palette has closed, with Color changed when a colour was chosen.
 #include <QPointer>
-#include <QWidget>
 
 #include "app/controls/ColorPicker/PaletteState.h"
+#include "app/controls/common/PersistedWidget.h"
 
 class PropertyBag;
 class cpfrmColorPalette;
 
-class ColorPicker : public QWidget {
+class ColorPicker : public PersistedWidget {
   Q_OBJECT
   Q_PROPERTY(quint32 Color READ Color WRITE setColor NOTIFY ColorChanged USER true)
-  Q_PROPERTY(quint32 DefaultColor READ DefaultColor WRITE setDefaultColor NOTIFY PropertyChanged)
-  Q_PROPERTY(int Appearance READ Appearance WRITE setAppearance NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY PropertyChanged)
-  Q_PROPERTY(bool ShowDefault READ ShowDefault WRITE setShowDefault NOTIFY PropertyChanged)
-  Q_PROPERTY(bool ShowCustomColors READ ShowCustomColors WRITE setShowCustomColors NOTIFY PropertyChanged)
-  Q_PROPERTY(bool ShowMoreColors READ ShowMoreColors WRITE setShowMoreColors NOTIFY PropertyChanged)
-  Q_PROPERTY(QString DefaultCaption READ DefaultCaption WRITE setDefaultCaption NOTIFY PropertyChanged)
-  Q_PROPERTY(QString MoreColorsCaption READ MoreColorsCaption WRITE setMoreColorsCaption NOTIFY PropertyChanged)
-  Q_PROPERTY(bool ShowSysColorButton READ ShowSysColorButton WRITE setShowSysColorButton NOTIFY PropertyChanged)
-  Q_PROPERTY(bool ShowToolTips READ ShowToolTips WRITE setShowToolTips NOTIFY PropertyChanged)
+  Q_PROPERTY(quint32 DefaultColor READ DefaultColor WRITE setDefaultColor NOTIFY DefaultColorChanged)
+  Q_PROPERTY(int Appearance READ Appearance WRITE setAppearance NOTIFY AppearanceChanged)
+  Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+  Q_PROPERTY(bool ShowDefault READ ShowDefault WRITE setShowDefault NOTIFY ShowDefaultChanged)
+  Q_PROPERTY(bool ShowCustomColors READ ShowCustomColors WRITE setShowCustomColors NOTIFY ShowCustomColorsChanged)
+  Q_PROPERTY(bool ShowMoreColors READ ShowMoreColors WRITE setShowMoreColors NOTIFY ShowMoreColorsChanged)
+  Q_PROPERTY(QString DefaultCaption READ DefaultCaption WRITE setDefaultCaption NOTIFY DefaultCaptionChanged)
+  Q_PROPERTY(
+      QString MoreColorsCaption READ MoreColorsCaption WRITE setMoreColorsCaption NOTIFY MoreColorsCaptionChanged)
+  Q_PROPERTY(
+      bool ShowSysColorButton READ ShowSysColorButton WRITE setShowSysColorButton NOTIFY ShowSysColorButtonChanged)
+  Q_PROPERTY(bool ShowToolTips READ ShowToolTips WRITE setShowToolTips NOTIFY ShowToolTipsChanged)
 
  public:
   static constexpr ColorValue kDefaultBackColor = kSystemColorFlag + COLOR_APPWORKSPACE;
@@ -57,17 +59,17 @@ class ColorPicker : public QWidget {
   void setShowSysColorButton(bool on);
   void setShowToolTips(bool on);
 
-  // Persistence in the host's property store.
+  // Persistence in the host's property store (Color under the key "Value").
   void InitProperties();
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag) const;
+  void ReadProperties(const PropertyBag& bag) override;
+  void WriteProperties(PropertyBag& bag) const override;
 
   // Shows the picker's about box.
   Q_INVOKABLE void About();
 
   // Opens the palette as a click on the control does; the open palette, if any.
   void OpenPalette();
-  cpfrmColorPalette* palette() const { return palette_; }
+  cpfrmColorPalette* palette() const;
   bool buttonPressed() const { return pressed_; }
   // The control as it is drawn now.
   QImage Render() const;
@@ -78,6 +80,8 @@ class ColorPicker : public QWidget {
   QSize minimumSizeHint() const override;
 
  signals:
+  // After every click on the control, once the palette has closed (Color has
+  // changed by then when a colour was chosen).
   void Click();
   void DblClick();
   void KeyDown(int keyCode, int shift);
@@ -88,9 +92,18 @@ class ColorPicker : public QWidget {
   void MouseMove(int button, int shift, float x, float y);
   void MouseUp(int button, int shift, float x, float y);
   void Resize();
+  // Each raised once for every real change, with the new value.
   void ColorChanged(quint32 color);
-  // Any other property changed.
-  void PropertyChanged();
+  void DefaultColorChanged(quint32 color);
+  void AppearanceChanged(int appearance);
+  void BackColorChanged(quint32 color);
+  void ShowDefaultChanged(bool on);
+  void ShowCustomColorsChanged(bool on);
+  void ShowMoreColorsChanged(bool on);
+  void DefaultCaptionChanged(const QString& caption);
+  void MoreColorsCaptionChanged(const QString& caption);
+  void ShowSysColorButtonChanged(bool on);
+  void ShowToolTipsChanged(bool on);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -106,8 +119,6 @@ class ColorPicker : public QWidget {
 
  private:
   void PaletteFinished(bool chosen, quint32 color);
-  template <typename T>
-  void setProperty_(T& member, const T& value, bool repaint);
 
   PaletteState state_;
   int appearance_ = 1;

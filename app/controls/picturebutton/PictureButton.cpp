@@ -4,22 +4,13 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
+#include "app/controls/common/PictureProperty.h"
+#include "app/controls/common/SetIfChanged.h"
 #include "platform/com/InputMasks.h"
-#include "platform/com/PropertyBag.h"
 
-namespace {
-
-QImage StoredImage(const StdPicture& picture) { return picture.isNull() ? QImage() : picture.image(); }
-
-StdPicture PictureFromStored(const QVariant& value) {
-  const QImage image = value.value<QImage>();
-  return image.isNull() ? StdPicture() : StdPicture(image);
-}
-
-}  // namespace
-
-PictureButton::PictureButton(QWidget* parent) : QWidget(parent) {
+PictureButton::PictureButton(QWidget* parent) : PersistedWidget(parent) {
   setMouseTracking(true);
   // The shortest interval the timer takes: the poll runs as fast as the
   // platform's timer allows, and only while the button is hovered.
@@ -28,34 +19,34 @@ PictureButton::PictureButton(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureButton::setPicture(const StdPicture& picture) {
-  picture_ = picture;
-  emit PropertyChanged(QStringLiteral("Picture"));
+  if (!SetIfChanged(picture_, picture)) return;
   Repaint();
+  Notify(&PictureButton::PictureChanged, picture_, "Picture");
 }
 
 void PictureButton::setPictureHover(const StdPicture& picture) {
-  pictureHover_ = picture;
-  emit PropertyChanged(QStringLiteral("PictureHover"));
+  if (!SetIfChanged(pictureHover_, picture)) return;
   Repaint();
+  Notify(&PictureButton::PictureHoverChanged, pictureHover_, "PictureHover");
 }
 
 void PictureButton::setPictureDown(const StdPicture& picture) {
-  pictureDown_ = picture;
-  emit PropertyChanged(QStringLiteral("PictureDown"));
+  if (!SetIfChanged(pictureDown_, picture)) return;
   Repaint();
+  Notify(&PictureButton::PictureDownChanged, pictureDown_, "PictureDown");
 }
 
 void PictureButton::ReadProperties(const PropertyBag& bag) {
-  picture_ = PictureFromStored(bag.ReadProperty(QStringLiteral("Picture"), QImage()));
-  pictureHover_ = PictureFromStored(bag.ReadProperty(QStringLiteral("PictureHover"), QImage()));
-  pictureDown_ = PictureFromStored(bag.ReadProperty(QStringLiteral("PictureDown"), QImage()));
-  Repaint();
+  const auto loading = LoadingProperties();
+  setPicture(ReadPictureProperty(bag, QStringLiteral("Picture")));
+  setPictureHover(ReadPictureProperty(bag, QStringLiteral("PictureHover")));
+  setPictureDown(ReadPictureProperty(bag, QStringLiteral("PictureDown")));
 }
 
 void PictureButton::WriteProperties(PropertyBag& bag) const {
-  bag.WriteProperty(QStringLiteral("Picture"), StoredImage(picture_), QImage());
-  bag.WriteProperty(QStringLiteral("PictureHover"), StoredImage(pictureHover_), QImage());
-  bag.WriteProperty(QStringLiteral("PictureDown"), StoredImage(pictureDown_), QImage());
+  WritePictureProperty(bag, QStringLiteral("Picture"), picture_);
+  WritePictureProperty(bag, QStringLiteral("PictureHover"), pictureHover_);
+  WritePictureProperty(bag, QStringLiteral("PictureDown"), pictureDown_);
 }
 
 const StdPicture& PictureButton::ShownPicture() const {
@@ -91,8 +82,11 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
 void PictureButton::mouseMoveEvent(QMouseEvent* event) {
   const Qt::MouseButtons buttons = event->buttons();
+  // A handler may delete the button: nothing of it is touched after that.
+  const QPointer<PictureButton> self(this);
   emit MouseMove(ButtonMask(buttons), ShiftMask(event->modifiers()), static_cast<float>(event->position().x()),
                  static_cast<float>(event->position().y()));
+  if (!self) return;
   if (buttons != Qt::NoButton && buttons != Qt::LeftButton) return;
   if (!IsUnderMouse()) {
     // A move captured while the button is held outside.
@@ -102,7 +96,7 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
     Timer1.start();
     hover_ = true;
     emit MouseEnter();
-    SetState(StateHover);
+    if (self) SetState(StateHover);
   } else if (buttons == Qt::LeftButton) {
     SetState(StateDown);
   }
@@ -110,17 +104,20 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event) {
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {
   afterDblClick_ = false;
+  const QPointer<PictureButton> self(this);
   emit MouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                  static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
-  if (event->button() == Qt::LeftButton) {
+  if (self && event->button() == Qt::LeftButton) {
     pressed_ = true;
     SetState(StateDown);
   }
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointer<PictureButton> self(this);
   emit MouseUp(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+  if (!self) return;
   SetState(IsUnderMouse() ? StateHover : StateNormal);
   // A click is a left press and release both on the button.
   const bool click = event->button() == Qt::LeftButton && pressed_ && !afterDblClick_ &&
@@ -143,6 +140,7 @@ void PictureButton::Timer1_Timer() {
   if (IsUnderMouse()) return;
   Timer1.stop();
   hover_ = false;
+  const QPointer<PictureButton> self(this);
   emit MouseLeave();
-  SetState(StateNormal);
+  if (self) SetState(StateNormal);
 }

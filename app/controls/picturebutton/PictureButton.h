@@ -4,17 +4,17 @@
 // polling the cursor with a timer while the button is hovered, so it is seen
 // even when no mouse-move event reaches the host.
 #include <QTimer>
-#include <QWidget>
 
+#include "app/controls/common/PersistedWidget.h"
 #include "platform/com/StdPicture.h"
 
 class PropertyBag;
 
-class PictureButton : public QWidget {
+class PictureButton : public PersistedWidget {
   Q_OBJECT
-  Q_PROPERTY(StdPicture Picture READ Picture WRITE setPicture)
-  Q_PROPERTY(StdPicture PictureHover READ PictureHover WRITE setPictureHover)
-  Q_PROPERTY(StdPicture PictureDown READ PictureDown WRITE setPictureDown)
+  Q_PROPERTY(StdPicture Picture READ Picture WRITE setPicture NOTIFY PictureChanged)
+  Q_PROPERTY(StdPicture PictureHover READ PictureHover WRITE setPictureHover NOTIFY PictureHoverChanged)
+  Q_PROPERTY(StdPicture PictureDown READ PictureDown WRITE setPictureDown NOTIFY PictureDownChanged)
 
  public:
   enum State { StateNormal = 0, StateHover = 1, StateDown = 2 };
@@ -29,8 +29,8 @@ class PictureButton : public QWidget {
   void setPictureDown(const StdPicture& picture);
 
   // Persisted under the property names; an empty picture is not stored.
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag) const;
+  void ReadProperties(const PropertyBag& bag) override;
+  void WriteProperties(PropertyBag& bag) const override;
 
   State state() const { return state_; }
   bool isPolling() const { return Timer1.isActive(); }
@@ -45,8 +45,10 @@ class PictureButton : public QWidget {
   void MouseDown(int Button, int Shift, float X, float Y);
   void MouseEnter();
   void MouseLeave();
-  // A property changed (the host's cue that there is something to save).
-  void PropertyChanged(const QString& name);
+  // Each raised once for every real change, with the new picture.
+  void PictureChanged(const StdPicture& picture);
+  void PictureHoverChanged(const StdPicture& picture);
+  void PictureDownChanged(const StdPicture& picture);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

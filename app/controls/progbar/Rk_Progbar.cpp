@@ -20,39 +20,26 @@ int BarLength(double length) {
 
 }  // namespace
 
-Rk_Progbar::Rk_Progbar(QWidget* parent) : QWidget(parent), picBar_(new BarPictureBox(this)) {
+Rk_Progbar::Rk_Progbar(QWidget* parent) : PersistedWidget(parent), picBar_(new BarPictureBox(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   picBar_->setBackColor(kDefaultBarcolor);
   picBar_->setGeometry(0, 0, 0, 0);
   picBar_->hide();
 }
 
-void Rk_Progbar::MarkChanged(const char* name) { emit PropertyChanged(QString::fromLatin1(name)); }
+void Rk_Progbar::setMin(int value) { SetProperty(min_, value, &Rk_Progbar::MinChanged, "Min"); }
 
-void Rk_Progbar::setMin(int value) {
-  if (value == min_) return;
-  min_ = value;
-  MarkChanged("Min");
-}
-
-void Rk_Progbar::setMax(int value) {
-  if (value == max_) return;
-  max_ = value;
-  MarkChanged("Max");
-}
+void Rk_Progbar::setMax(int value) { SetProperty(max_, value, &Rk_Progbar::MaxChanged, "Max"); }
 
 void Rk_Progbar::setValue(int value) {
-  const bool changed = value != value_;
-  value_ = value;
-  if (changed) MarkChanged("Value");
+  const bool changed = SetIfChanged(value_, value);
   RedrawBar();
+  if (!changed) return;
+  Notify(&Rk_Progbar::ValueChanged, value_, "Value");
 }
 
 void Rk_Progbar::setBackColor(ColorValue color) {
-  if (color == backColor_) return;
-  backColor_ = color;
-  update();
-  MarkChanged("BackColor");
+  SetProperty(backColor_, color, &Rk_Progbar::BackColorChanged, "BackColor");
 }
 
 ColorValue Rk_Progbar::Barcolor() const { return picBar_->backColor(); }
@@ -60,26 +47,17 @@ ColorValue Rk_Progbar::Barcolor() const { return picBar_->backColor(); }
 void Rk_Progbar::setBarcolor(ColorValue color) {
   if (color == picBar_->backColor()) return;
   picBar_->setBackColor(color);
-  MarkChanged("Barcolor");
+  Notify(&Rk_Progbar::BarcolorChanged, color, "Barcolor");
 }
 
-void Rk_Progbar::setBarstyle(int style) {
-  if (style == barStyle_) return;
-  barStyle_ = style;
-  MarkChanged("Barstyle");
-}
+void Rk_Progbar::setBarstyle(int style) { SetProperty(barStyle_, style, &Rk_Progbar::BarstyleChanged, "Barstyle"); }
 
 void Rk_Progbar::setBorderStyle(int style) {
-  if (style == borderStyle_) return;
-  borderStyle_ = style;
-  update();
-  MarkChanged("BorderStyle");
+  SetProperty(borderStyle_, style, &Rk_Progbar::BorderStyleChanged, "BorderStyle");
 }
 
 void Rk_Progbar::setBarOffset(int offset) {
-  if (offset == barOffset_) return;
-  barOffset_ = offset;
-  MarkChanged("BarOffset");
+  SetProperty(barOffset_, offset, &Rk_Progbar::BarOffsetChanged, "BarOffset");
 }
 
 void Rk_Progbar::RedrawBar() {
@@ -113,16 +91,16 @@ void Rk_Progbar::resizeEvent(QResizeEvent* event) {
 }
 
 void Rk_Progbar::ReadProperties(const PropertyBag& bag) {
-  min_ = bag.ReadProperty(QStringLiteral("Min"), kDefaultMin).toInt();
-  max_ = bag.ReadProperty(QStringLiteral("Max"), kDefaultMax).toInt();
-  value_ = bag.ReadProperty(QStringLiteral("Value"), kDefaultValue).toInt();
-  backColor_ = bag.ReadProperty(QStringLiteral("BackColor"), kDefaultBackColor).toUInt();
-  picBar_->setBackColor(bag.ReadProperty(QStringLiteral("Barcolor"), kDefaultBarcolor).toUInt());
-  barStyle_ = bag.ReadProperty(QStringLiteral("Barstyle"), kDefaultBarstyle).toInt();
-  borderStyle_ = bag.ReadProperty(QStringLiteral("BorderStyle"), kDefaultBorderStyle).toInt();
-  barOffset_ = bag.ReadProperty(QStringLiteral("BarOffset"), kDefaultBarOffset).toInt();
-  RedrawBar();
-  update();
+  const auto loading = LoadingProperties();
+  setMin(bag.ReadProperty(QStringLiteral("Min"), kDefaultMin).toInt());
+  setMax(bag.ReadProperty(QStringLiteral("Max"), kDefaultMax).toInt());
+  setBackColor(bag.ReadProperty(QStringLiteral("BackColor"), kDefaultBackColor).toUInt());
+  setBarcolor(bag.ReadProperty(QStringLiteral("Barcolor"), kDefaultBarcolor).toUInt());
+  setBarstyle(bag.ReadProperty(QStringLiteral("Barstyle"), kDefaultBarstyle).toInt());
+  setBorderStyle(bag.ReadProperty(QStringLiteral("BorderStyle"), kDefaultBorderStyle).toInt());
+  setBarOffset(bag.ReadProperty(QStringLiteral("BarOffset"), kDefaultBarOffset).toInt());
+  // Last, so the bar is drawn with the stored styles.
+  setValue(bag.ReadProperty(QStringLiteral("Value"), kDefaultValue).toInt());
 }
 
 void Rk_Progbar::WriteProperties(PropertyBag& bag) const {

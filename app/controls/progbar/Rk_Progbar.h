@@ -2,23 +2,22 @@
 // A plain progress bar: a bar box (picBar) whose width follows Value relative
 // to Max, with an edge style for the control's border and one for the bar.
 // Min is kept and persisted but takes no part in drawing.
-#include <QWidget>
-
+#include "app/controls/common/PersistedWidget.h"
 #include "platform/drawing/ColorValue.h"
 
 class BarPictureBox;
 class PropertyBag;
 
-class Rk_Progbar : public QWidget {
+class Rk_Progbar : public PersistedWidget {
   Q_OBJECT
-  Q_PROPERTY(int Min READ Min WRITE setMin)
-  Q_PROPERTY(int Max READ Max WRITE setMax)
-  Q_PROPERTY(int Value READ Value WRITE setValue)
-  Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
-  Q_PROPERTY(uint Barcolor READ Barcolor WRITE setBarcolor)
-  Q_PROPERTY(int Barstyle READ Barstyle WRITE setBarstyle)
-  Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle)
-  Q_PROPERTY(int BarOffset READ BarOffset WRITE setBarOffset)
+  Q_PROPERTY(int Min READ Min WRITE setMin NOTIFY MinChanged)
+  Q_PROPERTY(int Max READ Max WRITE setMax NOTIFY MaxChanged)
+  Q_PROPERTY(int Value READ Value WRITE setValue NOTIFY ValueChanged USER true)
+  Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+  Q_PROPERTY(quint32 Barcolor READ Barcolor WRITE setBarcolor NOTIFY BarcolorChanged)
+  Q_PROPERTY(int Barstyle READ Barstyle WRITE setBarstyle NOTIFY BarstyleChanged)
+  Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle NOTIFY BorderStyleChanged)
+  Q_PROPERTY(int BarOffset READ BarOffset WRITE setBarOffset NOTIFY BarOffsetChanged)
 
  public:
   static constexpr int kDefaultMin = 0;
@@ -36,7 +35,8 @@ class Rk_Progbar : public QWidget {
   void setMin(int value);
   int Max() const { return max_; }
   void setMax(int value);
-  // Setting the value redraws the bar at once.
+  // Every set of the value redraws the bar at once, also an unchanged one:
+  // that is when a new Barstyle or BarOffset shows.
   int Value() const { return value_; }
   void setValue(int value);
   ColorValue BackColor() const { return backColor_; }
@@ -53,15 +53,22 @@ class Rk_Progbar : public QWidget {
   void setBarOffset(int offset);
 
   // Persisted under the property names; a value equal to its default is not stored.
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag) const;
+  void ReadProperties(const PropertyBag& bag) override;
+  void WriteProperties(PropertyBag& bag) const override;
 
   // The bar box, for hosts and tests that look at its geometry.
   const BarPictureBox* picBar() const { return picBar_; }
 
  signals:
-  // A property changed (the host's cue that there is something to save).
-  void PropertyChanged(const QString& name);
+  // Each raised once for every real change, with the new value.
+  void MinChanged(int min);
+  void MaxChanged(int max);
+  void ValueChanged(int value);
+  void BackColorChanged(quint32 color);
+  void BarcolorChanged(quint32 color);
+  void BarstyleChanged(int style);
+  void BorderStyleChanged(int style);
+  void BarOffsetChanged(int offset);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -69,7 +76,6 @@ class Rk_Progbar : public QWidget {
 
  private:
   void RedrawBar();
-  void MarkChanged(const char* name);
 
   BarPictureBox* picBar_;
   int min_ = kDefaultMin;

@@ -1,6 +1,5 @@
 #include "app/controls/ucUpDownBox/ucUpDownBox.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -10,6 +9,8 @@
 #include <cmath>
 #include <optional>
 
+#include "app/controls/common/AmbientProperties.h"
+#include "app/controls/common/SetIfChanged.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/DrawEdge.h"
 #include "platform/drawing/Numbers.h"
@@ -39,11 +40,9 @@ Qt::Alignment TextAlignment(int alignment) {
 
 bool AcceptedCharacter(QChar c) { return (c >= u'0' && c <= u'9') || c == u'-' || c == u'\b'; }
 
-QFont AmbientFont(const QWidget* w) { return w->parentWidget() ? w->parentWidget()->font() : QApplication::font(); }
-
 }  // namespace
 
-ucUpDownBox::ucUpDownBox(QWidget* parent) : QWidget(parent) {
+ucUpDownBox::ucUpDownBox(QWidget* parent) : PersistedWidget(parent), notifiedFont_(font()) {
   txtValue = new QLineEdit(this);
   txtValue->setObjectName(QStringLiteral("txtValue"));
   txtValue->setFrame(false);
@@ -72,17 +71,9 @@ ucUpDownBox::ucUpDownBox(QWidget* parent) : QWidget(parent) {
 
 ucUpDownBox::~ucUpDownBox() = default;
 
-void ucUpDownBox::setMin(int min) {
-  if (min == min_) return;
-  min_ = min;
-  emit MinChanged(min_);
-}
+void ucUpDownBox::setMin(int min) { SetProperty(min_, min, &ucUpDownBox::MinChanged, "Min"); }
 
-void ucUpDownBox::setMax(int max) {
-  if (max == max_) return;
-  max_ = max;
-  emit MaxChanged(max_);
-}
+void ucUpDownBox::setMax(int max) { SetProperty(max_, max, &ucUpDownBox::MaxChanged, "Max"); }
 
 void ucUpDownBox::setValue(int value) {
   // Max is tested last, so with Min above Max the value becomes Max.
@@ -93,9 +84,8 @@ void ucUpDownBox::setValue(int value) {
 }
 
 void ucUpDownBox::storeValue(int value) {
-  if (value == value_) return;
-  value_ = value;
-  emit ValueChanged(value_);
+  if (!SetIfChanged(value_, value)) return;
+  Notify(&ucUpDownBox::ValueChanged, value_, "Value");
 }
 
 void ucUpDownBox::txtValue_Change(const QString& text) {
@@ -133,32 +123,28 @@ void ucUpDownBox::Spin(int direction) {
 }
 
 void ucUpDownBox::setAlignment(int alignment) {
-  if (alignment == alignment_) return;
-  alignment_ = alignment;
+  if (!SetIfChanged(alignment_, alignment)) return;
   txtValue->setAlignment(TextAlignment(alignment_));
-  emit AlignmentChanged(alignment_);
+  Notify(&ucUpDownBox::AlignmentChanged, alignment_, "Alignment");
 }
 
 void ucUpDownBox::setBackColor(ColorValue color) {
-  if (color == backColor_) return;
-  backColor_ = color;
+  if (!SetIfChanged(backColor_, color)) return;
   ApplyColors();
-  emit BackColorChanged(backColor_);
+  Notify(&ucUpDownBox::BackColorChanged, backColor_, "BackColor");
 }
 
 void ucUpDownBox::setForeColor(ColorValue color) {
-  if (color == foreColor_) return;
-  foreColor_ = color;
+  if (!SetIfChanged(foreColor_, color)) return;
   ApplyColors();
-  emit ForeColorChanged(foreColor_);
+  Notify(&ucUpDownBox::ForeColorChanged, foreColor_, "ForeColor");
 }
 
 void ucUpDownBox::setBorderStyle(int style) {
-  if (style == borderStyle_) return;
-  borderStyle_ = style;
+  if (!SetIfChanged(borderStyle_, style)) return;
   UpdateLayout();
   update();
-  emit BorderStyleChanged(borderStyle_);
+  Notify(&ucUpDownBox::BorderStyleChanged, borderStyle_, "BorderStyle");
 }
 
 void ucUpDownBox::ApplyColors() {
@@ -174,6 +160,7 @@ void ucUpDownBox::ApplyColors() {
 }
 
 void ucUpDownBox::InitProperties() {
+  const auto loading = LoadingProperties();
   setBorderStyle(1);
   setBackColor(kDefaultBackColor);
   setFont(AmbientFont(this));
@@ -183,6 +170,7 @@ void ucUpDownBox::InitProperties() {
 }
 
 void ucUpDownBox::ReadProperties(const PropertyBag& bag) {
+  const auto loading = LoadingProperties();
   const QFont ambient = AmbientFont(this);
   setBackColor(bag.ReadProperty(QStringLiteral("BackColor"), kDefaultBackColor).toUInt());
   setBorderStyle(bag.ReadProperty(QStringLiteral("BorderStyle"), 1).toInt());
@@ -275,5 +263,12 @@ void ucUpDownBox::resizeEvent(QResizeEvent* event) {
 
 void ucUpDownBox::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange) UpdateLayout();
+  if (event->type() == QEvent::FontChange) {
+    UpdateLayout();
+    // Qt also reports a font set again with other resolve bits; only a
+    // different font is a change.
+    if (SetIfChanged(notifiedFont_, font())) Notify(&ucUpDownBox::FontChanged, notifiedFont_, "Font");
+  } else if (event->type() == QEvent::EnabledChange) {
+    Notify(&ucUpDownBox::EnabledChanged, isEnabled(), "Enabled");
+  }
 }

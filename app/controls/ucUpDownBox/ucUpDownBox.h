@@ -4,15 +4,16 @@
 // Only digits, the minus sign and Backspace can be typed; Up and Down act as
 // the arrows. The value stays within Min..Max when set from code or by the
 // arrows; typed text outside the range is kept as typed and leaves Value alone.
-#include <QWidget>
+#include <QFont>
 
+#include "app/controls/common/PersistedWidget.h"
 #include "platform/drawing/ColorValue.h"
 
 class PropertyBag;
 class QLineEdit;
 class QScrollBar;
 
-class ucUpDownBox : public QWidget {
+class ucUpDownBox : public PersistedWidget {
   Q_OBJECT
   Q_PROPERTY(int Min READ Min WRITE setMin NOTIFY MinChanged)
   Q_PROPERTY(int Max READ Max WRITE setMax NOTIFY MaxChanged)
@@ -21,8 +22,8 @@ class ucUpDownBox : public QWidget {
   Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
   Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor NOTIFY ForeColorChanged)
   Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle NOTIFY BorderStyleChanged)
-  Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
-  Q_PROPERTY(QFont Font READ font WRITE setFont)
+  Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled NOTIFY EnabledChanged)
+  Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY FontChanged)
 
  public:
   static constexpr ColorValue kDefaultBackColor = kSystemColorFlag + COLOR_WINDOW;
@@ -42,7 +43,9 @@ class ucUpDownBox : public QWidget {
   // Min and Max are stored only; the current value is not compared again.
   void setMin(int min);
   void setMax(int max);
-  // Clamps into Min..Max and shows the value as the box's text.
+  // Clamps into Min..Max and shows the value as the box's text. Every set
+  // writes the text, also an unchanged one (so it replaces text typed out of
+  // range); ValueChanged and Change follow only a real change.
   void setValue(int value);
   void setAlignment(int alignment);
   void setBackColor(ColorValue color);
@@ -51,8 +54,8 @@ class ucUpDownBox : public QWidget {
 
   // Persistence in the host's property store.
   void InitProperties();
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag) const;
+  void ReadProperties(const PropertyBag& bag) override;
+  void WriteProperties(PropertyBag& bag) const override;
 
   QLineEdit* textBox() const { return txtValue; }
   QScrollBar* spinBar() const { return ucBar; }
@@ -63,7 +66,9 @@ class ucUpDownBox : public QWidget {
   QSize minimumSizeHint() const override;
 
  signals:
-  // Raised when the text changes Value, and on every arrow click (also at a bound).
+  // Raised when the text changes Value, and on every arrow click (also at a
+  // bound). Change and ValueChanged come from inside the box's own text box
+  // and arrows, so a handler that removes the box uses deleteLater.
   void Change();
   void MinChanged(int min);
   void MaxChanged(int max);
@@ -73,6 +78,9 @@ class ucUpDownBox : public QWidget {
   void BackColorChanged(quint32 color);
   void ForeColorChanged(quint32 color);
   void BorderStyleChanged(int style);
+  // The control's own enabled state and font, whichever way they change.
+  void EnabledChanged(bool enabled);
+  void FontChanged(const QFont& font);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,4 +108,5 @@ class ucUpDownBox : public QWidget {
   ColorValue backColor_ = kDefaultBackColor;
   ColorValue foreColor_ = kDefaultForeColor;
   int borderStyle_ = 1;
+  QFont notifiedFont_;  // the font FontChanged last told of
 };

@@ -1,9 +1,12 @@
 #include "app/controls/vkFrames/vkFrames.h"
 
-#include <QApplication>
+#include <QEvent>
 #include <QPainter>
 #include <limits>
 
+#include "app/controls/common/AmbientProperties.h"
+#include "app/controls/common/PictureProperty.h"
+#include "app/controls/common/SetIfChanged.h"
 #include "app/controls/vkFrames/FrameGradient.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/Numbers.h"
@@ -40,8 +43,6 @@ Qt::Alignment CaptionFlags(int alignment) {
   }
 }
 
-QFont AmbientFont(const QWidget* w) { return w->parentWidget() ? w->parentWidget()->font() : QApplication::font(); }
-
 int ClampInt16(int v) {
   return std::clamp(v, static_cast<int>(std::numeric_limits<int16_t>::min()),
                     static_cast<int>(std::numeric_limits<int16_t>::max()));
@@ -49,115 +50,128 @@ int ClampInt16(int v) {
 
 }  // namespace
 
-vkFrames::vkFrames(QWidget* parent) : QWidget(parent) {
+vkFrames::vkFrames(QWidget* parent) : PersistedWidget(parent), notifiedFont_(font()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   backColor_ = fillColor_ = AmbientBackColor();
-  ApplyTheme();
 }
 
 vkFrames::~vkFrames() = default;
 
-ColorValue vkFrames::AmbientBackColor() const {
-  if (parentWidget()) return ColorValueFromQColor(parentWidget()->palette().color(QPalette::Window));
-  return SystemColor(COLOR_BTNFACE);
-}
-
-template <typename T>
-void vkFrames::set(T& member, const T& value) {
-  if (member == value) return;
-  member = value;
-  update();
-  emit PropertyChanged();
-}
+ColorValue vkFrames::AmbientBackColor() const { return ::AmbientBackColor(this); }
 
 void vkFrames::setFrameColor(ColorValue c) {
-  if (c == frameColor_) return;
-  frameColor_ = c;
-  if (themeColor_ == 5) ApplyTheme();  // the custom theme's dark colour
-  update();
-  emit PropertyChanged();
+  SetProperty(frameColor_, c, &vkFrames::FrameColorChanged, "FrameColor");
 }
-void vkFrames::setBackColor(ColorValue c) { set(backColor_, c); }
-void vkFrames::setFillColor(ColorValue c) { set(fillColor_, c); }
-void vkFrames::setTextBoxColor(ColorValue c) { set(textBoxColor_, c); }
-void vkFrames::setRoundedCorner(bool on) { set(roundedCorner_, on); }
-void vkFrames::setRoundedCornerTxtBox(bool on) { set(roundedCornerTxtBox_, on); }
-void vkFrames::setCaption(const QString& caption) { set(caption_, caption); }
-void vkFrames::setTextBoxHeight(int height) { set(textBoxHeight_, height); }
-void vkFrames::setTextColor(ColorValue c) { set(textColor_, c); }
-void vkFrames::setAlignment(int alignment) { set(alignment_, alignment); }
-void vkFrames::setIconAlignment(int alignment) { set(iconAlignment_, alignment); }
-void vkFrames::setIconSize(int size) { set(iconSize_, ClampInt16(size)); }
+
+void vkFrames::setBackColor(ColorValue c) { SetProperty(backColor_, c, &vkFrames::BackColorChanged, "BackColor"); }
+
+void vkFrames::setFillColor(ColorValue c) { SetProperty(fillColor_, c, &vkFrames::FillColorChanged, "FillColor"); }
+
+void vkFrames::setTextBoxColor(ColorValue c) {
+  SetProperty(textBoxColor_, c, &vkFrames::TextBoxColorChanged, "TextBoxColor");
+}
+
+void vkFrames::setRoundedCorner(bool on) {
+  SetProperty(roundedCorner_, on, &vkFrames::RoundedCornerChanged, "RoundedCorner");
+}
+
+void vkFrames::setRoundedCornerTxtBox(bool on) {
+  SetProperty(roundedCornerTxtBox_, on, &vkFrames::RoundedCornerTxtBoxChanged, "RoundedCornerTxtBox");
+}
+
+void vkFrames::setCaption(const QString& caption) {
+  SetProperty(caption_, caption, &vkFrames::CaptionChanged, "Caption");
+}
+
+void vkFrames::setTextBoxHeight(int height) {
+  SetProperty(textBoxHeight_, height, &vkFrames::TextBoxHeightChanged, "TextBoxHeight");
+}
+
+void vkFrames::setTextColor(ColorValue c) { SetProperty(textColor_, c, &vkFrames::TextColorChanged, "TextColor"); }
+
+void vkFrames::setAlignment(int alignment) {
+  SetProperty(alignment_, alignment, &vkFrames::AlignmentChanged, "Alignment");
+}
+
+void vkFrames::setIconAlignment(int alignment) {
+  SetProperty(iconAlignment_, alignment, &vkFrames::IconAlignmentChanged, "IconAlignment");
+}
+
+void vkFrames::setIconSize(int size) {
+  SetProperty(iconSize_, ClampInt16(size), &vkFrames::IconSizeChanged, "IconSize");
+}
 
 void vkFrames::setPicture(const StdPicture& picture) {
-  picture_ = picture;
-  update();
-  emit PropertyChanged();
+  SetProperty(picture_, picture, &vkFrames::PictureChanged, "Picture");
 }
 
 void vkFrames::setStyle(int style) {
-  if (style == style_) return;
-  style_ = style;
-  textBoxHeight_ = 22;
-  textBoxColor_ = kWhite;
-  textColor_ = 0;
-  alignment_ = 2;
+  const bool changed = SetIfChanged(style_, style);
+  // The preset's colours and alignment first, so that each property changes
+  // at most once; any other style keeps FrameColor.
+  ColorValue text = 0;
+  ColorValue frame = frameColor_;
+  ColorValue textBox = kWhite;
+  int alignment = 2;
   switch (style_) {
     case 0:
-      textColor_ = 0xCF3603u;
-      frameColor_ = 0xC3C3C3u;
-      alignment_ = 0;
-      fillColor_ = AmbientBackColor();
+      text = 0xCF3603u;
+      frame = 0xC3C3C3u;
+      alignment = 0;
       break;
     case 1:
     case 4:
-      frameColor_ = 0;
-      themeColor_ = 0;
+      frame = 0;
       break;
     case 2:
-      frameColor_ = 0x6A6A6Au;
-      textBoxColor_ = 0xB0EFF0u;
-      roundedCornerTxtBox_ = true;
+      frame = 0x6A6A6Au;
+      textBox = 0xB0EFF0u;
       break;
     case 3:
-      frameColor_ = 0;
-      textBoxColor_ = 0xB0EFF0u;
-      roundedCorner_ = true;
-      fillColor_ = 0xE0FFFFu;
+      frame = 0;
+      textBox = 0xB0EFF0u;
       break;
     default:
       break;
   }
-  ApplyTheme();
+  setTextColor(text);
+  setFrameColor(frame);
+  setTextBoxColor(textBox);
+  setTextBoxHeight(22);
+  setAlignment(alignment);
+  switch (style_) {
+    case 0:
+      setFillColor(AmbientBackColor());
+      break;
+    case 1:
+    case 4:
+      setThemeColor(0);
+      break;
+    case 2:
+      setRoundedCornerTxtBox(true);
+      break;
+    case 3:
+      setRoundedCorner(true);
+      setFillColor(0xE0FFFFu);
+      break;
+    default:
+      break;
+  }
   update();
-  emit PropertyChanged();
+  // Marked changed also when the style stays.
+  if (changed)
+    Notify(&vkFrames::StyleChanged, style_, "Style");
+  else
+    MarkChanged("Style");
 }
 
 void vkFrames::setThemeColor(int theme) {
-  if (theme == themeColor_) return;
-  themeColor_ = theme;
-  ApplyTheme();
-  update();
-  emit PropertyChanged();
+  SetProperty(themeColor_, theme, &vkFrames::ThemeColorChanged, "ThemeColor");
 }
 
-void vkFrames::setColorFrom(ColorValue c) {
-  if (c == colorFrom_) return;
-  colorFrom_ = c;
-  ApplyTheme();
-  update();
-  emit PropertyChanged();
-}
+void vkFrames::setColorFrom(ColorValue c) { SetProperty(colorFrom_, c, &vkFrames::ColorFromChanged, "ColorFrom"); }
 
-void vkFrames::setColorTo(ColorValue c) {
-  if (c == colorTo_) return;
-  colorTo_ = c;
-  ApplyTheme();
-  update();
-  emit PropertyChanged();
-}
-
-void vkFrames::ApplyTheme() { theme_ = ThemeColors(themeColor_, colorFrom_, colorTo_, frameColor_); }
+void vkFrames::setColorTo(ColorValue c) { SetProperty(colorTo_, c, &vkFrames::ColorToChanged, "ColorTo"); }
 
 void vkFrames::setFrameFont(const QFont& source) {
   QFont f = font();
@@ -168,64 +182,68 @@ void vkFrames::setFrameFont(const QFont& source) {
     f.setPointSizeF(source.pointSizeF());
   else if (source.pixelSize() > 0)
     f.setPixelSize(source.pixelSize());
-  if (f == font()) return;
-  setFont(f);
+  setFont(f);  // changeEvent notifies a real change
+}
+
+void vkFrames::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::FontChange) return;
+  // Qt also reports a font set again with other resolve bits; only a
+  // different font is a change.
+  if (!SetIfChanged(notifiedFont_, font())) return;
   update();
-  emit PropertyChanged();
+  Notify(&vkFrames::FontChanged, notifiedFont_, "Font");
 }
 
 void vkFrames::InitProperties() {
+  const auto loading = LoadingProperties();
   setFont(AmbientFont(this));
-  iconSize_ = 16;
-  themeColor_ = 0;
-  textBoxHeight_ = 22;
-  alignment_ = 2;
-  frameColor_ = 0;
-  backColor_ = fillColor_ = AmbientBackColor();
-  textBoxColor_ = kWhite;
-  style_ = 1;
-  roundedCorner_ = true;
-  roundedCornerTxtBox_ = false;
-  caption_ = objectName();
-  textColor_ = 0;
-  iconAlignment_ = 0;
-  picture_ = StdPicture();
-  colorFrom_ = kDefaultColorFrom;
-  colorTo_ = kDefaultColorTo;
-  ApplyTheme();
-  update();
-  emit PropertyChanged();
+  setIconSize(16);
+  setThemeColor(0);
+  setTextBoxHeight(22);
+  setAlignment(2);
+  setFrameColor(0);
+  setBackColor(AmbientBackColor());
+  setFillColor(AmbientBackColor());
+  setTextBoxColor(kWhite);
+  if (SetIfChanged(style_, 1)) Notify(&vkFrames::StyleChanged, style_, "Style");
+  setRoundedCorner(true);
+  setRoundedCornerTxtBox(false);
+  setCaption(objectName());
+  setTextColor(0);
+  setIconAlignment(0);
+  setPicture(StdPicture());
+  setColorFrom(kDefaultColorFrom);
+  setColorTo(kDefaultColorTo);
 }
 
 void vkFrames::ReadProperties(const PropertyBag& bag) {
-  // Stored values are taken as they are: no style preset overwrites them.
+  const auto loading = LoadingProperties();
   const ColorValue ambient = AmbientBackColor();
   auto colour = [&bag](const char* key, ColorValue def) {
     return bag.ReadProperty(QString::fromLatin1(key), def).toUInt();
   };
-  frameColor_ = colour("FrameColor", 0);
-  backColor_ = colour("BackColor", ambient);
-  fillColor_ = colour("FillColor", ambient);
-  textBoxColor_ = colour("TextBoxColor", kWhite);
-  style_ = bag.ReadProperty(QStringLiteral("Style"), 1).toInt();
-  roundedCorner_ = bag.ReadProperty(QStringLiteral("RoundedCorner"), true).toBool();
-  roundedCornerTxtBox_ = bag.ReadProperty(QStringLiteral("RoundedCornerTxtBox"), false).toBool();
-  caption_ = bag.ReadProperty(QStringLiteral("Caption"), objectName()).toString();
-  textBoxHeight_ = bag.ReadProperty(QStringLiteral("TextBoxHeight"), 22).toInt();
-  textColor_ = colour("TextColor", 0);
-  alignment_ = bag.ReadProperty(QStringLiteral("Alignment"), 2).toInt();
-  iconAlignment_ = bag.ReadProperty(QStringLiteral("IconAlignment"), 0).toInt();
-  const QFont f = bag.ReadProperty(QStringLiteral("Font"), AmbientFont(this)).value<QFont>();
-  const QImage icon = bag.ReadProperty(QStringLiteral("Picture"), QImage()).value<QImage>();
-  picture_ = icon.isNull() ? StdPicture() : StdPicture(icon);
-  iconSize_ = ClampInt16(bag.ReadProperty(QStringLiteral("IconSize"), 16).toInt());
-  themeColor_ = bag.ReadProperty(QStringLiteral("ThemeColor"), 0).toInt();
-  colorFrom_ = colour("ColorFrom", kDefaultColorFrom);
-  colorTo_ = colour("ColorTo", kDefaultColorTo);
-  setFont(f);
-  ApplyTheme();
+  setFrameColor(colour("FrameColor", 0));
+  setBackColor(colour("BackColor", ambient));
+  setFillColor(colour("FillColor", ambient));
+  setTextBoxColor(colour("TextBoxColor", kWhite));
+  // Stored as it is, without the style's preset.
+  if (SetIfChanged(style_, bag.ReadProperty(QStringLiteral("Style"), 1).toInt()))
+    Notify(&vkFrames::StyleChanged, style_, "Style");
+  setRoundedCorner(bag.ReadProperty(QStringLiteral("RoundedCorner"), true).toBool());
+  setRoundedCornerTxtBox(bag.ReadProperty(QStringLiteral("RoundedCornerTxtBox"), false).toBool());
+  setCaption(bag.ReadProperty(QStringLiteral("Caption"), objectName()).toString());
+  setTextBoxHeight(bag.ReadProperty(QStringLiteral("TextBoxHeight"), 22).toInt());
+  setTextColor(colour("TextColor", 0));
+  setAlignment(bag.ReadProperty(QStringLiteral("Alignment"), 2).toInt());
+  setIconAlignment(bag.ReadProperty(QStringLiteral("IconAlignment"), 0).toInt());
+  setFont(bag.ReadProperty(QStringLiteral("Font"), AmbientFont(this)).value<QFont>());
+  setPicture(ReadPictureProperty(bag, QStringLiteral("Picture")));
+  setIconSize(bag.ReadProperty(QStringLiteral("IconSize"), 16).toInt());
+  setThemeColor(bag.ReadProperty(QStringLiteral("ThemeColor"), 0).toInt());
+  setColorFrom(colour("ColorFrom", kDefaultColorFrom));
+  setColorTo(colour("ColorTo", kDefaultColorTo));
   update();
-  emit PropertyChanged();
 }
 
 void vkFrames::WriteProperties(PropertyBag& bag) const {
@@ -243,7 +261,7 @@ void vkFrames::WriteProperties(PropertyBag& bag) const {
   bag.WriteProperty(QStringLiteral("Alignment"), alignment_, 2);
   bag.WriteProperty(QStringLiteral("IconAlignment"), iconAlignment_, 0);
   bag.WriteProperty(QStringLiteral("Font"), font(), AmbientFont(this));
-  bag.WriteProperty(QStringLiteral("Picture"), picture_.isNull() ? QImage() : picture_.image(), QImage());
+  WritePictureProperty(bag, QStringLiteral("Picture"), picture_);
   bag.WriteProperty(QStringLiteral("IconSize"), iconSize_, 16);
   bag.WriteProperty(QStringLiteral("ThemeColor"), themeColor_, 0);
   bag.WriteProperty(QStringLiteral("ColorFrom"), colorFrom_, kDefaultColorFrom);
@@ -300,7 +318,8 @@ QImage vkFrames::Render() const {
   const int w = caption_.isEmpty() ? 0 : fm.horizontalAdvance(caption_);
   const int h = caption_.isEmpty() ? 0 : fm.height();
   const int tbh = textBoxHeight_;
-  const ColorValue body = ColorAverage(theme_.start, kWhite);
+  const FrameTheme colors = theme();
+  const ColorValue body = ColorAverage(colors.start, kWhite);
 
   switch (style_) {
     case 0: {
@@ -349,31 +368,31 @@ QImage vkFrames::Render() const {
       break;
     }
     case 4: {
-      RoundRect(image, 0, 0, iw, ih, roundedCorner_, theme_.dark, body);
-      DrawGradientBox(image, theme_.end, theme_.start, 0, 0, iw - 1, tbh, theme_.dark);
+      RoundRect(image, 0, 0, iw, ih, roundedCorner_, colors.dark, body);
+      DrawGradientBox(image, colors.end, colors.start, 0, 0, iw - 1, tbh, colors.dark);
       {
         // Two separator lines under the bar: the dark colour, then the bar's middle colour.
         QPainter p(&image);
-        p.fillRect(1, tbh + 2, iw - 2, 1, TranslateColor(theme_.dark));
-        p.fillRect(1, tbh + 3, iw - 2, 1, TranslateColor(ColorAverage(theme_.start, theme_.end)));
+        p.fillRect(1, tbh + 2, iw - 2, 1, TranslateColor(colors.dark));
+        p.fillRect(1, tbh + 3, iw - 2, 1, TranslateColor(ColorAverage(colors.start, colors.end)));
       }
-      DrawCaption(image, QRect(QPoint(6, 0), QPoint(iw - 7, tbh)), theme_.dark,
+      DrawCaption(image, QRect(QPoint(6, 0), QPoint(iw - 7, tbh)), colors.dark,
                   RoundHalfEven((tbh - iconSize_) / 2.0));
       break;
     }
     default: {  // style 1 and any other value
       const int y0 = RoundHalfEven(tbh / 2.0);
-      RoundRect(image, 0, y0, iw, ih, roundedCorner_, theme_.dark, body);
-      DrawGradientBox(image, theme_.end, theme_.start, 0, 0, iw - 1, 3, theme_.dark);
-      DrawGradientBox(image, theme_.end, theme_.start, 0, 3, iw - 1, tbh, theme_.dark);
-      DrawGradientBox(image, theme_.end, theme_.start, 0, tbh + 3, iw - 1, 3, theme_.dark);
+      RoundRect(image, 0, y0, iw, ih, roundedCorner_, colors.dark, body);
+      DrawGradientBox(image, colors.end, colors.start, 0, 0, iw - 1, 3, colors.dark);
+      DrawGradientBox(image, colors.end, colors.start, 0, 3, iw - 1, tbh, colors.dark);
+      DrawGradientBox(image, colors.end, colors.start, 0, tbh + 3, iw - 1, 3, colors.dark);
       // The panel stops above the body's bottom line and, when rounded, its corners.
       const int panelTop = tbh + 7;
       const int panelBottom = ih - (roundedCorner_ ? 6 : 2);
       if (panelBottom >= panelTop)
-        DrawVerticalGradient(image, ColorAverage(theme_.end, kWhite), body, 1, iw - 1, panelTop,
+        DrawVerticalGradient(image, ColorAverage(colors.end, kWhite), body, 1, iw - 1, panelTop,
                              panelBottom - panelTop);
-      DrawCaption(image, QRect(QPoint(6, 3), QPoint(iw - 7, 3 + tbh)), theme_.dark,
+      DrawCaption(image, QRect(QPoint(6, 3), QPoint(iw - 7, 3 + tbh)), colors.dark,
                   3 + RoundHalfEven((tbh - iconSize_) / 2.0));
       break;
     }

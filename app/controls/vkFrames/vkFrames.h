@@ -7,34 +7,37 @@
 // 15 pixels, 3 full-width caption box, 4 themed bar alone.
 // IconAlignment: 0 the icon sits at the left end of the caption area, 1 at its
 // right end, 2 just before the caption text; the text keeps clear of it.
+#include <QFont>
 #include <QImage>
-#include <QWidget>
 
+#include "app/controls/common/PersistedWidget.h"
 #include "app/controls/vkFrames/FrameThemes.h"
 #include "platform/com/StdPicture.h"
 
 class PropertyBag;
 class QPainter;
 
-class vkFrames : public QWidget {
+class vkFrames : public PersistedWidget {
   Q_OBJECT
-  Q_PROPERTY(quint32 FrameColor READ FrameColor WRITE setFrameColor NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 FillColor READ FillColor WRITE setFillColor NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 TextBoxColor READ TextBoxColor WRITE setTextBoxColor NOTIFY PropertyChanged)
-  Q_PROPERTY(int Style READ Style WRITE setStyle NOTIFY PropertyChanged)
-  Q_PROPERTY(bool RoundedCorner READ RoundedCorner WRITE setRoundedCorner NOTIFY PropertyChanged)
-  Q_PROPERTY(bool RoundedCornerTxtBox READ RoundedCornerTxtBox WRITE setRoundedCornerTxtBox NOTIFY PropertyChanged)
-  Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY PropertyChanged)
-  Q_PROPERTY(int TextBoxHeight READ TextBoxHeight WRITE setTextBoxHeight NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 TextColor READ TextColor WRITE setTextColor NOTIFY PropertyChanged)
-  Q_PROPERTY(int Alignment READ Alignment WRITE setAlignment NOTIFY PropertyChanged)
-  Q_PROPERTY(int IconAlignment READ IconAlignment WRITE setIconAlignment NOTIFY PropertyChanged)
-  Q_PROPERTY(QFont Font READ font WRITE setFrameFont NOTIFY PropertyChanged)
-  Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY PropertyChanged)
-  Q_PROPERTY(int ThemeColor READ ThemeColor WRITE setThemeColor NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 ColorFrom READ ColorFrom WRITE setColorFrom NOTIFY PropertyChanged)
-  Q_PROPERTY(quint32 ColorTo READ ColorTo WRITE setColorTo NOTIFY PropertyChanged)
+  Q_PROPERTY(quint32 FrameColor READ FrameColor WRITE setFrameColor NOTIFY FrameColorChanged)
+  Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+  Q_PROPERTY(quint32 FillColor READ FillColor WRITE setFillColor NOTIFY FillColorChanged)
+  Q_PROPERTY(quint32 TextBoxColor READ TextBoxColor WRITE setTextBoxColor NOTIFY TextBoxColorChanged)
+  Q_PROPERTY(int Style READ Style WRITE setStyle NOTIFY StyleChanged)
+  Q_PROPERTY(bool RoundedCorner READ RoundedCorner WRITE setRoundedCorner NOTIFY RoundedCornerChanged)
+  Q_PROPERTY(bool RoundedCornerTxtBox READ RoundedCornerTxtBox WRITE setRoundedCornerTxtBox NOTIFY
+                 RoundedCornerTxtBoxChanged)
+  Q_PROPERTY(QString Caption READ Caption WRITE setCaption NOTIFY CaptionChanged)
+  Q_PROPERTY(int TextBoxHeight READ TextBoxHeight WRITE setTextBoxHeight NOTIFY TextBoxHeightChanged)
+  Q_PROPERTY(quint32 TextColor READ TextColor WRITE setTextColor NOTIFY TextColorChanged)
+  Q_PROPERTY(int Alignment READ Alignment WRITE setAlignment NOTIFY AlignmentChanged)
+  Q_PROPERTY(int IconAlignment READ IconAlignment WRITE setIconAlignment NOTIFY IconAlignmentChanged)
+  Q_PROPERTY(QFont Font READ font WRITE setFrameFont NOTIFY FontChanged)
+  Q_PROPERTY(StdPicture Picture READ Picture WRITE setPicture NOTIFY PictureChanged)
+  Q_PROPERTY(int IconSize READ IconSize WRITE setIconSize NOTIFY IconSizeChanged)
+  Q_PROPERTY(int ThemeColor READ ThemeColor WRITE setThemeColor NOTIFY ThemeColorChanged)
+  Q_PROPERTY(quint32 ColorFrom READ ColorFrom WRITE setColorFrom NOTIFY ColorFromChanged)
+  Q_PROPERTY(quint32 ColorTo READ ColorTo WRITE setColorTo NOTIFY ColorToChanged)
 
  public:
   static constexpr ColorValue kDefaultColorFrom = 10395391u;  // &H9E9EFF
@@ -61,13 +64,15 @@ class vkFrames : public QWidget {
   ColorValue ColorFrom() const { return colorFrom_; }
   ColorValue ColorTo() const { return colorTo_; }
   // The theme colours in use.
-  const FrameTheme& theme() const { return theme_; }
+  FrameTheme theme() const { return ThemeColors(themeColor_, colorFrom_, colorTo_, frameColor_); }
 
   void setFrameColor(ColorValue c);
   void setBackColor(ColorValue c);
   void setFillColor(ColorValue c);
   void setTextBoxColor(ColorValue c);
-  // Applies the style's preset, overwriting the properties it lists.
+  // Applies the style's preset, overwriting the properties it lists. Every
+  // set does, also a set to the style the frame already has, and every set
+  // marks Style changed; StyleChanged follows only a real change.
   void setStyle(int style);
   void setRoundedCorner(bool on);
   void setRoundedCornerTxtBox(bool on);
@@ -79,15 +84,17 @@ class vkFrames : public QWidget {
   // Copies bold, italic, family and size into the frame's own font.
   void setFrameFont(const QFont& font);
   void setPicture(const StdPicture& picture);
+  // Sizes outside 16 bits are clamped to them.
   void setIconSize(int size);
   void setThemeColor(int theme);
   void setColorFrom(ColorValue c);
   void setColorTo(ColorValue c);
 
-  // Persistence in the host's property store.
+  // Persistence in the host's property store. Stored values are taken as
+  // they are: no style preset overwrites them.
   void InitProperties();
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag) const;
+  void ReadProperties(const PropertyBag& bag) override;
+  void WriteProperties(PropertyBag& bag) const override;
 
   // The host's background colour: the parent's window colour, else button face.
   ColorValue AmbientBackColor() const;
@@ -95,16 +102,32 @@ class vkFrames : public QWidget {
   QImage Render() const;
 
  signals:
-  void PropertyChanged();
+  // Each raised once for every real change, with the new value.
+  void FrameColorChanged(quint32 color);
+  void BackColorChanged(quint32 color);
+  void FillColorChanged(quint32 color);
+  void TextBoxColorChanged(quint32 color);
+  void StyleChanged(int style);
+  void RoundedCornerChanged(bool on);
+  void RoundedCornerTxtBoxChanged(bool on);
+  void CaptionChanged(const QString& caption);
+  void TextBoxHeightChanged(int height);
+  void TextColorChanged(quint32 color);
+  void AlignmentChanged(int alignment);
+  void IconAlignmentChanged(int alignment);
+  void FontChanged(const QFont& font);
+  void PictureChanged(const StdPicture& picture);
+  void IconSizeChanged(int size);
+  void ThemeColorChanged(int theme);
+  void ColorFromChanged(quint32 color);
+  void ColorToChanged(quint32 color);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
-  template <typename T>
-  void set(T& member, const T& value);
-  void ApplyTheme();
   void DrawCaption(QImage& image, QRect area, ColorValue color, int iconTop) const;
   void DrawIcon(QPainter& p, int left, int top) const;
 
@@ -125,5 +148,5 @@ class vkFrames : public QWidget {
   int themeColor_ = 0;
   ColorValue colorFrom_ = kDefaultColorFrom;
   ColorValue colorTo_ = kDefaultColorTo;
-  FrameTheme theme_{};
+  QFont notifiedFont_;  // the font FontChanged last told of
 };

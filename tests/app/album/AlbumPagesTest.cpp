@@ -339,6 +339,11 @@ TEST_F(AlbumPagesTest, FileNameValuesAreEscapedAndKeepEveryCharacter) {
        "&#1092;&#1086;&#1090;&#1086;_x.jpg\" alt=\"caf\xE9 &#1092;&#1086;&#1090;&#1086;.jpg\" border=0><br></a></td>"
        "\r\n\t</tr>\r\n\t<tr>\r\n\t\t<td bgcolor=\"#FFFFC0\"><p align=\"center\"><font size=\"3\" "
        "color=\"#000000\">caf\xE9 &#1092;&#1086;&#1090;&#1086;</td>"},
+      // Links are percent-encoded; the alternative text and the caption are not.
+      {QStringLiteral("a#1?\u0444\t.png"), QStringLiteral("a#1?\u0444\t.jpg"),
+       "<a href=\"a%231%3F&#1092;%09.png\"><img src=\"thumbs/s_a%231%3F&#1092;%09_x.jpg\" alt=\"a#1?&#1092;\t.jpg\" "
+       "border=0><br></a></td>\r\n\t</tr>\r\n\t<tr>\r\n\t\t<td bgcolor=\"#FFFFC0\"><p align=\"center\">"
+       "<font size=\"3\" color=\"#000000\">a#1?&#1092;\t</td>"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source.toStdString());
@@ -346,6 +351,20 @@ TEST_F(AlbumPagesTest, FileNameValuesAreEscapedAndKeepEveryCharacter) {
     const QByteArray page = PageFile(QStringLiteral("gallery1.htm"));
     EXPECT_TRUE(page.contains(c.cells)) << page.constData();
   }
+}
+
+TEST_F(AlbumPagesTest, ThumbFolderAndPageIndexLinksAreEscapedLikeFileNames) {
+  AlbumOptions options;
+  options.rowsPerPage = 1;
+  options.columnsPerRow = 1;
+  options.thumbFolderName = QStringLiteral(" th#umbs%41 ");
+  options.pageFileName = QStringLiteral("p?age");
+  Write({QStringLiteral("a.jpg"), QStringLiteral("b.jpg")}, {QStringLiteral("a.png"), QStringLiteral("b.png")}, options);
+  const QByteArray page = PageFile(QStringLiteral("p?age1.htm"));
+  EXPECT_TRUE(page.contains("<a href=\"a.png\"><img src=\"th%23umbs%2541/TH_a.jpg\" alt=\"a.jpg\" border=0>"))
+      << page.constData();
+  EXPECT_TRUE(page.contains("</table>\r\n<a href=\"p%3Fage1.htm\">1</a> <a href=\"p%3Fage2.htm\">2</a> <br>\r\n"))
+      << page.constData();
 }
 
 TEST_F(AlbumPagesTest, NothingToWriteWritesNothing) {

@@ -47,6 +47,58 @@ TEST(EscapePercent20, EscapesOnlyPercent20) {
   for (const auto& c : cases) EXPECT_EQ(EscapePercent20(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 }
 
+TEST(EscapeLinkPath, EncodesWhatABrowserWouldNotKeepAndNothingElse) {
+  const struct {
+    QString in;
+    QString out;
+  } cases[] = {
+      // Characters that end or bend the path.
+      {QStringLiteral("a#1.jpg"), QStringLiteral("a%231.jpg")},
+      {QStringLiteral("what?.jpg"), QStringLiteral("what%3F.jpg")},
+      {QStringLiteral("back\\slash.jpg"), QStringLiteral("back%5Cslash.jpg")},
+      {QStringLiteral("##??\\\\"), QStringLiteral("%23%23%3F%3F%5C%5C")},
+      // Controls, from their UTF-8 bytes.
+      {QStringLiteral("tab\there.jpg"), QStringLiteral("tab%09here.jpg")},
+      {QStringLiteral("cr\r\nlf"), QStringLiteral("cr%0D%0Alf")},
+      {QString(QChar(1)) + QChar(0x1F) + QChar(0x7F), QStringLiteral("%01%1F%7F")},
+      {QStringLiteral("c1\u0085\u009F.jpg"), QStringLiteral("c1%C2%85%C2%9F.jpg")},
+      // "%" only before two hex digits, of either case.
+      {QStringLiteral("my%20photo.jpg"), QStringLiteral("my%2520photo.jpg")},
+      {QStringLiteral("50%25off.jpg"), QStringLiteral("50%2525off.jpg")},
+      {QStringLiteral("%41"), QStringLiteral("%2541")},
+      {QStringLiteral("%2a%Fe"), QStringLiteral("%252a%25Fe")},
+      {QStringLiteral("%%41"), QStringLiteral("%%2541")},
+      {QStringLiteral("%2"), QStringLiteral("%2")},
+      {QStringLiteral("%zz"), QStringLiteral("%zz")},
+      {QStringLiteral("%4g.jpg"), QStringLiteral("%4g.jpg")},
+      {QStringLiteral("100%"), QStringLiteral("100%")},
+      // Blanks only at the ends, a colon only where it would end a scheme.
+      {QStringLiteral(" lead.jpg"), QStringLiteral("%20lead.jpg")},
+      {QStringLiteral("trail.jpg "), QStringLiteral("trail.jpg%20")},
+      {QStringLiteral("  two  "), QStringLiteral("%20 two %20")},
+      {QStringLiteral(" "), QStringLiteral("%20")},
+      {QStringLiteral("photo:1.jpg"), QStringLiteral("photo%3A1.jpg")},
+      {QStringLiteral("c:x.jpg"), QStringLiteral("c%3Ax.jpg")},
+      {QStringLiteral("a+b.c-d:e:f"), QStringLiteral("a+b.c-d%3Ae:f")},
+      // Percent-encoding comes first, markup escaping after it.
+      {QStringLiteral("fish & \"chips\" <1>.jpg"), QStringLiteral("fish &amp; &quot;chips&quot; &lt;1&gt;.jpg")},
+      {QStringLiteral("a&#1;.jpg"), QStringLiteral("a&amp;%231;.jpg")},
+      {QStringLiteral("%26amp;"), QStringLiteral("%2526amp;")},
+      // Names that stay as they are.
+      {QStringLiteral("plain name.jpg"), QStringLiteral("plain name.jpg")},
+      {QStringLiteral("thumbs/TH_p01.jpg"), QStringLiteral("thumbs/TH_p01.jpg")},
+      {QStringLiteral("thumbs/photo:1.jpg"), QStringLiteral("thumbs/photo:1.jpg")},
+      {QStringLiteral("12:30 sunset.jpg"), QStringLiteral("12:30 sunset.jpg")},
+      {QStringLiteral("IMG 12:30.jpg"), QStringLiteral("IMG 12:30.jpg")},
+      {QStringLiteral("it's (1) +[2]=!~;,@$.tar.gz"), QStringLiteral("it's (1) +[2]=!~;,@$.tar.gz")},
+      {QStringLiteral("caf\u00E9 \u00A0\u00FF \u0444\u043E\u0442\u043E \u20AC.jpg"),
+       QStringLiteral("caf\u00E9 \u00A0\u00FF \u0444\u043E\u0442\u043E \u20AC.jpg")},
+      {QString::fromUtf8("sun \xF0\x9F\x8C\x9E.png"), QString::fromUtf8("sun \xF0\x9F\x8C\x9E.png")},
+      {QString(), QString()},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EscapeLinkPath(c.in), c.out) << c.in.toStdString();
+}
+
 TEST(EscapeMarkup, EscapesTheFourMarkupCharacters) {
   EXPECT_EQ(EscapeMarkup(QStringLiteral("a&b <c> \"d\" 'e'.jpg")),
             QStringLiteral("a&amp;b &lt;c&gt; &quot;d&quot; 'e'.jpg"));

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/album/AlbumPages.h"
+#include "app/engine/WholeFile.h"
 #include "app/engine/mUtils.h"
 
 namespace {
@@ -91,11 +92,7 @@ int main(int argc, char** argv) {
       const QByteArray bytes(9000, 'x');
       for (int p = 1; p <= 1429; ++p) {
         const QString target = AddBackslash(folder) + QStringLiteral("page%1.htm").arg(p);
-        const QString temporary = TemporarySiblingPath(target);
-        QFile file(temporary);
-        if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-        file.close();
-        ReplaceWithFile(temporary, target);
+        WriteFileWhole(target, bytes);
       }
     });
   }

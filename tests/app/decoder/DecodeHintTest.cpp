@@ -25,30 +25,37 @@ TEST(DecodeHint, JpegSizeRequestKeepsTheScaleAskedFor) {
     EXPECT_EQ(JpegSizeRequest(c.w, c.h, {c.minShort, c.permille}), c.request) << c.w << "x" << c.h;
 }
 
-TEST(DecodeHint, ShrunkJpegsKeepTheirNaturalSizeAndOtherFormatsDecodeWhole) {
+// JPEGs shrink in the codec (by halves), other formats are scaled in the
+// decoder to exactly what the hint allows; every one keeps its natural size
+// and the bits per pixel of the file.
+TEST(DecodeHint, ShrunkImagesKeepTheirNaturalSizeAndDepth) {
   QTemporaryDir dir;
   const QImage photo = testimages::Gradient(1600, 1200);
   ASSERT_TRUE(testimages::WriteBytes(dir.filePath("wide.jpg"), testimages::JpegWithOrientation(photo, 1, 90)));
   ASSERT_TRUE(testimages::WriteBytes(dir.filePath("turned.jpg"), testimages::JpegWithOrientation(photo, 6, 90)));
   ASSERT_TRUE(photo.save(dir.filePath("wide.png")));
-  struct Case { const char* name; decoderproto::SizeHint hint; QSize decoded, natural; } cases[] = {
-      {"wide.jpg", {240, 0}, {400, 300}, {1600, 1200}},     // a quarter: 1/8 would leave 150 rows
-      {"wide.jpg", {100, 0}, {200, 150}, {1600, 1200}},     // an eighth
-      {"turned.jpg", {240, 0}, {300, 400}, {1200, 1600}},   // upright, natural size turned too
-      {"wide.jpg", {0, 0}, {1600, 1200}, {1600, 1200}},
-      {"wide.jpg", {1000, 0}, {1600, 1200}, {1600, 1200}},  // no shrinking would do
-      {"wide.png", {100, 0}, {1600, 1200}, {1600, 1200}},   // only JPEG shrinks
+  ASSERT_TRUE(photo.convertToFormat(QImage::Format_Grayscale8).save(dir.filePath("grey.png")));
+  struct Case { const char* name; decoderproto::SizeHint hint; QSize decoded, natural; int bpp; } cases[] = {
+      {"wide.jpg", {240, 0}, {400, 300}, {1600, 1200}, 24},     // a quarter: 1/8 would leave 150 rows
+      {"wide.jpg", {100, 0}, {200, 150}, {1600, 1200}, 24},     // an eighth
+      {"turned.jpg", {240, 0}, {300, 400}, {1200, 1600}, 24},   // upright, natural size turned too
+      {"wide.jpg", {0, 0}, {1600, 1200}, {1600, 1200}, 24},
+      {"wide.jpg", {1000, 0}, {1600, 1200}, {1600, 1200}, 24},  // no shrinking would do
+      {"wide.jpg", {0, 0, 400, 300}, {400, 300}, {1600, 1200}, 24},  // what a 400 x 300 box shows
+      {"wide.png", {100, 0}, {200, 150}, {1600, 1200}, 24},     // scaled in the decoder, as far as 1/8
+      {"wide.png", {0, 0, 400, 300}, {400, 300}, {1600, 1200}, 24},
+      {"wide.png", {0, 0, 150, 100}, {200, 150}, {1600, 1200}, 24},  // 1/8, not 1/16: that would show less
+      {"wide.png", {12, 0}, {25, 19}, {1600, 1200}, 24},        // 1/64
+      {"wide.png", {700, 0}, {1600, 1200}, {1600, 1200}, 24},   // over half: every pixel
+      {"grey.png", {100, 0}, {200, 150}, {1600, 1200}, 8},
   };
   DecoderProcess decoder;
   for (const auto& c : cases) {
-    QImage pixels;
-    int32_t bpp = 0;
-    QSize natural;
-    ASSERT_EQ(decoder.decode(dir.filePath(c.name), &pixels, &bpp, &natural, c.hint), DecodeOutcome::Decoded)
-        << c.name;
-    EXPECT_EQ(pixels.size(), c.decoded) << c.name << " " << c.hint.minShortEdge;
-    EXPECT_EQ(natural, c.natural) << c.name << " " << c.hint.minShortEdge;
-    EXPECT_EQ(bpp, 24) << c.name;
+    const DecodedImage d = decoder.decode(dir.filePath(c.name), c.hint);
+    ASSERT_EQ(d.outcome, DecodeOutcome::Decoded) << c.name;
+    EXPECT_EQ(d.pixels.size(), c.decoded) << c.name << " " << c.hint.minShortEdge << " " << c.hint.fitWidth;
+    EXPECT_EQ(d.naturalSize, c.natural) << c.name << " " << c.hint.minShortEdge;
+    EXPECT_EQ(d.bpp, c.bpp) << c.name;
   }
 }
 
@@ -82,13 +89,12 @@ TEST(DecoderMemory, AnIdleDecoderGivesBackALargeBufferAndStillDecodes) {
   QTemporaryDir dir;
   ASSERT_TRUE(testimages::Solid(600, 500, Qt::darkCyan).save(dir.filePath("big.png")));  // 1.2 MB of pixels
   DecoderProcess decoder;
-  QImage pixels;
-  int32_t bpp = 0;
-  ASSERT_EQ(decoder.decode(dir.filePath("big.png"), &pixels, &bpp), DecodeOutcome::Decoded);
+  ASSERT_TRUE(decoder.decode(dir.filePath("big.png")).ok());
   decoder.releaseLargeBuffer(2 << 20);
   EXPECT_NE(decoder.processId(), 0);  // small enough to keep
   decoder.releaseLargeBuffer(1 << 20);
   EXPECT_EQ(decoder.processId(), 0);
-  ASSERT_EQ(decoder.decode(dir.filePath("big.png"), &pixels, &bpp), DecodeOutcome::Decoded);
-  EXPECT_EQ(pixels.pixel(599, 499), QColor(Qt::darkCyan).rgb());
+  const DecodedImage again = decoder.decode(dir.filePath("big.png"));
+  ASSERT_TRUE(again.ok());
+  EXPECT_EQ(again.pixels.pixel(599, 499), QColor(Qt::darkCyan).rgb());
 }

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/engine/FiBitmap.h"
+#include "app/imaging/FiBitmap.h"
 #include "app/engine/MFreeImage_2.h"
 #include "app/engine/SharedDecoder.h"
 #include "platform/drawing/Surface.h"

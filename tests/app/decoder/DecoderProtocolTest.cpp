@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/decoder/DecoderLimits.h"
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/HeaderGuards.h"
 
 namespace proto = decoderproto;

@@ -8,6 +8,7 @@
 struct FakeBatchHost : BatchHost {
   QStringList selected;
   QString sourceFolder, destinationFolder, thumbFolderName = QStringLiteral("thumbs");
+  QString pageFileName = QStringLiteral("gallery");
   bool album = false, autoCreate = false, autoView = false;
   BatchOptions options;
   ThumbStage stage;
@@ -20,6 +21,10 @@ struct FakeBatchHost : BatchHost {
   QStringList selectedDestinations;
   int yields = 0;
   std::function<void(int)> onYield;  // called with the running yield count
+  int waitYields = 0;
+  std::function<void(int)> onWaitYield;  // called with the running count of yields while decoding
+  QStringList toldUser;
+  QStringList failures;
   struct AlbumCall { QStringList thumbnails, sources; QString folder, prefix, suffix; int width; };
   QList<AlbumCall> albumCalls;
   int galleryViews = 0;
@@ -33,6 +38,7 @@ struct FakeBatchHost : BatchHost {
   QString DestinationFolderText() const override { return destinationFolder; }
   bool AlbumOutputChecked() const override { return album; }
   QString ThumbFolderNameText() const override { return thumbFolderName; }
+  QString PageFileNameText() const override { return pageFileName; }
   BatchOptions Options() const override { return options; }
   bool AutoCreateDestinationFolder() const override { return autoCreate; }
   bool AutoViewCompletedGallery() const override { return autoView; }
@@ -49,8 +55,14 @@ struct FakeBatchHost : BatchHost {
     ++yields;
     if (onYield) onYield(yields);
   }
+  void YieldWhileWaiting() override {
+    ++waitYields;
+    if (onWaitYield) onWaitYield(waitYields);
+  }
+  void TellUser(const QString& message) override { toldUser << message; }
+  void FileFailed(const QString& fileName, const QString& reason) override { failures << fileName + ": " + reason; }
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& folder,
-                       const QString& prefix, const QString& suffix, int width) override {
+                       const QString& prefix, const QString& suffix, int width, const QSet<QString>&) override {
     albumCalls << AlbumCall{thumbnails, sources, folder, prefix, suffix, width};
     return albumWriteSucceeds;
   }

@@ -2,12 +2,19 @@
 
 #include <FreeImage.h>
 
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
 #include <QDir>
+#include <QDirIterator>
+#include <QProcessEnvironment>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "app/engine/FiBitmap.h"
+#include "app/engine/MFreeImage_2.h"
+#include "app/imaging/FiBitmap.h"
 #include "app/settings/SettingsFormat.h"
 #include "app/settings/SettingsRecord.h"
 #include "tests/support/TestImages.h"
@@ -20,9 +27,11 @@ struct CliResult {
   QString err;
 };
 
-CliResult RunCli(const QStringList& arguments) {
+CliResult RunCli(const QStringList& arguments, const QString& program = QStringLiteral(QUILLMORA_BATCH_PATH),
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
   QProcess process;
-  process.start(QStringLiteral(QUILLMORA_BATCH_PATH), arguments);
+  process.setProcessEnvironment(environment);
+  process.start(program, arguments);
   EXPECT_TRUE(process.waitForFinished(60000));
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
@@ -41,6 +50,14 @@ TEST(QuillmoraBatch, BadArgumentsExitWith2AndAMessage) {
   QTemporaryDir dir;
   struct Case { QStringList args; const char* says; } cases[] = {
       {{"--bogus", dir.path(), "--dest", dir.path()}, "unknown option --bogus"},
+      {{dir.path(), "--dest", dir.path(), "--bogus"}, "unknown option --bogus"},  // last, with no value after it
+      {{"--platform", "nosuch", dir.path(), "--dest", dir.path()}, "unknown option --platform"},  // never Qt's
+      {{"-style", "fusion", dir.path(), "--dest", dir.path()}, "unknown option -style"},
+      {{"--style", "abc", dir.path(), "--dest", dir.path()}, "--style must be a whole number from 0 to 3"},
+      {{"--style", "4", dir.path(), "--dest", dir.path()}, "--style must be a whole number from 0 to 3"},
+      {{"--prefix", "../", dir.path(), "--dest", dir.path()}, "prefix \"../\" cannot contain \"/\""},
+      {{"--suffix", "a/b", dir.path(), "--dest", dir.path()}, "suffix \"a/b\" cannot contain \"/\""},
+      {{dir.path(), "--dest"}, "--dest needs a value"},
       {{"--width", "5", dir.path(), "--dest", dir.path()}, "--width must be a whole number from 16 to 25000"},
       {{"--format", "7", dir.path(), "--dest", dir.path()}, "--format"},
       {{dir.filePath("absent"), "--dest", dir.path()}, "source folder not found"},
@@ -144,4 +161,168 @@ TEST(QuillmoraBatch, ASettingsFileGivesTheOptionsAndCommandLineOptionsOverrideTh
               "a.png"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(DecodedSize(out + "/W_a.png"), QSize(30, 20));
+}
+
+namespace {
+
+QImage ImageOf(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  const FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
+  FiBitmap bitmap(fif == FIF_UNKNOWN ? nullptr : FreeImage_Load(fif, name.constData(), 0));
+  return ImageFromBitmap(bitmap.get());
+}
+
+QStringList FilesUnder(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
+  files.sort();
+  return files;
+}
+
+bool Near(QRgb pixel, QRgb expected) {
+  return std::abs(qRed(pixel) - qRed(expected)) < 40 && std::abs(qGreen(pixel) - qGreen(expected)) < 40 &&
+         std::abs(qBlue(pixel) - qBlue(expected)) < 40;
+}
+
+}  // namespace
+
+// Every documented option changes the output it names: each case runs on a
+// fresh folder holding a.png (300 x 200) and b.jpg (90 x 60) and checks what
+// was written.
+TEST(QuillmoraBatch, EveryOptionChangesWhatItNames) {
+  QTemporaryDir dir;
+  const QString bg = dir.filePath("bg.png");
+  ASSERT_TRUE(testimages::Solid(200, 200, QColor(0, 255, 0)).save(bg));
+  SettingsRecord record = DefaultSettings();
+  record.thumbWidth = record.thumbHeight = 60;
+  record.outputFormatIndex = 4;
+  record.prefix = QStringLiteral("S_");
+  record.alwaysCreateHtml = kFlagOn;
+  record.thumbFolderName = QStringLiteral("small");
+  ASSERT_TRUE(testimages::WriteBytes(dir.filePath("qmsetup.dat"), EncodeSettings(record)));
+
+  struct Case {
+    const char* name;
+    QStringList args;  // after the source folder; "OUT" and "SRC" stand for the two folders
+    std::function<void(const QString& src, const QString& out)> check;
+  };
+  const auto size = [](const QString& path) { return ImageOf(path).size(); };
+  const std::vector<Case> cases{
+      {"plain", {"--dest", "OUT"},
+       [&](auto, auto out) {
+         EXPECT_EQ(FilesUnder(out), (QStringList{"TH_a.jpg", "TH_b.jpg"}));
+         EXPECT_EQ(size(out + "/TH_a.jpg"), QSize(120, 80));
+       }},
+      {"--width", {"--dest", "OUT", "--width", "60"}, [&](auto, auto out) { EXPECT_EQ(size(out + "/TH_a.jpg"), QSize(60, 40)); }},
+      {"--height", {"--dest", "OUT", "--width", "300", "--height", "40"},
+       [&](auto, auto out) { EXPECT_EQ(size(out + "/TH_a.jpg"), QSize(60, 40)); }},
+      {"--mode", {"--dest", "OUT", "--mode", "2", "--width", "50", "--height", "50"},
+       [&](auto, auto out) { EXPECT_EQ(size(out + "/TH_a.jpg"), QSize(50, 50)); }},
+      {"--style", {"--dest", "OUT", "--style", "2"},
+       [&](auto, auto out) {
+         const QImage t = ImageOf(out + "/TH_a.jpg");
+         EXPECT_EQ(t.size(), QSize(120, 120));  // the framed canvas, not the plain 120 x 80
+         EXPECT_TRUE(Near(t.pixel(60, 8), 0xC0C0C0)) << std::hex << t.pixel(60, 8);  // the button face above the image
+       }},
+      {"--back-color", {"--dest", "OUT", "--style", "1", "--back-color", "0x0000FF"},
+       [&](auto, auto out) { EXPECT_TRUE(Near(ImageOf(out + "/TH_a.jpg").pixel(60, 8), qRgb(255, 0, 0))); }},
+      {"--back-image", {"--dest", "OUT", "--style", "1", "--back-image", bg},
+       [&](auto, auto out) { EXPECT_TRUE(Near(ImageOf(out + "/TH_a.jpg").pixel(60, 8), qRgb(0, 255, 0))); }},
+      {"--padding", {"--dest", "OUT", "--style", "1", "--padding", "40", "--format", "4"},
+       [&](auto, auto out) {
+         const QImage t = ImageOf(out + "/TH_a.png");
+         EXPECT_EQ(t.pixel(10, 60), qRgb(192, 192, 192));  // background where the unpadded image would be
+         EXPECT_NE(t.pixel(60, 60), qRgb(192, 192, 192));
+       }},
+      {"--filter", {"--dest", "OUT", "--filter", "4", "--format", "4", "--prefix", "F_"},
+       [&](auto src, auto out) {
+         ASSERT_EQ(RunCli({src, "a.png", "--dest", out, "--format", "4"}).exitCode, 0);  // "None" beside it
+         EXPECT_NE(ImageOf(out + "/F_a.png"), ImageOf(out + "/TH_a.png"));
+       }},
+      {"--format", {"--dest", "OUT", "--format", "0"},
+       [&](auto, auto out) { EXPECT_EQ(FilesUnder(out), (QStringList{"TH_a.bmp", "TH_b.bmp"})); }},
+      {"--prefix --suffix", {"--dest", "OUT", "--prefix", "P_", "--suffix", "_s"},
+       [&](auto, auto out) { EXPECT_EQ(FilesUnder(out), (QStringList{"P_a_s.jpg", "P_b_s.jpg"})); }},
+      {"--mask", {"--dest", "OUT", "--mask", "17"}, [&](auto, auto out) { EXPECT_EQ(FilesUnder(out), QStringList{"TH_a.jpg"}); }},
+      {"FILE", {"b.jpg", "--dest", "OUT"}, [&](auto, auto out) { EXPECT_EQ(FilesUnder(out), QStringList{"TH_b.jpg"}); }},
+      {"--album", {"--dest", "OUT", "--album"},
+       [&](auto, auto out) {
+         EXPECT_EQ(FilesUnder(out),
+                   (QStringList{"a.png", "b.jpg", "gallery1.htm", "thumbs/TH_a.jpg", "thumbs/TH_b.jpg"}));
+       }},
+      {"--auto-create", {"--auto-create"},
+       [&](auto src, auto out) {
+         EXPECT_TRUE(FilesUnder(out).isEmpty());
+         EXPECT_EQ(FilesUnder(src + "/gallery"), (QStringList{"TH_a.jpg", "TH_b.jpg"}));
+       }},
+      {"--settings", {"--dest", "OUT", "--settings", dir.filePath("qmsetup.dat")},
+       [&](auto, auto out) {
+         EXPECT_TRUE(FilesUnder(out).contains("small/S_a.png"));  // "Always create HTML Gallery." from the file
+         EXPECT_EQ(size(out + "/small/S_a.png"), QSize(60, 40));
+       }},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const QString src = dir.filePath(QStringLiteral("src%1").arg(n));
+    const QString out = dir.filePath(QStringLiteral("out%1").arg(n++));
+    ASSERT_TRUE(QDir().mkpath(src));
+    ASSERT_TRUE(QDir().mkpath(out));
+    ASSERT_TRUE(testimages::Gradient(300, 200).save(src + "/a.png"));
+    ASSERT_TRUE(testimages::Gradient(90, 60).save(src + "/b.jpg", "JPEG"));
+    QStringList args{src};
+    for (const QString& a : c.args) args << (a == "OUT" ? out : a == "SRC" ? src : a);
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.exitCode, 0) << c.name << ": " << r.err.toStdString();
+    c.check(src, out);
+  }
+  const CliResult help = RunCli({"--help"});
+  for (const char* option : {"--dest", "--settings", "--mask", "--style", "--width", "--height", "--mode", "--filter",
+                             "--padding", "--format", "--back-color", "--back-image", "--prefix", "--suffix",
+                             "--album", "--auto-create", "--help", "--version"})
+    EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;  // every option tested above is documented
+  const CliResult version = RunCli({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, QStringLiteral("quillmora-batch %1\n").arg(QUILLMORA_VERSION));
+}
+
+// The command line never opens a window: a desktop platform without a display,
+// or Qt's own options, change nothing.
+TEST(QuillmoraBatch, RunsWithoutADisplayWhateverTheEnvironmentSays) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(testimages::Gradient(90, 60).save(dir.filePath("a.png")));
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  env.remove("DISPLAY");
+  env.remove("WAYLAND_DISPLAY");
+  const CliResult r = RunCli({dir.path(), "--dest", dir.path(), "--prefix", "x_"}, QStringLiteral(QUILLMORA_BATCH_PATH), env);
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(QFile::exists(dir.filePath("x_a.jpg")));
+}
+
+// Without its decoder the command line says why on standard error and exits 1.
+TEST(QuillmoraBatch, AMissingDecoderIsOneClearLineAndExit1) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(testimages::Gradient(90, 60).save(dir.filePath("a.png")));
+  const QString alone = dir.filePath("quillmora-batch");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLMORA_BATCH_PATH), alone));
+  const CliResult r = RunCli({dir.path(), "--dest", dir.path()}, alone);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("quillmora-batch: Images cannot be read: the image decoder")) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("is missing")) << r.err.toStdString();
+  EXPECT_TRUE(r.out.endsWith("Completed 1 of 1 images, 1 failed\n")) << r.out.toStdString();
+}
+
+// Album pages never replace a file the run was given, and a file named like a
+// page is counted as failed rather than lost.
+TEST(QuillmoraBatch, AlbumPagesNeverReplaceASourceFile) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(testimages::Gradient(90, 60).save(dir.filePath("a.png")));
+  ASSERT_TRUE(testimages::WriteBytes(dir.filePath("gallery1.htm"), "my own page"));
+  const CliResult r = RunCli({dir.path(), "--dest", dir.path(), "--album", "--mask", "28"});
+  EXPECT_EQ(r.exitCode, 1);
+  QFile page(dir.filePath("gallery1.htm"));
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  EXPECT_EQ(page.readAll(), QByteArray("my own page"));
+  EXPECT_TRUE(r.out.endsWith("album not written\n")) << r.out.toStdString();
 }

@@ -214,3 +214,26 @@ TEST(SettingsFormat, OverlongTextIsCutAtACharacterBoundary) {
 }
 
 }  // namespace
+
+// A stored name part that would lead out of the destination folder is read at
+// its default; names that stay inside come back as stored.
+TEST(SettingsFormat, NamePartsThatLeaveTheDestinationReadAtTheirDefaults) {
+  struct Case { const char* prefix; const char* suffix; const char* page; const char* folder; const char* want[4]; } cases[] = {
+      {"../", "/x", "../pwn", "../../x", {"TH_", "", "gallery", "thumbs"}},
+      {"a/b", "_s", "page", "..", {"TH_", "_s", "page", "thumbs"}},
+      {"..", "..", "..", ".", {"..", "..", "..", "thumbs"}},  // dots alone name no folder in a file name
+      {"P_", "", "my page", "thumbs 2", {"P_", "", "my page", "thumbs 2"}},
+  };
+  for (const auto& c : cases) {
+    SettingsRecord r;
+    r.prefix = c.prefix;
+    r.suffix = c.suffix;
+    r.pageFileName = c.page;
+    r.thumbFolderName = c.folder;
+    const SettingsRecord read = DecodeSettings(EncodeSettings(r));
+    EXPECT_EQ(read.prefix, c.want[0]) << c.prefix;
+    EXPECT_EQ(read.suffix, c.want[1]) << c.suffix;
+    EXPECT_EQ(read.pageFileName, c.want[2]) << c.page;
+    EXPECT_EQ(read.thumbFolderName, c.want[3]) << c.folder;
+  }
+}

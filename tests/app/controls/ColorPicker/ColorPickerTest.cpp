@@ -265,3 +265,76 @@ TEST_F(ColorPickerTest, PropertiesRoundTripThroughABag) {
   fresh.WriteProperties(empty);
   EXPECT_TRUE(empty.keys().isEmpty());
 }
+
+TEST_F(ColorPickerTest, KeyAndMouseNotificationsCarryTheSharedCodes) {
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int keyCode, shift, ascii;  // ascii 0: no KeyPress, -1: not looked at
+  } cases[] = {
+      {Qt::Key_A, Qt::NoModifier, 65, 0, 'a'},        {Qt::Key_5, Qt::NoModifier, 53, 0, '5'},
+      {Qt::Key_A, Qt::ShiftModifier, 65, 1, -1},      {Qt::Key_Tab, Qt::NoModifier, 9, 0, 9},
+      {Qt::Key_Backtab, Qt::ShiftModifier, 9, 1, -1}, {Qt::Key_Down, Qt::ControlModifier, 40, 2, 0},
+      {Qt::Key_F5, Qt::AltModifier, 116, 4, 0},       {Qt::Key_Escape, Qt::NoModifier, 27, 0, 27},
+  };
+  picker->setFocus();
+  for (const Case& c : cases) {
+    QSignalSpy down(picker, &ColorPicker::KeyDown);
+    QSignalSpy press(picker, &ColorPicker::KeyPress);
+    QSignalSpy up(picker, &ColorPicker::KeyUp);
+    // The modifier keys go down before the key and come up after it.
+    QTest::keyClick(picker, c.key, c.modifiers);
+    ASSERT_FALSE(down.isEmpty() || up.isEmpty()) << c.key;
+    EXPECT_EQ(down.last(), (QList<QVariant>{c.keyCode, c.shift})) << c.key;
+    EXPECT_EQ(up.first(), (QList<QVariant>{c.keyCode, c.shift})) << c.key;
+    if (c.ascii < 0) continue;
+    ASSERT_EQ(press.count(), c.ascii ? 1 : 0) << c.key;
+    if (c.ascii) {
+      EXPECT_EQ(press[0][0].toInt(), c.ascii) << c.key;
+    }
+  }
+  EXPECT_EQ(picker->palette(), nullptr);  // no key acts on the picker
+
+  QSignalSpy mouseDown(picker, &ColorPicker::MouseDown);
+  QTest::mousePress(picker, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(2, 3));
+  ASSERT_EQ(mouseDown.count(), 1);
+  EXPECT_EQ(mouseDown[0][0].toInt(), 2);
+  EXPECT_EQ(mouseDown[0][1].toInt(), 3);
+  EXPECT_EQ(mouseDown[0][2].toFloat(), 30.0f);  // twips
+  EXPECT_EQ(mouseDown[0][3].toFloat(), 45.0f);
+  QTest::mouseRelease(picker, Qt::RightButton, {}, QPoint(2, 3));
+}
+
+TEST_F(ColorPickerTest, AHandlerMayDeleteThePicker) {
+  // A chosen colour: ColorChanged comes before Click.
+  QObject::connect(picker, &ColorPicker::ColorChanged, picker, [this] { delete picker; });
+  QPointer<ColorPicker> guard(picker);
+  ClickCell(Open(), 10);
+  Settle();
+  EXPECT_TRUE(guard.isNull());
+
+  // The mouse and key notifications come before the picker's own work.
+  using Notify = std::function<void(ColorPicker*)>;
+  const Notify actions[] = {
+      [](ColorPicker* p) { QTest::mousePress(p, Qt::LeftButton, {}, QPoint(p->width() - 5, 10)); },
+      [](ColorPicker* p) { QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(10, 10)); },
+      [](ColorPicker* p) { QTest::mouseMove(p, QPoint(12, 10)); },
+      [](ColorPicker* p) { QTest::keyPress(p, Qt::Key_A); },
+      [](ColorPicker* p) { QTest::keyRelease(p, Qt::Key_A); },
+  };
+  for (const Notify& act : actions) {
+    auto* victim = new ColorPicker(&host);
+    victim->show();
+    victim->setMouseTracking(true);
+    QPointer<ColorPicker> alive(victim);
+    auto kill = [victim] { delete victim; };
+    QObject::connect(victim, &ColorPicker::MouseDown, victim, kill);
+    QObject::connect(victim, &ColorPicker::MouseUp, victim, kill);
+    QObject::connect(victim, &ColorPicker::MouseMove, victim, kill);
+    QObject::connect(victim, &ColorPicker::KeyDown, victim, kill);
+    QObject::connect(victim, &ColorPicker::KeyUp, victim, kill);
+    act(victim);
+    Settle();
+    EXPECT_TRUE(alive.isNull());
+  }
+}

@@ -138,3 +138,41 @@ TEST(PictureButton, PicturesRoundTripThroughThePropertyBag) {
   EXPECT_TRUE(read.PictureHover().isNull());
   EXPECT_EQ(read.size(), QSize(30, 16));
 }
+
+TEST(PictureButton, AHandlerMayDeleteTheButton) {
+  // Each notification that comes before the button's own work.
+  struct Case {
+    const char* name;
+    std::function<void(PictureButton*, const std::function<void()>&)> connect;
+    std::function<void(PictureButton*)> act;
+  } cases[] = {
+      {"MouseDown", [](PictureButton* b, auto kill) { QObject::connect(b, &PictureButton::MouseDown, b, kill); },
+       [](PictureButton* b) { QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5)); }},
+      {"MouseUp", [](PictureButton* b, auto kill) { QObject::connect(b, &PictureButton::MouseUp, b, kill); },
+       [](PictureButton* b) {
+         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+         QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
+       }},
+      {"MouseMove", [](PictureButton* b, auto kill) { QObject::connect(b, &PictureButton::MouseMove, b, kill); },
+       [](PictureButton* b) { QTest::mouseMove(b, QPoint(6, 6)); }},
+      {"MouseEnter", [](PictureButton* b, auto kill) { QObject::connect(b, &PictureButton::MouseEnter, b, kill); },
+       [](PictureButton* b) { QTest::mouseMove(b, QPoint(7, 7)); }},
+      {"PictureChanged",
+       [](PictureButton* b, auto kill) { QObject::connect(b, &PictureButton::PictureChanged, b, kill); },
+       [](PictureButton* b) { b->setPicture(StdPicture(testimages::Solid(10, 10, Qt::green))); }},
+  };
+  for (const Case& c : cases) {
+    QWidget host;
+    host.setGeometry(100, 100, 200, 120);
+    auto* button = new PictureButton(&host);
+    button->setPicture(StdPicture(testimages::Solid(40, 20, Qt::red)));
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    QPointer<PictureButton> alive(button);
+    c.connect(button, [button] { delete button; });
+    c.act(button);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(alive.isNull()) << c.name;
+    QCursor::setPos(0, 0);
+  }
+}

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
-
 
 #include "app/controls/vkFrames/FrameGradient.h"
 #include "app/controls/vkFrames/vkFrames.h"
@@ -71,6 +71,32 @@ TEST(vkFrames, StylePresetsOverwriteTheirProperties) {
     EXPECT_EQ(f.frame->RoundedCorner(), c.style == 3) << c.style;
     const ColorValue fill = c.style == 0 ? f.frame->AmbientBackColor() : c.style == 3 ? 0xE0FFFFu : 0x222222u;
     EXPECT_EQ(f.frame->FillColor(), fill) << c.style;
+  }
+}
+
+// Setting the style it already has applies the preset again (it used to
+// return early, so a preset property switched off since stayed off).
+TEST(vkFrames, SettingTheStyleItHasAppliesItsPresetAgain) {
+  struct Case {
+    int style;
+    ColorValue text, frame;
+  } cases[] = {{0, 0xCF3603, 0xC3C3C3}, {1, 0, 0}, {2, 0, 0x6A6A6A}, {3, 0, 0}, {4, 0, 0}};
+  for (const Case& c : cases) {
+    Frame f;
+    f.frame->setStyle(c.style);
+    f.frame->setRoundedCornerTxtBox(false);
+    f.frame->setRoundedCorner(false);
+    f.frame->setTextColor(0x123456);
+    f.frame->setFrameColor(0x654321);
+    f.frame->setTextBoxHeight(40);
+    QSignalSpy marked(f.frame, &vkFrames::PropertyChanged);
+    f.frame->setStyle(c.style);
+    EXPECT_EQ(f.frame->RoundedCornerTxtBox(), c.style == 2) << c.style;
+    EXPECT_EQ(f.frame->RoundedCorner(), c.style == 3) << c.style;
+    EXPECT_EQ(f.frame->TextColor(), c.text) << c.style;
+    EXPECT_EQ(f.frame->FrameColor(), c.frame) << c.style;
+    EXPECT_EQ(f.frame->TextBoxHeight(), 22) << c.style;
+    EXPECT_GE(marked.count(), 1) << c.style;
   }
 }
 

@@ -43,16 +43,21 @@ struct Hello {
   uint32_t reserved = 0;
 };
 
-// How small a decoded image may come out, for callers that only need a
-// thumbnail: a JPEG is then decoded at 1/2, 1/4 or 1/8 of its size, as long as
-// its shorter side keeps at least minShortEdge pixels and its scale at least
-// minScalePermille / 1000. All zero: the natural size.
+// How small a decoded image may come out, for callers that need less than
+// every pixel (a thumbnail, a preview box): its shorter side keeps at least
+// minShortEdge pixels, its scale at least minScalePermille / 1000, and it
+// still covers what a fitWidth x fitHeight box shows of it (fitted, never
+// enlarged). A JPEG is decoded at 1/2, 1/4 or 1/8 of its size; other formats
+// are scaled down in the decoder. All zero: the natural size.
 struct SizeHint {
   uint32_t minShortEdge = 0;
   uint32_t minScalePermille = 0;
-  bool any() const { return minShortEdge != 0 || minScalePermille != 0; }
+  uint16_t fitWidth = 0;
+  uint16_t fitHeight = 0;
+  bool any() const { return minShortEdge != 0 || minScalePermille != 0 || (fitWidth != 0 && fitHeight != 0); }
   bool operator==(const SizeHint& o) const {
-    return minShortEdge == o.minShortEdge && minScalePermille == o.minScalePermille;
+    return minShortEdge == o.minShortEdge && minScalePermille == o.minScalePermille && fitWidth == o.fitWidth &&
+           fitHeight == o.fitHeight;
   }
 };
 
@@ -61,7 +66,6 @@ struct Request {
   uint32_t id = 0;
   uint32_t pathBytes = 0;  // length of the UTF-8 (file system encoded) path that follows
   SizeHint hint;
-  uint32_t reserved = 0;
 };
 
 struct Reply {

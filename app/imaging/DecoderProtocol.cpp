@@ -1,4 +1,4 @@
-#include "app/decoder/DecoderProtocol.h"
+#include "app/imaging/DecoderProtocol.h"
 
 #include <cstring>
 

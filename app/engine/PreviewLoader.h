@@ -1,0 +1,79 @@
+#pragma once
+// Loads one image file at a time for display, without ever blocking the
+// user-interface thread: the file is decoded by a decoder process of its own,
+// shrunk there to what the box that shows it needs, and the reply is taken
+// when the decoder's output arrives (no thread, no wait). The latest request
+// wins: at most one decode is in flight and one waits; a newer request
+// replaces the waiting one, and the result of a file no longer wanted is
+// never delivered. A decode that runs long when a newer request comes is
+// abandoned (its decoder replaced), so a hanging file costs the user nothing.
+// The last few results are kept, so going back to a file is instant.
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QTimer>
+#include <list>
+#include <optional>
+
+#include "app/engine/DecoderProcess.h"
+
+struct PreviewResult {
+  QString path;
+  QSize box;           // what was asked for; empty: the natural size
+  DecodedImage image;  // image.ok() false: the file cannot be previewed (outcome says why)
+};
+
+class PreviewLoader : public QObject {
+  Q_OBJECT
+ public:
+  explicit PreviewLoader(DecoderSettings settings = {}, QObject* parent = nullptr);
+  ~PreviewLoader() override;
+
+  // Asks for path fitted into box (device pixels, never enlarged); an empty
+  // box asks for every pixel. Loaded() follows, at once for a kept result.
+  void Request(const QString& path, QSize box);
+  // Nothing asked for is wanted any more.
+  void Cancel();
+
+  bool isBusy() const { return inFlight_.has_value(); }
+  // How many decodes were started (for benchmarks: the latest request wins).
+  int decodesStarted() const { return decodesStarted_; }
+  DecoderProcess& decoder() { return decoder_; }
+
+  static constexpr int kKeptResults = 6;
+  // A decode older than this is abandoned when a newer request comes.
+  static constexpr int kAbandonAfterMs = 250;
+
+ signals:
+  void Loaded(const PreviewResult& result);
+
+ private:
+  struct Job {
+    QString path;
+    QSize box;
+    QDateTime modified;
+    qint64 bytes = -1;
+    bool operator==(const Job& o) const {
+      return path == o.path && box == o.box && modified == o.modified && bytes == o.bytes;
+    }
+  };
+  static Job JobFor(const QString& path, QSize box);
+  void Start(const Job& job);
+  void OnDecoderOutput();
+  void Finish(DecodedImage image);
+  const PreviewResult* Kept(const Job& job) const;
+  void Keep(const Job& job, const PreviewResult& result);
+
+  DecoderProcess decoder_;
+  std::optional<Job> inFlight_;
+  std::optional<Job> waiting_;
+  std::optional<Job> wanted_;
+  QElapsedTimer inFlightFor_;
+  QTimer deadline_;
+  std::list<std::pair<Job, PreviewResult>> kept_;  // most recent first
+  int decodesStarted_ = 0;
+};
+
+Q_DECLARE_METATYPE(PreviewResult)

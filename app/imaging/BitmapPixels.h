@@ -1,0 +1,17 @@
+#pragma once
+// Library bitmaps to plain RGB32 pixels: the one conversion both the decoder
+// process (for the files it decodes) and the program (for the bitmaps it
+// makes) use.
+#include <FreeImage.h>
+
+#include <cstdint>
+
+#include "app/imaging/FiBitmap.h"
+
+// Copies any standard or high-depth bitmap to RGB32 pixels (rows top down,
+// fourth byte 255): width x height of them at dst. False when it cannot convert.
+bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst);
+
+// A new 32-bit standard bitmap with the pixels of any bitmap the library
+// decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
+FiBitmap To32Bits(FIBITMAP* bitmap);
