@@ -241,7 +241,6 @@ class Orvellan : public QWidget, public PersistedControl {
   void ScrollImpl(int direction, short numPixels);
   void CopyModifiedImpl();
 
-
   // Elements.
   BoxWidget* iDst_ = nullptr;
   BoxWidget* iBestFit_ = nullptr;
