@@ -97,8 +97,14 @@ void General::SelectionChanged(const QObjectList& selectedControls) {
     txtOvScrollBarWidth_->setText(Dispatch::Get(c, "OvScrollBarWidth").toString());
     cboScrolls_->setCurrentIndex(Dispatch::Get(c, "OvScrollBars").toInt());
     cboBorder_->setCurrentIndex(Dispatch::Get(c, "OvBorderStyle").toInt());
-    changed_ = false;
+    setChanged(false);
   });
+}
+
+void General::setChanged(bool changed) {
+  if (changed == changed_) return;
+  changed_ = changed;
+  emit ChangedChanged();
 }
 
 void General::ApplyChanges() {
@@ -116,5 +122,5 @@ void General::ApplyImpl() {
   Dispatch::Set(c, "OvBorderStyle", cboBorder_->currentIndex());
   Dispatch::Set(c, "ToolTipText", txtToolTipText_->text());
   Dispatch::Set(c, "OvScrollBars", cboScrolls_->currentIndex());
-  changed_ = false;
+  setChanged(false);
 }

@@ -16,21 +16,25 @@ class QLineEdit;
 class General : public QWidget {
   Q_OBJECT
   Q_CLASSINFO("ProgID", "OrvellanLib.General")
-  Q_PROPERTY(bool Changed READ Changed WRITE setChanged)
+  Q_PROPERTY(bool Changed READ Changed WRITE setChanged NOTIFY ChangedChanged)
 
  public:
   explicit General(QWidget* parent = nullptr);
 
   bool Changed() const { return changed_; }
-  void setChanged(bool changed) { changed_ = changed; }
+  void setChanged(bool changed);
 
   // The page's selection: the controls it edits (the first one counts).
   Q_INVOKABLE void SelectionChanged(const QObjectList& selectedControls);
   Q_INVOKABLE void ApplyChanges();
 
+ signals:
+  // The page's Changed flag went on or off.
+  void ChangedChanged();
+
  private:
   void ApplyImpl();
-  void MarkChanged() { changed_ = true; }
+  void MarkChanged() { setChanged(true); }
 
   QGroupBox* fraControls_ = nullptr;
   QComboBox* cboScrolls_ = nullptr;

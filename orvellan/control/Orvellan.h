@@ -6,6 +6,13 @@
 // meta-object only: properties, invokable methods, and the events of its
 // event source (property Events).
 //
+// Every property a host reads back notifies its change (NOTIFY), and setters
+// act only on a real change, except where the control's contract asks for
+// more: assigning Picture always loads it (by value also raises OvChanged),
+// setting OvZoomPercent always raises OvZoomPCNT and leaves best fit, a
+// non-empty OvURL always starts a download and marks OvURL changed, and
+// ToolTipText always reaches the boxes that do not show it yet.
+//
 // Implementation files: Orvellan.cpp (state, properties, persistence, life
 // cycle), OrvellanView.cpp (zoom, layout, painting), OrvellanInput.cpp
 // (scrolling and input), OrvellanImage.cpp (picture operations).
@@ -14,6 +21,7 @@
 #include <QWidget>
 #include <array>
 
+#include "platform/com/PersistedControl.h"
 #include "platform/com/StdPicture.h"
 #include "platform/drawing/ColorValue.h"
 #include "platform/drawing/DrawEdge.h"
@@ -26,26 +34,28 @@ class QScrollBar;
 class AsyncReadService;
 struct AsyncReadResult;
 
-class Orvellan : public QWidget {
+class Orvellan : public QWidget, public PersistedControl {
   Q_OBJECT
   Q_CLASSINFO("ProgID", "OrvellanLib.Orvellan")
   Q_CLASSINFO("PropertyPages", "OrvellanLib.General")
   Q_CLASSINFO("DefaultProperty", "Picture")
   Q_CLASSINFO("DispId.About", "-552")
   Q_CLASSINFO("Description.ToolTipText", "Returns/sets the text displayed when the mouse is paused over the control.")
-  Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
-  Q_PROPERTY(short OvScrollBarWidth READ OvScrollBarWidth WRITE setOvScrollBarWidth)
-  Q_PROPERTY(bool Enabled READ getEnabled WRITE setEnabledProperty)
-  Q_PROPERTY(bool OvMouseScrolling READ OvMouseScrolling WRITE setOvMouseScrolling)
-  Q_PROPERTY(StdPicture Picture READ Picture WRITE letPicture)
-  Q_PROPERTY(short OvPicWidth READ OvPicWidth)
-  Q_PROPERTY(short OvPicHeight READ OvPicHeight)
-  Q_PROPERTY(int OvScrollBars READ OvScrollBars WRITE setOvScrollBars)
-  Q_PROPERTY(short OvZoomPercent READ OvZoomPercent WRITE setOvZoomPercent DESIGNABLE false)
-  Q_PROPERTY(QString OvURL READ OvURL WRITE setOvURL)
-  Q_PROPERTY(bool OvKeyboardScrolling READ OvKeyboardScrolling WRITE setOvKeyboardScrolling)
-  Q_PROPERTY(int OvBorderStyle READ OvBorderStyle WRITE setOvBorderStyle)
-  Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
+  Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor NOTIFY BackColorChanged)
+  Q_PROPERTY(short OvScrollBarWidth READ OvScrollBarWidth WRITE setOvScrollBarWidth NOTIFY OvScrollBarWidthChanged)
+  Q_PROPERTY(bool Enabled READ getEnabled WRITE setEnabledProperty NOTIFY EnabledChanged)
+  Q_PROPERTY(bool OvMouseScrolling READ OvMouseScrolling WRITE setOvMouseScrolling NOTIFY OvMouseScrollingChanged)
+  Q_PROPERTY(StdPicture Picture READ Picture WRITE letPicture NOTIFY PictureChanged)
+  Q_PROPERTY(short OvPicWidth READ OvPicWidth NOTIFY OvPicWidthChanged)
+  Q_PROPERTY(short OvPicHeight READ OvPicHeight NOTIFY OvPicHeightChanged)
+  Q_PROPERTY(int OvScrollBars READ OvScrollBars WRITE setOvScrollBars NOTIFY OvScrollBarsChanged)
+  Q_PROPERTY(short OvZoomPercent READ OvZoomPercent WRITE setOvZoomPercent NOTIFY OvZoomPercentChanged
+                 DESIGNABLE false)
+  Q_PROPERTY(QString OvURL READ OvURL WRITE setOvURL NOTIFY OvURLChanged)
+  Q_PROPERTY(bool OvKeyboardScrolling READ OvKeyboardScrolling WRITE setOvKeyboardScrolling
+                 NOTIFY OvKeyboardScrollingChanged)
+  Q_PROPERTY(int OvBorderStyle READ OvBorderStyle WRITE setOvBorderStyle NOTIFY OvBorderStyleChanged)
+  Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText NOTIFY ToolTipTextChanged)
   Q_PROPERTY(QObject* Events READ Events CONSTANT DESIGNABLE false)
 
  public:
@@ -102,26 +112,79 @@ class Orvellan : public QWidget {
   Q_INVOKABLE void OvFlipImage(int Direc);
   Q_INVOKABLE void About();
 
-  // Persistence through the host's property bag.
+  // Picture <-> view coordinates of the zoomed view at the current zoom
+  // factor and scroll position. The view is the control's own area; picture
+  // pixel (x, y) covers the square from mapToView(x, y) to mapToView(x + 1,
+  // y + 1). Painting, the mouse events' picture coordinates and OvSetView
+  // all go through these two (see OrvellanView.cpp for the formulas).
+  Q_INVOKABLE QPointF mapToView(const QPointF& picturePoint) const;
+  Q_INVOKABLE QPointF mapToImage(const QPointF& viewPoint) const;
+
+  // Persistence through the host's property bag (PersistedControl). A value
+  // of the wrong type stops reading with ComError 13 (6 when it does not fit);
+  // the properties read before it keep their new values.
+  void ReadProperties(const PropertyBag& bag) override;
+  void WriteProperties(PropertyBag& bag) const override;
+  // The same for hosts that persist the control by name through the dispatch
+  // layer, which hands the bag over by pointer; a null bag is error 380.
   Q_INVOKABLE void ReadProperties(PropertyBag* bag);
-  Q_INVOKABLE void WriteProperties(PropertyBag* bag);
+  Q_INVOKABLE void WriteProperties(PropertyBag* bag) const;
 
  signals:
   // The persisted state became dirty (the property named changed).
   void PropertyChanged(const QString& name);
 
+  // A property's value changed; the new value. (A picture size beyond
+  // 32767, which reading reports as an overflow, is told as 32767.)
+  void BackColorChanged(uint BackColor);
+  void OvScrollBarWidthChanged(short OvScrollBarWidth);
+  void EnabledChanged(bool Enabled);
+  void OvMouseScrollingChanged(bool OvMouseScrolling);
+  void PictureChanged(const StdPicture& Picture);
+  void OvPicWidthChanged(short OvPicWidth);
+  void OvPicHeightChanged(short OvPicHeight);
+  void OvScrollBarsChanged(int OvScrollBars);
+  void OvZoomPercentChanged(short OvZoomPercent);
+  void OvURLChanged(const QString& OvURL);
+  void OvKeyboardScrollingChanged(bool OvKeyboardScrolling);
+  void OvBorderStyleChanged(int OvBorderStyle);
+  void ToolTipTextChanged(const QString& ToolTipText);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Raising events. Every event goes out through Raise. A handler may destroy
+  // the control (a host closing its window on a key, a click or a zoom):
+  // Raise then returns false, and so does every step below that can raise an
+  // event, directly or through a scroll bar; the caller then returns at once
+  // without touching the control. Defined in OrvellanEvents.h.
+  template <class... Params, class... Args>
+  [[nodiscard]] bool Raise(void (OrvellanEvents::*event)(Params...), Args&... args);
+  // Runs step and tells whether the control outlived it.
+  template <class Step>
+  [[nodiscard]] bool Survives(Step&& step);
+  // Emits one of the control's own change signals the same way; its
+  // handlers get a copy of value. Defined in OrvellanEvents.h.
+  template <class Arg, class Value>
+  [[nodiscard]] bool Notify(void (Orvellan::*signal)(Arg), const Value& value);
+  [[nodiscard]] bool MarkChanged(const QString& name);
+  // While Qt runs one of the control's own resize or show handlers it touches
+  // the control again after the handler returns, so argumentless events
+  // raised meanwhile (OvScrolled of a layout) go out from the event loop.
+  class QtHandlerScope;
+
   // View (OrvellanView.cpp).
   int Factor() const { return zoomTable_[zoomIndex_]; }
-  void LayoutView();
+  QPointF ViewOrigin() const;  // where picture point (0, 0) is in the view
+  [[nodiscard]] bool LayoutView();
+  [[nodiscard]] bool SetScrollRanges(int hMax, int vMax);
   void ShowBestFit();
   void FitPicture();
   void PaintDisplay(QPainter& painter);
@@ -131,28 +194,52 @@ class Orvellan : public QWidget {
 
   // Input (OrvellanInput.cpp).
   void OnBarValueChanged();
+  [[nodiscard]] bool SetScrollPosition(QScrollBar* bar, int value);
   QPointF PictureCoordinates(const QPointF& boxPoint) const;
   bool DisplayEvent(QEvent* event);
   bool BestFitEvent(QEvent* event);
-  void DisplayMouseDown(QMouseEvent* event);
-  void DisplayMouseMove(QMouseEvent* event);
-  void DisplayMouseUp(QMouseEvent* event);
-  void DisplayKeyDown(QKeyEvent* event);
-  void KeyScroll(QScrollBar* bar, int direction);
-  void RaiseMouse(int which, QMouseEvent* event, QPointF at);
-  void RaiseKeyPress(QKeyEvent* event);
-  void RaiseKeyUp(QKeyEvent* event);
+  [[nodiscard]] bool DisplayMouseDown(QMouseEvent* event);
+  [[nodiscard]] bool DisplayMouseMove(QMouseEvent* event);
+  [[nodiscard]] bool DisplayMouseUp(QMouseEvent* event);
+  [[nodiscard]] bool DisplayKeyDown(QKeyEvent* event);
+  [[nodiscard]] bool KeyScroll(QScrollBar* bar, int direction);
+  [[nodiscard]] bool RaiseMouse(int which, QMouseEvent* event, QPointF at);
+  [[nodiscard]] bool RaiseKeyPress(QKeyEvent* event);
+  [[nodiscard]] bool RaiseKeyUp(QKeyEvent* event);
+
+  // Properties and persistence (Orvellan.cpp).
+  void ApplyBackColor(ColorValue color);
+  // The values of the properties ReadProperties sets directly.
+  struct StoredValues {
+    ColorValue backColor;
+    short scrollBarWidth;
+    bool mouseScrolling;
+    int scrollBars;
+    QString url;
+    bool keyboardScrolling;
+    int borderStyle;
+    QString toolTipText;
+  };
+  StoredValues Stored() const;
+  [[nodiscard]] bool NotifyStoredChanges(const StoredValues& before);
 
   // Picture operations (OrvellanImage.cpp).
-  void LoadPicture(const StdPicture& picture, bool byValue);
+  // What Picture, OvPicWidth and OvPicHeight read.
+  struct PictureState {
+    StdPicture picture;
+    short width;
+    short height;
+  };
+  PictureState CurrentPicture() const;
+  [[nodiscard]] bool NotifyPictureChanges(const PictureState& before);
+  [[nodiscard]] bool LoadPicture(const StdPicture& picture, bool byValue);
+  [[nodiscard]] bool Clear();
   void ReadSourcePixels();
   int WriteSourcePixels();
   void StartDownload(const QString& url);
   void OnDownloadComplete(const AsyncReadResult& result);
   void ScrollImpl(int direction, short numPixels);
   void CopyModifiedImpl();
-
-  void MarkChanged(const QString& name) { emit PropertyChanged(name); }
 
   // Elements.
   BoxWidget* iDst_ = nullptr;
@@ -196,4 +283,6 @@ class Orvellan : public QWidget {
   ColorValue backColor_ = SystemColor(COLOR_BTNFACE);
   int appearance_ = 1;
   bool displayBlank_ = false;  // the display box was cleared until the next layout
+  int raising_ = 0;            // events being raised now
+  int insideQtHandler_ = 0;    // resize or show handlers running now
 };

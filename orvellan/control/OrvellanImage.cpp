@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
+#include <utility>
 
 #include "orvellan/control/BoxWidget.h"
 #include "orvellan/control/Orvellan.h"
@@ -30,25 +32,34 @@ QImage ComposeSource(const QImage& picture, ColorValue back) {
 }
 }  // namespace
 
-void Orvellan::LoadPicture(const StdPicture& picture, bool byValue) {
-  QPointer<Orvellan> self(this);
+Orvellan::PictureState Orvellan::CurrentPicture() const {
+  auto told = [this](int size) { return static_cast<short>(hasPicture_ ? std::min(size, 32767) : 0); };
+  return {srcPicture_, told(srcWidth_), told(srcHeight_)};
+}
+
+bool Orvellan::NotifyPictureChanges(const PictureState& before) {
+  const PictureState now = CurrentPicture();
+  return (now.picture == before.picture || Notify(&Orvellan::PictureChanged, now.picture)) &&
+         (now.width == before.width || Notify(&Orvellan::OvPicWidthChanged, now.width)) &&
+         (now.height == before.height || Notify(&Orvellan::OvPicHeightChanged, now.height));
+}
+
+// Every assignment loads, also of the picture the control already shows: the
+// working pixels start again from it.
+bool Orvellan::LoadPicture(const StdPicture& picture, bool byValue) {
   hSB_->hide();
   vSB_->hide();
+  QImage source = picture.isNull() ? QImage() : ComposeSource(picture.image(), iDst_->backColor());
+  if (source.isNull()) return Clear();
+  const PictureState before = CurrentPicture();
   srcPicture_ = picture;
-  srcWidth_ = picture.isNull() ? 0 : picture.width();
-  srcHeight_ = picture.isNull() ? 0 : picture.height();
-  srcImage_ = picture.isNull() ? QImage() : ComposeSource(picture.image(), iDst_->backColor());
-  if (srcPicture_.isNull() || srcImage_.isNull()) {
-    OvClear();
-    return;
-  }
+  srcWidth_ = picture.width();
+  srcHeight_ = picture.height();
+  srcImage_ = std::move(source);
   ReadSourcePixels();
-  if (byValue) {
-    emit events_->OvChanged();
-    if (!self) return;
-  }
+  if (byValue && !Raise(&OrvellanEvents::OvChanged)) return false;
   hasPicture_ = true;
-  LayoutView();
+  return LayoutView() && NotifyPictureChanges(before);
 }
 
 void Orvellan::ReadSourcePixels() {
@@ -62,7 +73,10 @@ int Orvellan::WriteSourcePixels() {
   return buffer_.height();
 }
 
-void Orvellan::OvClear() {
+void Orvellan::OvClear() { (void)Clear(); }
+
+bool Orvellan::Clear() {
+  const PictureState before = CurrentPicture();
   iDst_->hide();
   iDst_->unsetCursor();
   iBestFit_->hide();
@@ -70,13 +84,13 @@ void Orvellan::OvClear() {
   iBestFit_->drawing() = QImage();
   layoutInProgress_ = true;
   HideBarsAndCorner();
-  hSB_->setRange(0, 0);
-  vSB_->setRange(0, 0);
   srcPicture_ = StdPicture();
   srcImage_ = QImage();
   srcWidth_ = srcHeight_ = 0;
   buffer_ = QImage();
   hasPicture_ = false;
+  // Moving the positions to 0 raises OvScrolled.
+  return SetScrollRanges(0, 0) && NotifyPictureChanges(before);
 }
 
 void Orvellan::OvFlipImage(int Direc) {
@@ -142,11 +156,13 @@ int Orvellan::OvResize(int nWidth, int nHeight) {
   if (static_cast<qint64>(nWidth) * nHeight > (qint64(1) << 28)) return 0;
   QImage resized = ResizeBilinear(buffer_, nWidth, nHeight);
   if (resized.isNull()) return 0;
+  const PictureState before = CurrentPicture();
   buffer_ = resized;
   srcWidth_ = nWidth;
   srcHeight_ = nHeight;
   const int lines = WriteSourcePixels();
-  LayoutView();
+  // A handler of what follows may destroy the control; the count is kept.
+  if (LayoutView()) (void)NotifyPictureChanges(before);
   return lines;
 }
 
@@ -159,12 +175,10 @@ void Orvellan::StartDownload(const QString& url) {
 }
 
 void Orvellan::OnDownloadComplete(const AsyncReadResult& result) {
-  QPointer<Orvellan> self(this);
   if (result.propertyName == QLatin1String("OvURL")) {
-    putref_Picture(StdPicture());
-    putref_Picture(result.ok ? LoadPictureFile(result.filePath) : StdPicture());
-    if (!self) return;
-    MarkChanged(QStringLiteral("Picture"));
+    if (!LoadPicture(StdPicture(), false)) return;
+    if (!LoadPicture(result.ok ? LoadPictureFile(result.filePath) : StdPicture(), false)) return;
+    if (!MarkChanged(QStringLiteral("Picture"))) return;
   }
-  if (self) emit events_->OvChanged();
+  (void)Raise(&OrvellanEvents::OvChanged);
 }

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 
 #include "orvellan/control/BoxWidget.h"
 #include "orvellan/control/Cursors.h"
@@ -19,8 +21,12 @@ enum MouseEventKind { kMouseDown, kMouseMove, kMouseUp };
 }
 
 void Orvellan::OnBarValueChanged() {
-  emit events_->OvScrolled();
+  if (!Raise(&OrvellanEvents::OvScrolled)) return;
   if (!layoutInProgress_) RepaintDisplay();
+}
+
+bool Orvellan::SetScrollPosition(QScrollBar* bar, int value) {
+  return Survives([&] { bar->setValue(value); });
 }
 
 void Orvellan::OvScroll(int Direction, short numPixels) {
@@ -32,101 +38,116 @@ void Orvellan::ScrollImpl(int direction, short numPixels) {
   if (numPixels < 1) throw ComError(kErrInvalidPropertyValue);
   const int step = numPixels * Factor();
   if (step > 32767) throw ComError(kErrOverflow);
-  auto back = [step](QScrollBar* bar) { bar->setValue(bar->value() - step > 0 ? bar->value() - step : 0); };
+  auto back = [step](QScrollBar* bar) { return bar->value() - step > 0 ? bar->value() - step : 0; };
   auto forward = [step](QScrollBar* bar) {
-    bar->setValue(bar->value() + step < bar->maximum() ? bar->value() + step : bar->maximum());
+    return bar->value() + step < bar->maximum() ? bar->value() + step : bar->maximum();
   };
+  // The last step: a handler of OvScrolled may destroy the control.
   switch (direction) {
-    case OrvellanLib::OvUp: back(vSB_); break;
-    case OrvellanLib::OvDown: forward(vSB_); break;
-    case OrvellanLib::OvLeft: back(hSB_); break;
-    case OrvellanLib::OvRight: forward(hSB_); break;
+    case OrvellanLib::OvUp: (void)SetScrollPosition(vSB_, back(vSB_)); break;
+    case OrvellanLib::OvDown: (void)SetScrollPosition(vSB_, forward(vSB_)); break;
+    case OrvellanLib::OvLeft: (void)SetScrollPosition(hSB_, back(hSB_)); break;
+    case OrvellanLib::OvRight: (void)SetScrollPosition(hSB_, forward(hSB_)); break;
     default: break;
   }
 }
 
+// Each direction brings an edge or the centre of the picture to the same
+// edge or the centre of the display box: the scroll that puts picture point
+// p at view point a is s + (mapToView(p) - a), rounded half to even and kept
+// inside the bars' ranges. At an edge that is 0 or the maximum; at the centre
+// half the maximum, (W f - Dw) / 2.
 void Orvellan::OvSetView(int Direction) {
   using namespace OrvellanLib;
-  QPointer<Orvellan> self(this);
-  layoutInProgress_ = true;
-  const int hMax = hSB_->maximum();
-  const int vMax = vSB_->maximum();
-  const int hHalf = RoundHalfEven(hMax / 2.0);
-  const int vHalf = RoundHalfEven(vMax / 2.0);
-  int hv = -1, vv = -1;
+  enum Anchor { kStart, kMiddle, kEnd, kNone };
+  Anchor h = kNone, v = kNone;
   switch (Direction) {
-    case OvTopCenter: hv = hHalf; vv = 0; break;
-    case OvBottomCenter: hv = hHalf; vv = vMax; break;
-    case OvLeftCenter: hv = 0; vv = vHalf; break;
-    case OvRightCenter: hv = hMax; vv = vHalf; break;
-    case OvCenter: hv = hHalf; vv = vHalf; break;
-    case OvTopLeft: hv = 0; vv = 0; break;
-    case OvTopRight: hv = hMax; vv = 0; break;
-    case OvBottomLeft: hv = 0; vv = vMax; break;
-    case OvBottomRight: hv = hMax; vv = vMax; break;
+    case OvTopCenter: h = kMiddle; v = kStart; break;
+    case OvBottomCenter: h = kMiddle; v = kEnd; break;
+    case OvLeftCenter: h = kStart; v = kMiddle; break;
+    case OvRightCenter: h = kEnd; v = kMiddle; break;
+    case OvCenter: h = kMiddle; v = kMiddle; break;
+    case OvTopLeft: h = kStart; v = kStart; break;
+    case OvTopRight: h = kEnd; v = kStart; break;
+    case OvBottomLeft: h = kStart; v = kEnd; break;
+    case OvBottomRight: h = kEnd; v = kEnd; break;
     default: break;
   }
-  if (hv >= 0) hSB_->setValue(hv);
-  if (self && vv >= 0) vSB_->setValue(vv);
-  if (!self) return;
+  auto along = [](Anchor anchor, double start, double size) {
+    return start + size * (anchor == kEnd ? 1.0 : anchor == kMiddle ? 0.5 : 0.0);
+  };
+  const QRectF box = iDst_->geometry();
+  const QPointF picturePoint(along(h, 0, srcWidth_), along(v, 0, srcHeight_));
+  const QPointF viewPoint(along(h, box.left(), box.width()), along(v, box.top(), box.height()));
+  const QPointF scroll = QPointF(hSB_->value(), vSB_->value()) + (mapToView(picturePoint) - viewPoint);
+  const int hv = std::clamp(RoundHalfEven(scroll.x()), 0, hSB_->maximum());
+  const int vv = std::clamp(RoundHalfEven(scroll.y()), 0, vSB_->maximum());
+
+  // The positions change without a repaint each; one repaint follows.
+  layoutInProgress_ = true;
+  if (h != kNone && !SetScrollPosition(hSB_, hv)) return;
+  if (v != kNone && !SetScrollPosition(vSB_, vv)) return;
   layoutInProgress_ = false;
   RepaintDisplay();
 }
 
-// A display-box point lies on picture pixel (round(hv + x) \ f, round(vv + y) \ f).
-QPointF Orvellan::PictureCoordinates(const QPointF& p) const {
-  const int f = Factor();
-  return QPointF(static_cast<double>(IntDivide(hSB_->value() + p.x(), f)),
-                 static_cast<double>(IntDivide(vSB_->value() + p.y(), f)));
+// A display-box point lies on picture pixel (round(hv + x) \ f, round(vv + y) \ f):
+// the point is first put on the grid of display pixels of the zoomed picture
+// (whole steps from the picture's origin in the view), then mapped and
+// truncated.
+QPointF Orvellan::PictureCoordinates(const QPointF& boxPoint) const {
+  const QPointF origin = ViewOrigin();
+  const QPointF fromOrigin = QPointF(iDst_->pos()) + boxPoint - origin;
+  const QPointF onGrid = origin + QPointF(RoundHalfEven(fromOrigin.x()), RoundHalfEven(fromOrigin.y()));
+  const QPointF picture = mapToImage(onGrid);
+  return QPointF(std::trunc(picture.x()) + 0.0, std::trunc(picture.y()) + 0.0);  // + 0.0: no -0
 }
 
-void Orvellan::RaiseMouse(int which, QMouseEvent* event, QPointF at) {
+bool Orvellan::RaiseMouse(int which, QMouseEvent* event, QPointF at) {
   short button = which == kMouseMove ? ButtonMask(event->buttons()) : ButtonMask(event->button());
   short shift = ShiftMask(event->modifiers());
   float x = static_cast<float>(at.x());
   float y = static_cast<float>(at.y());
   switch (which) {
-    case kMouseDown: emit events_->MouseDown(button, shift, x, y); break;
-    case kMouseMove: emit events_->MouseMove(button, shift, x, y); break;
-    default: emit events_->MouseUp(button, shift, x, y); break;
+    case kMouseDown: return Raise(&OrvellanEvents::MouseDown, button, shift, x, y);
+    case kMouseMove: return Raise(&OrvellanEvents::MouseMove, button, shift, x, y);
+    default: return Raise(&OrvellanEvents::MouseUp, button, shift, x, y);
   }
 }
 
-void Orvellan::RaiseKeyUp(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;  // held keys repeat key-downs only
+bool Orvellan::RaiseKeyUp(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return true;  // held keys repeat key-downs only
   keyHeld_ = false;
   short keyCode = KeyCodeOf(event);
   short shift = ShiftMask(event->modifiers());
-  emit events_->KeyUp(keyCode, shift);
+  return Raise(&OrvellanEvents::KeyUp, keyCode, shift);
 }
 
-void Orvellan::RaiseKeyPress(QKeyEvent* event) {
+bool Orvellan::RaiseKeyPress(QKeyEvent* event) {
   short ascii = KeyAsciiOf(event);
-  if (ascii != 0) emit events_->KeyPress(ascii);
+  return ascii == 0 || Raise(&OrvellanEvents::KeyPress, ascii);
 }
 
+// Both boxes' input handlers return at once when a handler destroyed the
+// control; the event counts as handled either way.
 bool Orvellan::DisplayEvent(QEvent* event) {
   switch (event->type()) {
-    case QEvent::MouseButtonPress: DisplayMouseDown(static_cast<QMouseEvent*>(event)); return true;
-    case QEvent::MouseMove: DisplayMouseMove(static_cast<QMouseEvent*>(event)); return true;
+    case QEvent::MouseButtonPress: (void)DisplayMouseDown(static_cast<QMouseEvent*>(event)); return true;
+    case QEvent::MouseMove: (void)DisplayMouseMove(static_cast<QMouseEvent*>(event)); return true;
     case QEvent::MouseButtonRelease: {
       auto* e = static_cast<QMouseEvent*>(event);
-      QPointer<Orvellan> self(this);
-      DisplayMouseUp(e);
-      if (self && e->button() == Qt::LeftButton && iDst_->rect().contains(e->position().toPoint()))
-        emit events_->Click();
+      if (DisplayMouseUp(e) && e->button() == Qt::LeftButton && iDst_->rect().contains(e->position().toPoint()))
+        (void)Raise(&OrvellanEvents::Click);
       return true;
     }
-    case QEvent::MouseButtonDblClick: emit events_->DblClick(); return true;
+    case QEvent::MouseButtonDblClick: (void)Raise(&OrvellanEvents::DblClick); return true;
     case QEvent::KeyPress: {
       auto* e = static_cast<QKeyEvent*>(event);
-      QPointer<Orvellan> self(this);
-      DisplayKeyDown(e);
-      if (self) RaiseKeyPress(e);
       e->accept();
+      if (DisplayKeyDown(e)) (void)RaiseKeyPress(e);
       return true;
     }
-    case QEvent::KeyRelease: RaiseKeyUp(static_cast<QKeyEvent*>(event)); return true;
+    case QEvent::KeyRelease: (void)RaiseKeyUp(static_cast<QKeyEvent*>(event)); return true;
     default: return false;
   }
 }
@@ -140,29 +161,25 @@ bool Orvellan::BestFitEvent(QEvent* event) {
       const int which = event->type() == QEvent::MouseButtonPress ? kMouseDown
                         : event->type() == QEvent::MouseMove     ? kMouseMove
                                                                  : kMouseUp;
-      QPointer<Orvellan> self(this);
-      RaiseMouse(which, e, e->position());
-      if (self && which == kMouseUp && e->button() == Qt::LeftButton &&
+      if (RaiseMouse(which, e, e->position()) && which == kMouseUp && e->button() == Qt::LeftButton &&
           iBestFit_->rect().contains(e->position().toPoint()))
-        emit events_->Click();
+        (void)Raise(&OrvellanEvents::Click);
       return true;
     }
-    case QEvent::MouseButtonDblClick: emit events_->DblClick(); return true;
+    case QEvent::MouseButtonDblClick: (void)Raise(&OrvellanEvents::DblClick); return true;
     case QEvent::KeyPress: {
       auto* e = static_cast<QKeyEvent*>(event);
-      QPointer<Orvellan> self(this);
       short keyCode = KeyCodeOf(e);
       short shift = ShiftMask(e->modifiers());
-      emit events_->KeyDown(keyCode, shift);
-      if (self) RaiseKeyPress(e);
+      if (Raise(&OrvellanEvents::KeyDown, keyCode, shift)) (void)RaiseKeyPress(e);
       return true;
     }
-    case QEvent::KeyRelease: RaiseKeyUp(static_cast<QKeyEvent*>(event)); return true;
+    case QEvent::KeyRelease: (void)RaiseKeyUp(static_cast<QKeyEvent*>(event)); return true;
     default: return false;
   }
 }
 
-void Orvellan::DisplayMouseDown(QMouseEvent* event) {
+bool Orvellan::DisplayMouseDown(QMouseEvent* event) {
   if (ButtonMask(event->button()) == 1) {
     if (mouseScrolling_ && (hSB_->maximum() >= 1 || vSB_->maximum() >= 1)) iDst_->setCursor(GrabCursor());
     if (ShiftMask(event->modifiers()) != 2) {
@@ -170,34 +187,31 @@ void Orvellan::DisplayMouseDown(QMouseEvent* event) {
       dragCurrent_ = dragPrevious_ = event->globalPosition().toPoint();
     }
   }
-  RaiseMouse(kMouseDown, event, PictureCoordinates(event->position()));
+  return RaiseMouse(kMouseDown, event, PictureCoordinates(event->position()));
 }
 
 // The picture follows the mouse: a drag of d screen pixels moves the view by
 // d display pixels at any zoom factor.
-void Orvellan::DisplayMouseMove(QMouseEvent* event) {
-  QPointer<Orvellan> self(this);
+bool Orvellan::DisplayMouseMove(QMouseEvent* event) {
   if (ButtonMask(event->buttons()) == 1 && hasPicture_ && mouseScrolling_ && dragging_) {
     layoutInProgress_ = true;
     dragCurrent_ = event->globalPosition().toPoint();
     if (hSB_->maximum() > 0) {
       const int dx = dragCurrent_.x() - dragPrevious_.x();
-      hSB_->setValue(std::clamp(hSB_->value() - dx, 0, hSB_->maximum()));
+      if (!SetScrollPosition(hSB_, std::clamp(hSB_->value() - dx, 0, hSB_->maximum()))) return false;
     }
-    if (!self) return;
     if (vSB_->maximum() > 0) {
       const int dy = dragCurrent_.y() - dragPrevious_.y();
-      vSB_->setValue(std::clamp(vSB_->value() - dy, 0, vSB_->maximum()));
+      if (!SetScrollPosition(vSB_, std::clamp(vSB_->value() - dy, 0, vSB_->maximum()))) return false;
     }
-    if (!self) return;
     dragPrevious_ = dragCurrent_;
     layoutInProgress_ = false;
     if (hSB_->maximum() != 0 || vSB_->maximum() != 0) RepaintDisplay();
   }
-  RaiseMouse(kMouseMove, event, PictureCoordinates(event->position()));
+  return RaiseMouse(kMouseMove, event, PictureCoordinates(event->position()));
 }
 
-void Orvellan::DisplayMouseUp(QMouseEvent* event) {
+bool Orvellan::DisplayMouseUp(QMouseEvent* event) {
   if (ShiftMask(event->modifiers()) != 2) {
     if (mouseScrolling_ && (hSB_->maximum() >= 1 || vSB_->maximum() >= 1))
       iDst_->setCursor(ReleaseCursor());
@@ -205,26 +219,25 @@ void Orvellan::DisplayMouseUp(QMouseEvent* event) {
       iDst_->unsetCursor();
   }
   dragging_ = false;
-  RaiseMouse(kMouseUp, event, PictureCoordinates(event->position()));
+  return RaiseMouse(kMouseUp, event, PictureCoordinates(event->position()));
 }
 
-void Orvellan::DisplayKeyDown(QKeyEvent* event) {
-  QPointer<Orvellan> self(this);
+bool Orvellan::DisplayKeyDown(QKeyEvent* event) {
   short keyCode = KeyCodeOf(event);
   short shift = ShiftMask(event->modifiers());
   if (shift == 2) {
     dragging_ = false;
     if (mouseScrolling_ && (hSB_->maximum() >= 1 || vSB_->maximum() >= 1)) iDst_->setCursor(ReleaseCursor());
   }
-  emit events_->KeyDown(keyCode, shift);  // the host may change KeyCode
-  if (!self || !keyboardScrolling_ || !hasPicture_) return;
+  if (!Raise(&OrvellanEvents::KeyDown, keyCode, shift)) return false;  // the host may change KeyCode
+  if (!keyboardScrolling_ || !hasPicture_) return true;
   keyHeld_ = true;
   switch (keyCode) {
-    case 37: KeyScroll(hSB_, -1); break;
-    case 38: KeyScroll(vSB_, -1); break;
-    case 39: KeyScroll(hSB_, +1); break;
-    case 40: KeyScroll(vSB_, +1); break;
-    default: break;
+    case 37: return KeyScroll(hSB_, -1);
+    case 38: return KeyScroll(vSB_, -1);
+    case 39: return KeyScroll(hSB_, +1);
+    case 40: return KeyScroll(vSB_, +1);
+    default: return true;
   }
 }
 
@@ -232,25 +245,16 @@ void Orvellan::DisplayKeyDown(QKeyEvent* event) {
 // the edge is reached. Pending events run between steps, among them the
 // host's handlers, which may destroy the control: the loop then ends without
 // touching it.
-void Orvellan::KeyScroll(QScrollBar* bar, int direction) {
-  QPointer<Orvellan> self(this);
-  QPointer<QScrollBar> guardBar(bar);
+bool Orvellan::KeyScroll(QScrollBar* bar, int direction) {
   for (;;) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (!self || !guardBar) return;
+    if (!Survives([] { QCoreApplication::processEvents(QEventLoop::AllEvents); })) return false;
     if (direction < 0) {
-      if (bar->value() < 1) {
-        bar->setValue(0);
-        return;
-      }
-      bar->setValue(bar->value() - 1);
+      if (bar->value() < 1) return SetScrollPosition(bar, 0);
+      if (!SetScrollPosition(bar, bar->value() - 1)) return false;
     } else {
-      if (bar->value() >= bar->maximum()) {
-        bar->setValue(bar->maximum());
-        return;
-      }
-      bar->setValue(bar->value() + 1);
+      if (bar->value() >= bar->maximum()) return SetScrollPosition(bar, bar->maximum());
+      if (!SetScrollPosition(bar, bar->value() + 1)) return false;
     }
-    if (!self || !keyHeld_) return;
+    if (!keyHeld_) return true;
   }
 }

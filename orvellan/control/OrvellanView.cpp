@@ -12,35 +12,36 @@
 #include "platform/drawing/Numbers.h"
 
 void Orvellan::OvZoomIN() {
-  emit events_->OvZoomIN();
+  if (!Raise(&OrvellanEvents::OvZoomIN)) return;
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ < 24) {
     ++zoomIndex_;
-    LayoutView();
+    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
   }
 }
 
 void Orvellan::OvZoomOUT() {
-  emit events_->OvZoomOUT();
+  if (!Raise(&OrvellanEvents::OvZoomOUT)) return;
   bestFit_ = false;
   if (hasPicture_ && zoomIndex_ > 0) {
     --zoomIndex_;
-    LayoutView();
+    if (LayoutView()) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
   }
 }
 
 void Orvellan::OvZoom100() {
-  emit events_->OvZoomACTUAL();
+  if (!Raise(&OrvellanEvents::OvZoomACTUAL)) return;
   bestFit_ = false;
   if (hasPicture_) {
+    const bool changed = zoomIndex_ != 0;
     zoomIndex_ = 0;
-    LayoutView();
+    if (LayoutView() && changed) (void)Notify(&Orvellan::OvZoomPercentChanged, OvZoomPercent());
   }
 }
 
 void Orvellan::OvZoomBestFit() {
   if (!hasPicture_) return;
-  emit events_->OvZoomBEST();
+  if (!Raise(&OrvellanEvents::OvZoomBEST)) return;
   HideBarsAndCorner();
   displayBlank_ = true;
   iDst_->update();
@@ -56,6 +57,25 @@ void Orvellan::Refresh() {
   RepaintDisplay();
 }
 
+// Picture <-> view. The display box sits at D in the control and shows the
+// zoomed picture scrolled by s = (hv, vv), at zoom factor f:
+//
+//   view = D - s + picture * f          picture = (view - D + s) / f
+//
+// Zoom anchor: to keep the picture point under view point a fixed while the
+// factor goes from f to f', the scroll becomes
+//
+//   s' = (a - D + s) * f' / f - (a - D)
+//
+// (the same picture point, p = (a - D + s) / f, then lies at a again). With
+// f' = f this is the scroll that brings a chosen picture point to a chosen
+// view point, which is how OvSetView aims at edges and the centre.
+QPointF Orvellan::ViewOrigin() const { return QPointF(iDst_->pos()) - QPointF(hSB_->value(), vSB_->value()); }
+
+QPointF Orvellan::mapToView(const QPointF& picturePoint) const { return ViewOrigin() + picturePoint * Factor(); }
+
+QPointF Orvellan::mapToImage(const QPointF& viewPoint) const { return (viewPoint - ViewOrigin()) / Factor(); }
+
 void Orvellan::HideBarsAndCorner() {
   hSB_->hide();
   vSB_->hide();
@@ -65,15 +85,20 @@ void Orvellan::HideBarsAndCorner() {
 
 void Orvellan::RepaintDisplay() { iDst_->update(); }
 
-void Orvellan::LayoutView() {
+// Narrowing a range moves a position beyond it back inside, which raises OvScrolled.
+bool Orvellan::SetScrollRanges(int hMax, int vMax) {
+  return Survives([&] { hSB_->setRange(0, hMax); }) && Survives([&] { vSB_->setRange(0, vMax); });
+}
+
+bool Orvellan::LayoutView() {
   iBestFit_->setGeometry(2, 2, width() - 4, height() - 4);
   if (bestFit_) {
     ShowBestFit();
-    return;
+    return true;
   }
   iBestFit_->hide();
   iBestFit_->setEnabled(false);
-  if (!hasPicture_) return;
+  if (!hasPicture_) return true;
 
   const int f = Factor();
   const double zw = static_cast<double>(srcWidth_) * f;
@@ -81,7 +106,7 @@ void Orvellan::LayoutView() {
   if (zw > 32767 || zh > 32767) {
     displayBlank_ = true;
     iDst_->update();
-    return;
+    return true;
   }
 
   QRect area = rect();
@@ -90,14 +115,9 @@ void Orvellan::LayoutView() {
   iDst_->hide();
 
   const int s = scrollBarWidth_;
-  if (area.width() < 2 * s) {
-    resize(2 * s, height());  // the resize lays the view out again
-    return;
-  }
-  if (area.height() < 2 * s) {
-    resize(width(), 2 * s);
-    return;
-  }
+  // The resize lays the view out again.
+  if (area.width() < 2 * s) return Survives([&] { resize(2 * s, height()); });
+  if (area.height() < 2 * s) return Survives([&] { resize(width(), 2 * s); });
 
   ViewLayoutInput in;
   in.zoomedWidth = zw;
@@ -123,8 +143,7 @@ void Orvellan::LayoutView() {
   if (out.hBarVisible && out.vBarVisible) cmdCorner_->raise();
 
   iDst_->setGeometry(out.display);
-  hSB_->setRange(0, out.hMax);
-  vSB_->setRange(0, out.vMax);
+  if (!SetScrollRanges(out.hMax, out.vMax)) return false;
   hSB_->setPageStep(out.hLargeChange);
   vSB_->setPageStep(out.vLargeChange);
   hSB_->setSingleStep(out.smallChange);
@@ -139,6 +158,7 @@ void Orvellan::LayoutView() {
   displayBlank_ = false;
   iDst_->show();
   RepaintDisplay();
+  return true;
 }
 
 void Orvellan::ShowBestFit() {
@@ -191,30 +211,31 @@ void Orvellan::PaintDisplay(QPainter& painter) {
   const int dh = iDst_->height();
   const int w = buffer_.width();
   const int h = buffer_.height();
-  const int hv = hSB_->value();
-  const int vv = vSB_->value();
+  // The picture pixel at the box's top-left corner and where its square
+  // starts, in box coordinates: (hv \ f, vv \ f) and (-(hv mod f), -(vv mod f)).
+  const QPointF boxCorner = iDst_->pos();
+  const QPointF first = mapToImage(boxCorner);
+  const int sx = static_cast<int>(first.x());
+  const int sy = static_cast<int>(first.y());
+  const QPoint start = (mapToView(QPointF(sx, sy)) - boxCorner).toPoint();
+  const int dx = start.x();
+  const int dy = start.y();
 
-  int dx, dWidth, sx, sWidth;
+  // Without scrolling the whole picture fills the box; scrolled, the columns
+  // and rows the box shows plus two.
+  int dWidth, sWidth;
   if (hSB_->maximum() < 1) {
-    dx = 0;
     dWidth = dw;
-    sx = 0;
     sWidth = w;
   } else {
-    dx = -(hv % f);
-    sx = hv / f;
     sWidth = dw / f + 2;
     dWidth = sWidth * f;
   }
-  int dy, dHeight, sy, sHeight;
+  int dHeight, sHeight;
   if (vSB_->maximum() < 1) {
-    dy = 0;
     dHeight = dh;
-    sy = 0;
     sHeight = h;
   } else {
-    dy = -(vv % f);
-    sy = vv / f;
     sHeight = (dh - 1) / f + 2;
     dHeight = sHeight * f;
   }

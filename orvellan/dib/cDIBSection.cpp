@@ -3,14 +3,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTime>
-#include <cfenv>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <new>
 #include <random>
-#include <vector>
 
+#include "orvellan/dib/Bilinear.h"
 #include "platform/com/ComError.h"
 #include "platform/com/StdPicture.h"
 #include "platform/drawing/Numbers.h"
@@ -22,36 +20,6 @@ constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 
 bool FitsInt32(int64_t v) { return v >= kInt32Min && v <= kInt32Max; }
-
-// Keeps the floating-point rounding mode at round-to-nearest-even for one
-// resampling pass, so Mix rounds halves to even throughout.
-class NearestRounding {
- public:
-  NearestRounding() : saved_(std::fegetround()) {
-    if (saved_ != FE_TONEAREST) std::fesetround(FE_TONEAREST);
-  }
-  ~NearestRounding() {
-    if (saved_ != FE_TONEAREST) std::fesetround(saved_);
-  }
-  NearestRounding(const NearestRounding&) = delete;
-  NearestRounding& operator=(const NearestRounding&) = delete;
-
- private:
-  int saved_;
-};
-
-// Interpolates a + f * (b - a) and rounds half to even. With f a single and
-// a, b bytes the double arithmetic is exact, so this is the rounded value of
-// (1 - f) * a + f * b. Adding and taking away 1.5 * 2^52 leaves no fraction
-// bits, so the sum itself is rounded to nearest, halves to even (the mode the
-// pass pins); it is the inline form of std::rint for values this small.
-inline int Mix(int a, int b, double f) {
-  constexpr double kRound = 6755399441055744.0;  // 1.5 * 2^52
-  const double v = a + f * (b - a);
-  return static_cast<int>((v + kRound) - kRound);
-}
-
-inline uint8_t ClampByte(int v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 }  // namespace
 
@@ -223,73 +191,9 @@ std::unique_ptr<cDIBSection> cDIBSection::Resample(int32_t lNewHeight, int32_t l
 }
 
 void cDIBSection::ResampleDIB(cDIBSection& dest) const {
-  const int32_t W = Width();
-  const int32_t H = Height();
-  const int32_t w = dest.Width();
-  const int32_t h = dest.Height();
-  const int64_t srcStride = BytesPerScanLine();
-  const int64_t destStride = dest.BytesPerScanLine();
-
-  // The steps: quotients in double, kept in single. The denominator is the
-  // full destination size, so the last pixel samples a little short of the
-  // last source pixel.
-  const float sx = static_cast<float>(static_cast<double>(W - 1) / w);
-  const float sy = static_cast<float>(static_cast<double>(H - 1) / h);
-
-  // Every source read is checked against the bitmap (byte offset within the
-  // scan line, scan line index) before any pixel is written. Sample positions
-  // only grow with x and y, so a failure shows before the pass starts.
-  std::vector<int64_t> columnOffset(static_cast<size_t>(w));
-  std::vector<double> columnFraction(static_cast<size_t>(w));
-  for (int32_t x = 0; x < w; ++x) {
-    const float xs = sx * static_cast<float>(x);
-    const float xi = std::floor(xs);
-    const float fx = xs - xi;
-    const int64_t p = 3 * static_cast<int64_t>(xi);
-    if (p < 0 || p + 5 > srcStride - 1) throw ComError(kErrSubscriptOutOfRange);
-    columnOffset[static_cast<size_t>(x)] = p;
-    columnFraction[static_cast<size_t>(x)] = fx;
-  }
-  {
-    const float ys = sy * static_cast<float>(h - 1);
-    const int64_t yi = static_cast<int64_t>(std::floor(ys));
-    if (yi < 0 || yi + 1 > int64_t{H} - 1) throw ComError(kErrSubscriptOutOfRange);
-  }
-
-  NearestRounding rounding;
-  const uint8_t* S = bits_;
-  uint8_t* D = dest.bits_;
-  // The vertical pair of a scan line has one fraction fy, so its rounded
-  // result is a + offset(b - a), where the offset depends only on b - a and
-  // on the parity of a (which way a half rounds). The 2 x 511 offsets are
-  // worked out once a scan line with the same rule, and the pixels then only
-  // look them up.
-  int16_t verticalOffset[2][511];
-  float lastFy = -1.0f;
-  for (int32_t y = 0; y < h; ++y) {
-    const float ys = sy * static_cast<float>(y);
-    const float yiF = std::floor(ys);
-    const float fy = ys - yiF;
-    const int64_t yi = static_cast<int64_t>(yiF);
-    if (fy != lastFy) {
-      for (int parity = 0; parity < 2; ++parity)
-        for (int d = -255; d <= 255; ++d)
-          verticalOffset[parity][d + 255] = static_cast<int16_t>(Mix(parity, parity + d, fy) - parity);
-      lastFy = fy;
-    }
-    const uint8_t* row0 = S + yi * srcStride;
-    const uint8_t* row1 = row0 + srcStride;
-    uint8_t* out = D + int64_t{y} * destStride;
-    for (int32_t x = 0; x < w; ++x) {
-      const int64_t p = columnOffset[static_cast<size_t>(x)];
-      const double fx = columnFraction[static_cast<size_t>(x)];
-      const uint8_t* a = row0 + p;
-      const uint8_t* b = row1 + p;
-      for (int c = 0; c < 3; ++c) {
-        const int left = a[c] + verticalOffset[a[c] & 1][b[c] - a[c] + 255];
-        const int right = a[3 + c] + verticalOffset[a[3 + c] & 1][b[3 + c] - a[3 + c] + 255];
-        out[3 * x + c] = ClampByte(Mix(left, right, fx));
-      }
-    }
-  }
+  // Both bitmaps as stored: scan line 0 at the bottom, in the same order.
+  const PixelLayout source{Width(), Height(), BytesPerScanLine(), 3};
+  const PixelLayout target{dest.Width(), dest.Height(), dest.BytesPerScanLine(), 3};
+  if (!ResampleBilinear(bits_, source, dest.bits_, target, EdgeReads::Checked))
+    throw ComError(kErrSubscriptOutOfRange);
 }

@@ -9,11 +9,15 @@
 //
 // Sizes whose scan line or image size do not fit a signed 32-bit integer raise
 // ComError 6; resampling reads are bounds-checked and raise ComError 9.
+//
+// The class is part of liborvellan.so and exported from it, so a host can
+// link the library and use it.
 #include <QImage>
 #include <cstdint>
 #include <memory>
 
 #include "orvellan/dib/BlockTransfer.h"
+#include "orvellan/dib/DibExport.h"
 
 class StdPicture;
 
@@ -33,7 +37,7 @@ struct BitmapInfoHeader {
 };
 
 // The pixel memory of one section; owned through the handle CreateDIB hands out.
-class DibSection {
+class ORVELLAN_DIB_EXPORT DibSection {
  public:
   ~DibSection();
   DibSection(const DibSection&) = delete;
@@ -47,7 +51,7 @@ class DibSection {
 
 // A memory drawing context with one section selected into it: what block
 // transfers read from and write to.
-class DibContext {
+class ORVELLAN_DIB_EXPORT DibContext {
  public:
   const DibPixels& pixels() const { return pixels_; }
 
@@ -56,7 +60,7 @@ class DibContext {
   DibPixels pixels_;
 };
 
-class cDIBSection {
+class ORVELLAN_DIB_EXPORT cDIBSection {
  public:
   cDIBSection() = default;
   ~cDIBSection();
