@@ -62,7 +62,12 @@ bool fFullScale::ShowPicture(const QImage& picture, const QString& caption) {
   }
   const QString title = QStringLiteral("Full-Size Preview");
   setWindowTitle(caption.isEmpty() ? title : caption + QStringLiteral(" - ") + title);
-  if (!isVisible()) PlaceFor(picture.size());
+  if (!isVisible()) {
+    PlaceFor(picture.size());
+    // Each opening starts afresh: a picture larger than the window shows whole
+    // (best fit), a smaller one at its own size.
+    if (picture.width() > width() || picture.height() > height()) Dispatch::Call(imView_, "OvZoomBestFit");
+  }
   show();
   raise();
   activateWindow();

@@ -174,6 +174,17 @@ TEST(FullScale, SecondOpeningStartsAfresh) {
   EXPECT_EQ(view->findChild<QScrollBar*>(QStringLiteral("vSB"))->value(), 0);
   EXPECT_FALSE(view->findChild<QWidget*>(QStringLiteral("iBestFit"))->isVisible());
   second->close();
+  FlushDeletes();
+
+  // A picture larger than the window opens whole, in best fit, every time.
+  for (int opening = 0; opening < 2; ++opening) {
+    ASSERT_TRUE(fFullScale::Open(&owner, testimages::Gradient(4000, 3000)));
+    fFullScale* large = fFullScale::Instance(&owner);
+    EXPECT_TRUE(large->imView()->findChild<QWidget*>(QStringLiteral("iBestFit"))->isVisible()) << opening;
+    if (opening == 0) Dispatch::Call(large->imView(), "OvZoom100");
+    large->close();
+    FlushDeletes();
+  }
 }
 
 TEST(FullScale, RefusedPictureOrMissingViewerGivesAMessageAndNoWindow) {
