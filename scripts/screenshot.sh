@@ -13,7 +13,7 @@ trap 'kill "${app:-0}" "${xvfb:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 # A few pictures to look at, and settings that open them.
 mkdir -p "$work/Pictures/holiday" "$work/Pictures/thumbs" "$work/config"
 for i in 1 2 3 4 5 6; do
-  convert -size 640x480 "plasma:fractal" -seed "$i" "$work/Pictures/holiday/IMG_000$i.JPG" 2>/dev/null ||
+  convert -size 1600x1200 "plasma:fractal" -seed "$i" "$work/Pictures/holiday/IMG_000$i.JPG" 2>/dev/null ||
     convert -size 640x480 gradient:"#3a6ea5-#f0c05a" "$work/Pictures/holiday/IMG_000$i.JPG"
 done
 
@@ -41,7 +41,11 @@ export DISPLAY=:97 HOME="$work" XDG_CONFIG_HOME="$work/config" QT_SCALE_FACTOR="
 "$work/bin/quillmora" >/dev/null 2>&1 &
 app=$!
 sleep 3
-xdotool search --name "Quillmora by Oxbrindle" windowmove 0 0 2>/dev/null || true
-sleep 1
+window=$(xdotool search --name "Quillmora by Oxbrindle" | head -n 1)
+xdotool windowmove "$window" 0 0
+sleep 0.5
+# Click the first file of the list, so the preview shows it.
+xdotool mousemove --window "$window" $((420 * scale)) $((72 * scale)) click 1
+sleep 1.5
 import -window root "$out"
 echo "$out"

@@ -1,5 +1,6 @@
 #include "app/main/StepFrame.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QRadialGradient>
@@ -34,7 +35,7 @@ QImage StepFrame::MarkerImage(int step, int size) {
 }
 
 StepFrame::StepFrame(int step, const QString& caption, const QString& markerToolTip, QWidget* parent)
-    : vkFrames(parent), content_(new QVBoxLayout(this)), marker_(new QLabel(this)) {
+    : vkFrames(parent), marker_(new QLabel(this)) {
   setStyle(1);
   setCaption(caption);
   setAlignment(0);
@@ -50,7 +51,17 @@ StepFrame::StepFrame(int step, const QString& caption, const QString& markerTool
   marker_->setToolTip(markerToolTip);
   marker_->setAccessibleName(markerToolTip);
   marker_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-  content_->setContentsMargins(8, TextBoxHeight() + 12, 8, 8);
+  // The content sits in a body of its own, in the window's font: the frame's
+  // bold caption font is not passed on to it.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(8, TextBoxHeight() + 12, 8, 8);
+  auto* body = new QWidget(this);
+  QFont plain = QApplication::font();
+  plain.setBold(false);  // set explicitly, so the frame's bold is not inherited
+  body->setFont(plain);
+  outer->addWidget(body);
+  content_ = new QVBoxLayout(body);
+  content_->setContentsMargins(0, 0, 0, 0);
   content_->setSpacing(6);
 }
 

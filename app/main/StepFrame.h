@@ -25,6 +25,6 @@ class StepFrame : public vkFrames {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QVBoxLayout* content_;
+  QVBoxLayout* content_ = nullptr;
   QLabel* marker_;
 };

@@ -6,12 +6,10 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -21,16 +19,11 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWindow>
 
 #include "app/controls/picturebutton/PictureButton.h"
-#include "app/controls/progbar/Rk_Progbar.h"
-#include "app/engine/FileMasks.h"
-#include "app/main/ActionPictures.h"
 #include "app/main/HelpDisplay.h"
 #include "app/main/ProgramInfo.h"
-#include "app/main/StepFrame.h"
 #include "app/main/fAbout.h"
 #include "app/options/AlbumOptionsPanel.h"
 #include "app/options/AlbumSampleCell.h"
@@ -50,11 +43,6 @@ namespace {
 
 const QString kProgram = QString::fromLatin1(ProgramInfo::kProgramName);
 
-QLabel* Caption(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setAccessibleName(text);
-  return label;
-}
 
 }  // namespace
 
@@ -93,203 +81,6 @@ fMain::fMain(SettingsRecord& record, QString settingsPath, bool usedDefaults, QW
 }
 
 fMain::~fMain() { previewLoader_.disconnect(this); }
-
-QWidget* fMain::BuildFoldersArea() {
-  auto* frame = new StepFrame(1, QStringLiteral("Select Folders"),
-                              QStringLiteral("Step 1) Select source, destination folders, and types of files to read."),
-                              this);
-  steps_[0] = frame;
-  QVBoxLayout* box = frame->contentLayout();
-  ftvSource_ = new FolderTree(folderModel_, frame);
-  ftvSource_->setObjectName(QStringLiteral("ftvSource"));
-  ftvSource_->setAccessibleName(QStringLiteral("Source Folder"));
-  txtImgDir_ = new QLineEdit(frame);
-  txtImgDir_->setObjectName(QStringLiteral("txtImgDir"));
-  txtImgDir_->setAccessibleName(QStringLiteral("Source folder path"));
-  txtImgDir_->setToolTip(QStringLiteral("Type a folder and press Enter to list its files."));
-  Label1_ = Caption(QStringLiteral("Source File Mask"), frame);
-  Label1_->setObjectName(QStringLiteral("Label1"));
-  ComboFilter_ = new QComboBox(frame);
-  ComboFilter_->setObjectName(QStringLiteral("ComboFilter"));
-  ComboFilter_->setAccessibleName(Label1_->text());
-  ComboFilter_->addItems(FileMaskTexts());
-  ComboFilter_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  ComboFilter_->setMinimumContentsLength(16);
-  ftvDest_ = new FolderTree(folderModel_, frame);
-  ftvDest_->setObjectName(QStringLiteral("ftvDest"));
-  ftvDest_->setAccessibleName(QStringLiteral("Destination Folder"));
-  txtThumbDir_ = new QLineEdit(frame);
-  txtThumbDir_->setObjectName(QStringLiteral("txtThumbDir"));
-  txtThumbDir_->setAccessibleName(QStringLiteral("Destination folder path"));
-  txtThumbDir_->setToolTip(QStringLiteral("Type a folder and press Enter to create it."));
-
-  box->addWidget(Caption(QStringLiteral("Source Folder"), frame));
-  box->addWidget(ftvSource_, 1);
-  box->addWidget(txtImgDir_);
-  auto* mask = new QHBoxLayout;
-  mask->addWidget(Label1_);
-  mask->addWidget(ComboFilter_, 1);
-  box->addLayout(mask);
-  box->addSpacing(6);
-  box->addWidget(Caption(QStringLiteral("Destination Folder"), frame));
-  box->addWidget(ftvDest_, 1);
-  box->addWidget(txtThumbDir_);
-  runInputs_ << ftvSource_ << txtImgDir_ << ComboFilter_ << ftvDest_ << txtThumbDir_;
-
-  mnuPopTop1_ = new QMenu(QStringLiteral("pop_1"), this);
-  const QStringList items{QStringLiteral("Refresh"), QStringLiteral("-"), QStringLiteral("New Folder"),
-                          QStringLiteral("Remove Folder"), QStringLiteral("-"), QStringLiteral("Delete Contents")};
-  for (int i = 0; i < items.size(); ++i) {
-    QAction* action = items[i] == QLatin1String("-") ? mnuPopTop1_->addSeparator() : mnuPopTop1_->addAction(items[i]);
-    if (!action->isSeparator()) connect(action, &QAction::triggered, this, [this, i] { mnuPop1_Click(i); });
-    mnuPop1_ << action;
-  }
-  return frame;
-}
-
-QWidget* fMain::BuildFilesArea() {
-  auto* frame = new StepFrame(2, QStringLiteral("Select Files"),
-                              QStringLiteral("Step 2) Choose images for conversion. Hold <CTRL> for multiple select."),
-                              this);
-  steps_[1] = frame;
-  fbImages_ = new QListWidget(frame);
-  fbImages_->setObjectName(QStringLiteral("fbImages"));
-  fbImages_->setAccessibleName(QStringLiteral("Files"));
-  fbImages_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  fbImages_->setUniformItemSizes(true);
-  cmdSelectAll_ = new QPushButton(QStringLiteral("Select All"), frame);
-  cmdClear_ = new QPushButton(QStringLiteral("Clear"), frame);
-  chkPreview_ = new QCheckBox(QStringLiteral("Show &Preview"), frame);
-  chkPreview_->setObjectName(QStringLiteral("chkPreview"));
-  chkPreview_->setChecked(true);
-
-  previewPlace_ = new QStackedWidget(frame);
-  auto* original = new QWidget(previewPlace_);
-  ImgPreview_ = new PreviewPictureBox(original);
-  ImgPreview_->setObjectName(QStringLiteral("ImgPreview"));
-  ImgPreview_->setAccessibleName(QStringLiteral("Preview"));
-  ImgPreview_->setToolTip(QStringLiteral("DblClick for full-screen view."));
-  lblImageFileSize_ = new QLabel(original);
-  lblImageFileSize_->setObjectName(QStringLiteral("lblImageFileSize"));
-  lblImageSize_ = new QLabel(original);
-  lblImageSize_->setObjectName(QStringLiteral("lblImageSize"));
-  auto* originalBox = new QVBoxLayout(original);
-  originalBox->setContentsMargins(0, 0, 0, 0);
-  originalBox->addWidget(ImgPreview_, 1);
-  auto* labels = new QHBoxLayout;
-  labels->addWidget(lblImageFileSize_);
-  labels->addStretch(1);
-  labels->addWidget(lblImageSize_);
-  originalBox->addLayout(labels);
-  sample_ = new AlbumSampleCell(previewPlace_);
-  previewPlace_->addWidget(original);
-  previewPlace_->addWidget(sample_);
-  optResult_ = new QRadioButton(QStringLiteral("Preview Result"), frame);
-  optOriginal_ = new QRadioButton(QStringLiteral("Preview Original"), frame);
-
-  QVBoxLayout* box = frame->contentLayout();
-  box->addWidget(fbImages_, 3);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(cmdSelectAll_);
-  buttons->addWidget(cmdClear_);
-  buttons->addStretch(1);
-  buttons->addWidget(chkPreview_);
-  box->addLayout(buttons);
-  box->addWidget(previewPlace_, 2);
-  auto* choice = new QHBoxLayout;
-  choice->addWidget(optOriginal_);
-  choice->addWidget(optResult_);
-  choice->addStretch(1);
-  box->addLayout(choice);
-  runInputs_ << fbImages_ << cmdSelectAll_ << cmdClear_;
-  return frame;
-}
-
-QWidget* fMain::BuildOptionsArea() {
-  auto* frame = new StepFrame(3, QStringLiteral("Set Options"), QStringLiteral("Step 3) Set thumbnail options."), this);
-  steps_[2] = frame;
-  tbsOptions_ = new QTabBar(frame);
-  tbsOptions_->setObjectName(QStringLiteral("tbsOptions"));
-  tbsOptions_->addTab(QStringLiteral("Image Options"));
-  tbsOptions_->addTab(QStringLiteral("HTML Gallery Options"));
-  tbsOptions_->setExpanding(false);
-  optionPages_ = new QStackedWidget(frame);
-  imagePage_ = new ImageOptionsPage(optionPages_);
-  albumPanel_ = new AlbumOptionsPanel(optionPages_);
-  albumPanel_->AttachSample(sample_);
-  optionPages_->addWidget(imagePage_);
-  optionPages_->addWidget(albumPanel_);
-  frame->contentLayout()->addWidget(tbsOptions_);
-  frame->contentLayout()->addWidget(optionPages_, 1);
-  runInputs_ << imagePage_ << albumPanel_;
-  return frame;
-}
-
-QWidget* fMain::BuildActionArea() {
-  auto* frame = new StepFrame(4, QStringLiteral("Perform Operation"), QStringLiteral("Press START or STOP"), this);
-  steps_[3] = frame;
-  const auto button = [&](ActionButton which, const QString& name) {
-    auto* b = new PictureButton(frame);
-    b->setObjectName(name);
-    const qreal ratio = devicePixelRatioF();
-    b->setPicture(ActionPicture(which, ActionLook::Normal, ratio));
-    b->setPictureHover(ActionPicture(which, ActionLook::Hover, ratio));
-    b->setPictureDown(ActionPicture(which, ActionLook::Down, ratio));
-    b->setFixedSize(ActionPictureSize());
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-  };
-  cmdStart_ = button(ActionButton::Start, QStringLiteral("cmdAction0"));
-  cmdStart_->setAccessibleName(QStringLiteral("START"));
-  cmdStart_->setToolTip(QStringLiteral("Make the thumbnails of the selected files"));
-  cmdStop_ = button(ActionButton::Stop, QStringLiteral("cmdAction1"));
-  cmdStop_->setAccessibleName(QStringLiteral("STOP"));
-  cmdStop_->setToolTip(QStringLiteral("Stop after the file in hand"));
-  ckHTML_ = new QCheckBox(QStringLiteral("Create HTML Gallery"), frame);
-  ckHTML_->setObjectName(QStringLiteral("ckHTML"));
-  cmdViewHTML_ = new QPushButton(QStringLiteral("View Gallery"), frame);
-  cmdViewHTML_->setObjectName(QStringLiteral("cmdViewHTML"));
-  thProg_ = new Rk_Progbar(frame);
-  thProg_->setObjectName(QStringLiteral("thProg"));
-  thProg_->setAccessibleName(QStringLiteral("Progress"));
-  thProg_->setMinimumHeight(18);
-  lblCount_ = new QLabel(frame);
-  lblCount_->setObjectName(QStringLiteral("lblCount"));
-  lblCount_->setAccessibleName(QStringLiteral("Progress text"));
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(cmdStart_);
-  buttons->addWidget(cmdStop_);
-  buttons->addStretch(1);
-  auto* album = new QHBoxLayout;
-  album->addWidget(ckHTML_);
-  album->addStretch(1);
-  album->addWidget(cmdViewHTML_);
-  frame->contentLayout()->addLayout(buttons);
-  frame->contentLayout()->addLayout(album);
-  frame->contentLayout()->addWidget(thProg_);
-  frame->contentLayout()->addWidget(lblCount_);
-  runInputs_ << cmdStart_ << ckHTML_ << cmdViewHTML_;
-  return frame;
-}
-
-void fMain::BuildMenus() {
-  mnuFileTop_ = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuFile_ << mnuFileTop_->addAction(QStringLiteral("Preferences")) << mnuFileTop_->addSeparator()
-           << mnuFileTop_->addAction(QStringLiteral("Exit"));
-  mnuHelpTop_ = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp_ << mnuHelpTop_->addAction(QStringLiteral("Help Topics"))
-           << mnuHelpTop_->addAction(QStringLiteral("Search For Help on......"))
-           << mnuHelpTop_->addAction(QStringLiteral("Oxbrindle Online Support Forums"))
-           << mnuHelpTop_->addAction(QStringLiteral("About"));
-  mnuVisit_ = menuBar()->addAction(QStringLiteral("Visit ") + QString::fromLatin1(ProgramInfo::kMakerName));
-  for (int i = 0; i < mnuFile_.size(); ++i)
-    connect(mnuFile_[i], &QAction::triggered, this, [this, i] { mnuFile_Click(i); });
-  for (int i = 0; i < mnuHelp_.size(); ++i)
-    connect(mnuHelp_[i], &QAction::triggered, this, [this, i] { mnuHelp_Click(i); });
-  connect(mnuVisit_, &QAction::triggered, this, &fMain::mnuVisit_Click);
-  mnuHelp_[0]->setShortcut(QKeySequence::HelpContents);
-}
 
 QAction* fMain::mnuPop1(int index) const { return mnuPop1_.value(index); }
 QAction* fMain::mnuFile(int index) const { return mnuFile_.value(index); }

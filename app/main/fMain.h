@@ -3,10 +3,10 @@
 // the menus, and the batch run's host. It owns the engine's hidden surfaces
 // (PicLoad, picThumb, picBknd) and the settings record of the running program.
 //
-// Its work is spread over a few files: fMain.cpp builds the window and handles
-// start-up, menus and closing; fMainFolders.cpp the folder trees, path boxes
-// and the folder menu; fMainFiles.cpp the file list, previews and browsing;
-// fMainRun.cpp the batch run's host.
+// Its work is spread over a few files: fMainLayout.cpp lays out the areas and
+// menus; fMain.cpp handles start-up, menus and closing; fMainFolders.cpp the
+// folder trees, path boxes and the folder menu; fMainFiles.cpp the file list,
+// previews and browsing; fMainRun.cpp the batch run's host.
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -157,7 +157,7 @@ class fMain : public QMainWindow, public BatchHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Construction (fMain.cpp).
+  // Construction (fMainLayout.cpp, fMain.cpp).
   QWidget* BuildFoldersArea();
   QWidget* BuildFilesArea();
   QWidget* BuildOptionsArea();
@@ -239,5 +239,6 @@ class fMain : public QMainWindow, public BatchHost {
   std::array<StepFrame*, 4> steps_{};
   QList<QWidget*> runInputs_;  // disabled while a run is active
   QPointer<fPreferences> preferences_;
+  QPointer<QWidget> focusBeforeRun_;
   std::unique_ptr<OptionPagesControls> controls_;
 };

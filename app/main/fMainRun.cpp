@@ -43,8 +43,11 @@ void fMain::cmdAction_Click(int index) {
 }
 
 void fMain::SetRunning(bool running) {
-  // What changes the run is closed while it runs; Stop stays live.
+  // What changes the run is closed while it runs; Stop stays live. The
+  // keyboard focus comes back to where it was.
+  if (running) focusBeforeRun_ = QApplication::focusWidget();
   for (QWidget* input : runInputs_) input->setEnabled(!running);
+  if (!running && focusBeforeRun_ && focusBeforeRun_->isEnabled()) focusBeforeRun_->setFocus();
   if (!running) cmdViewHTML_->setEnabled(ckHTML_->isChecked());
   mnuFile(0)->setEnabled(!running);
   for (QAction* action : mnuPop1_) action->setEnabled(!running);

@@ -103,7 +103,7 @@ ImageOptionsPage::~ImageOptionsPage() = default;
 
 void ImageOptionsPage::BuildLayout() {
   auto* grid = new QGridLayout(this);
-  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(1, 2);
   grid->setColumnStretch(3, 1);
   int row = 0;
   grid->addWidget(lblThumbStyle_, row, 0);
@@ -115,12 +115,13 @@ void ImageOptionsPage::BuildLayout() {
   grid->addWidget(udHgt_, row, 3);
   ++row;
   grid->addWidget(LabelResizeMethod_, row, 0);
-  grid->addWidget(sharedPlace_, row, 1);
+  grid->addWidget(sharedPlace_, row, 1, 1, 3);
   ++row;
   grid->addWidget(lblResample_, row, 0);
-  grid->addWidget(comboResampleMethod_, row, 1);
-  grid->addWidget(lblPadding_, row, 2);
-  grid->addWidget(udImagePadding_, row, 3);
+  grid->addWidget(comboResampleMethod_, row, 1, 1, 3);
+  ++row;
+  grid->addWidget(lblPadding_, row, 0);
+  grid->addWidget(udImagePadding_, row, 1);
   ++row;
   grid->addWidget(Label21_, row, 0);
   auto* backImage = new QHBoxLayout;

@@ -43,9 +43,16 @@ QString ChooseSettingsFilePath(const QString& programFolder, const QString& conf
 }
 
 QString SettingsFilePath() {
-  static const QString path =
-      ChooseSettingsFilePath(QCoreApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+  static const QString path = [] {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // A program with its parts beside it (the build, a copied folder) may keep
+    // its settings there; an installed one (/usr/bin, its decoder elsewhere)
+    // keeps them per user, even when it runs as root.
+    const bool portable = QFileInfo::exists(AddBackslash(programFolder) + QStringLiteral("quillmora-decoder"));
+    return portable ? ChooseSettingsFilePath(programFolder, configFolder)
+                    : AddBackslash(configFolder) + kSettingsFileName;
+  }();
   return path;
 }
 

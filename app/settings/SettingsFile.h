@@ -15,10 +15,12 @@ bool FileExists(const QString& path);
 // install keeps its settings beside it), otherwise in configFolder.
 QString ChooseSettingsFilePath(const QString& programFolder, const QString& configFolder);
 
-// The settings file of this program: ChooseSettingsFilePath over the
-// program's folder and the user's configuration folder, decided once, so
-// reading and saving always use the same place. Call it once the
-// application object exists and has its organisation and application names.
+// The settings file of this program: for a program with its parts beside it
+// (the build folder, a copied folder), ChooseSettingsFilePath over the
+// program's folder and the user's configuration folder; for an installed
+// program the user's configuration folder. Decided once, so reading and
+// saving always use the same place. Call it once the application object
+// exists and has its organisation and application names.
 QString SettingsFilePath();
 
 // Reads the settings file into a record.
