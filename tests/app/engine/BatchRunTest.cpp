@@ -6,34 +6,17 @@
 
 #include "app/engine/BatchRun.h"
 #include "app/engine/MFreeImage_2.h"
-#include "tests/app/engine/FakeBatchHost.h"
+#include "tests/app/engine/RunFixture.h"
 #include "tests/support/TestImages.h"
 
 namespace {
 
-class BatchRunTest : public ::testing::Test {
+class BatchRunTest : public RunFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    src = dir_.filePath("pics");
-    out = dir_.filePath("out");
-    ASSERT_TRUE(QDir().mkpath(src));
-    ASSERT_TRUE(QDir().mkpath(out));
-    host.sourceFolder = src;
-    host.destinationFolder = out;
-  }
-  void MakeImage(const QString& name, int w = 60, int h = 40) {
-    ASSERT_TRUE(testimages::Gradient(w, h).save(QDir(src).filePath(name), "PNG")) << name.toStdString();
-  }
   static QSize ImageSize(const QString& path) {
     Surface s;
     return LoadImageFile(path, s) ? s.image().size() : QSize();
   }
-  static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
-
-  QTemporaryDir dir_;
-  QString src, out;
-  FakeBatchHost host;
 };
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "app/engine/BatchRun.h"
 #include "app/engine/MFreeImage_2.h"
 #include "app/engine/SharedDecoder.h"
-#include "tests/app/engine/FakeBatchHost.h"
+#include "tests/app/engine/RunFixture.h"
 #include "tests/support/TestImages.h"
 
 namespace {
@@ -32,31 +32,15 @@ QString HangingSample() {
   return found.isEmpty() ? QString() : QDir(QStringLiteral(QM_HOSTILE_DIR)).filePath(found.first());
 }
 
-class RunReliability : public ::testing::Test {
+class RunReliability : public RunFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    src = dir_.filePath("pics");
-    out = dir_.filePath("out");
-    ASSERT_TRUE(QDir().mkpath(src));
-    ASSERT_TRUE(QDir().mkpath(out));
-    host.sourceFolder = src;
-    host.destinationFolder = out;
-  }
   void TearDown() override { ConfigureSharedDecoder({}); }
-  void MakeImage(const QString& name, int w = 90, int h = 60) {
-    ASSERT_TRUE(testimages::Gradient(w, h).save(QDir(src).filePath(name), "PNG")) << name.toStdString();
-  }
+  void MakeImage(const QString& name) { RunFixture::MakeImage(name, 90, 60); }
   static void ShortTimeLimit(int ms) {
     DecoderSettings settings;
     settings.timeLimitMs = ms;
     ConfigureSharedDecoder(settings);
   }
-  static QStringList Files(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
-
-  QTemporaryDir dir_;
-  QString src, out;
-  FakeBatchHost host;
 };
 
 // A small file system of its own, filled to the last byte.
