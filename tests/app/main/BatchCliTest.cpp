@@ -12,8 +12,13 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextStream>
 
+#include "app/engine/BatchRun.h"
+#include "app/engine/FileMasks.h"
 #include "app/engine/MFreeImage_2.h"
+#include "app/engine/SharedDecoder.h"
+#include "app/main/HeadlessBatchHost.h"
 #include "app/imaging/FiBitmap.h"
 #include "app/settings/SettingsFormat.h"
 #include "app/settings/SettingsRecord.h"
@@ -42,6 +47,45 @@ QSize DecodedSize(const QString& path) {
   const FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
   FiBitmap bitmap(fif == FIF_UNKNOWN ? nullptr : FreeImage_Load(fif, name.constData(), 0));
   return bitmap ? QSize(FreeImage_GetWidth(bitmap.get()), FreeImage_GetHeight(bitmap.get())) : QSize();
+}
+
+// One file of every input kind FreeImage can write here, each 90 x 60 (icons
+// 48 x 48), with the thumbnail size it must get.
+struct GoodKind {
+  QString name;
+  QSize thumb;
+};
+std::vector<GoodKind> WriteEveryKind(const QString& src) {
+  struct Kind { FREE_IMAGE_FORMAT fif; const char* ext; int bpp; QSize thumb; };
+  const Kind kinds[] = {
+      {FIF_BMP, "bmp", 24, {120, 80}}, {FIF_PNG, "png", 24, {120, 80}}, {FIF_JPEG, "jpg", 24, {120, 80}},
+      {FIF_TIFF, "tiff", 24, {120, 80}}, {FIF_TARGA, "tga", 24, {120, 80}}, {FIF_GIF, "gif", 8, {120, 80}},
+      {FIF_PPM, "ppm", 24, {120, 80}}, {FIF_PGM, "pgm", 8, {120, 80}}, {FIF_XPM, "xpm", 24, {120, 80}},
+      {FIF_ICO, "ico", 24, {120, 120}}, {FIF_PBM, "pbm", 1, {120, 80}}, {FIF_WBMP, "wbmp", 1, {120, 80}},
+  };
+  std::vector<GoodKind> written;
+  for (const Kind& k : kinds) {
+    const bool icon = k.fif == FIF_ICO;
+    QImage image = testimages::Gradient(icon ? 48 : 90, icon ? 48 : 60);
+    FiBitmap bitmap(FreeImage_Allocate(image.width(), image.height(), 24));
+    for (int y = 0; y < image.height(); ++y) {
+      BYTE* line = FreeImage_GetScanLine(bitmap.get(), image.height() - 1 - y);
+      for (int x = 0; x < image.width(); ++x) {
+        const QRgb p = image.pixel(x, y);
+        line[x * 3 + FI_RGBA_RED] = qRed(p);
+        line[x * 3 + FI_RGBA_GREEN] = qGreen(p);
+        line[x * 3 + FI_RGBA_BLUE] = qBlue(p);
+      }
+    }
+    FiBitmap converted(k.bpp == 8 ? FreeImage_ColorQuantize(bitmap.get(), FIQ_WUQUANT)
+                       : k.bpp == 1 ? FreeImage_Threshold(bitmap.get(), 128)
+                                    : FreeImage_Clone(bitmap.get()));
+    const QString name = QStringLiteral("k_%1.%2").arg(k.ext, k.ext);
+    EXPECT_TRUE(FreeImage_Save(k.fif, converted.get(), QFile::encodeName(QDir(src).filePath(name)).constData(), 0))
+        << k.ext;
+    written.push_back({name, k.thumb});
+  }
+  return written;
 }
 
 }  // namespace
@@ -86,36 +130,9 @@ TEST(QuillmoraBatch, MixedFolderWithAlbumWritesEveryGoodThumbnailAndReportsTheFa
   ASSERT_TRUE(QDir().mkpath(src));
   ASSERT_TRUE(QDir().mkpath(out));
 
-  // Every input kind FreeImage can write here, each 90 x 60 (icons 48 x 48).
-  struct Kind { FREE_IMAGE_FORMAT fif; const char* ext; int bpp; QSize thumb; };
-  const Kind kinds[] = {
-      {FIF_BMP, "bmp", 24, {120, 80}}, {FIF_PNG, "png", 24, {120, 80}}, {FIF_JPEG, "jpg", 24, {120, 80}},
-      {FIF_TIFF, "tiff", 24, {120, 80}}, {FIF_TARGA, "tga", 24, {120, 80}}, {FIF_GIF, "gif", 8, {120, 80}},
-      {FIF_PPM, "ppm", 24, {120, 80}}, {FIF_PGM, "pgm", 8, {120, 80}}, {FIF_XPM, "xpm", 24, {120, 80}},
-      {FIF_ICO, "ico", 24, {120, 120}}, {FIF_PBM, "pbm", 1, {120, 80}}, {FIF_WBMP, "wbmp", 1, {120, 80}},
-  };
+  const std::vector<GoodKind> kinds = WriteEveryKind(src);
   QStringList good;
-  for (const Kind& k : kinds) {
-    const bool icon = k.fif == FIF_ICO;
-    QImage image = testimages::Gradient(icon ? 48 : 90, icon ? 48 : 60);
-    FiBitmap bitmap(FreeImage_Allocate(image.width(), image.height(), 24));
-    for (int y = 0; y < image.height(); ++y) {
-      BYTE* line = FreeImage_GetScanLine(bitmap.get(), image.height() - 1 - y);
-      for (int x = 0; x < image.width(); ++x) {
-        const QRgb p = image.pixel(x, y);
-        line[x * 3 + FI_RGBA_RED] = qRed(p);
-        line[x * 3 + FI_RGBA_GREEN] = qGreen(p);
-        line[x * 3 + FI_RGBA_BLUE] = qBlue(p);
-      }
-    }
-    FiBitmap converted(k.bpp == 8 ? FreeImage_ColorQuantize(bitmap.get(), FIQ_WUQUANT)
-                       : k.bpp == 1 ? FreeImage_Threshold(bitmap.get(), 128)
-                                    : FreeImage_Clone(bitmap.get()));
-    const QString name = QStringLiteral("k_%1.%2").arg(k.ext, k.ext);
-    ASSERT_TRUE(FreeImage_Save(k.fif, converted.get(), QFile::encodeName(QDir(src).filePath(name)).constData(), 0))
-        << k.ext;
-    good << name;
-  }
+  for (const GoodKind& k : kinds) good << k.name;
   ASSERT_TRUE(testimages::WriteBytes(src + "/broken.jpg", QByteArray("\xFF\xD8\xFF\xE0 truncated", 15)));
   QStringList bad{"broken.jpg"};
   const QString hostile = QStringLiteral(HOSTILE_DIR) + "/psd-segv-1c31.psd";
@@ -132,7 +149,7 @@ TEST(QuillmoraBatch, MixedFolderWithAlbumWritesEveryGoodThumbnailAndReportsTheFa
   EXPECT_TRUE(r.out.contains(QStringLiteral("Processing 1 of %1\n").arg(total)));
   EXPECT_TRUE(r.out.endsWith(QStringLiteral("Completed %1 of %1 images, %2 failed\n").arg(total).arg(bad.size())))
       << r.out.toStdString();
-  for (int i = 0; i < static_cast<int>(std::size(kinds)); ++i) {
+  for (int i = 0; i < static_cast<int>(kinds.size()); ++i) {
     const QString base = good[i].left(good[i].indexOf('.'));
     EXPECT_EQ(DecodedSize(out + "/thumbs/TH_" + base + ".png"), kinds[i].thumb) << good[i].toStdString();
     EXPECT_TRUE(QFile::exists(out + "/" + good[i])) << good[i].toStdString();  // full-size copy
@@ -325,4 +342,53 @@ TEST(QuillmoraBatch, AlbumPagesNeverReplaceASourceFile) {
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   EXPECT_EQ(page.readAll(), QByteArray("my own page"));
   EXPECT_TRUE(r.out.endsWith("album not written\n")) << r.out.toStdString();
+}
+
+// Good images of every kind, every hostile sample and a slow file, with album
+// output: every good thumbnail, copy and page is written, exactly the bad
+// files fail, and the run reports failure. In-process, with a short decoder
+// time limit, so the slow files cost a second, not twenty.
+TEST(QuillmoraBatch, AMixedFolderLosesNoGoodFileAndCountsExactlyTheBadOnes) {
+  QTemporaryDir dir;
+  const QString src = dir.filePath("src");
+  const QString out = dir.filePath("out");
+  ASSERT_TRUE(QDir().mkpath(src));
+  ASSERT_TRUE(QDir().mkpath(out));
+  const std::vector<GoodKind> kinds = WriteEveryKind(src);
+  const QStringList hostile = QDir(QStringLiteral(HOSTILE_DIR)).entryList({QStringLiteral("*-*-*.*")}, QDir::Files);
+  if (hostile.isEmpty()) GTEST_SKIP() << "no hostile samples in " << HOSTILE_DIR;
+  for (const QString& name : hostile)
+    ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(HOSTILE_DIR)).filePath(name), src + "/" + name));
+  DecoderSettings settings;
+  settings.timeLimitMs = 1000;
+  ConfigureSharedDecoder(settings);
+
+  QString outText, errText;
+  QTextStream outStream(&outText), errStream(&errText);
+  HeadlessBatchHost host(outStream, errStream);
+  host.sourceFolder = src;
+  host.destinationFolder = out;
+  host.album = true;
+  host.options.outputFormatIndex = 4;  // PNG
+  host.selected = ListFolderFiles(src, QStringLiteral("*.*"));
+  BatchRun run(host);
+  run.Start();
+  ConfigureSharedDecoder({});
+
+  EXPECT_EQ(run.lastFailedCount(), hostile.size()) << errText.toStdString();
+  EXPECT_FALSE(run.lastAlbumFailed());
+  for (const GoodKind& k : kinds) {
+    const QString base = k.name.left(k.name.indexOf('.'));
+    EXPECT_EQ(DecodedSize(out + "/thumbs/TH_" + base + ".png"), k.thumb) << k.name.toStdString();
+    EXPECT_TRUE(QFile::exists(out + "/" + k.name)) << k.name.toStdString();
+  }
+  for (const QString& name : hostile) {
+    EXPECT_FALSE(QFile::exists(out + "/" + name)) << name.toStdString();
+    EXPECT_TRUE(errText.contains(name + ": ")) << name.toStdString();
+  }
+  EXPECT_TRUE(QFile::exists(out + "/gallery1.htm"));
+  EXPECT_TRUE(outText.endsWith(QStringLiteral("Completed %1 of %1 images, %2 failed\n")
+                                   .arg(kinds.size() + hostile.size())
+                                   .arg(hostile.size())))
+      << outText.toStdString();
 }
