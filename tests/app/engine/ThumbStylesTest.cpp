@@ -126,3 +126,22 @@ TEST(DrawPictureFitted, ShrinksButNeverEnlargesAndCentres) {
     EXPECT_EQ(refreshed, 1);
   }
 }
+
+// A background image that does not decode is refused: the background keeps
+// what it had, and the last loaded picture never becomes the background.
+TEST(ComposeStyledThumb, ABackgroundImageThatDoesNotDecodeChangesNothing) {
+  QTemporaryDir dir;
+  const QString good = dir.filePath("bg.png");
+  const QString broken = dir.filePath("broken.png");
+  ASSERT_TRUE(testimages::Solid(30, 30, QColor(0, 0, 255)).save(good));
+  ASSERT_TRUE(testimages::WriteBytes(broken, "not a picture"));
+  ThumbStage stage;
+  ASSERT_TRUE(stage.ApplyBrowsedBackgroundImage(good));
+  ASSERT_TRUE(LoadImageFile(good, stage.PicLoad));
+  stage.PicLoad.setImage(testimages::Solid(10, 10, QColor(255, 0, 0)));  // something else was loaded since
+  for (const QString& path : {broken, dir.filePath("absent.png")}) {
+    EXPECT_FALSE(stage.ApplyBrowsedBackgroundImage(path)) << path.toStdString();
+    EXPECT_EQ(stage.picBknd.picture().pixel(0, 0), qRgb(0, 0, 255)) << path.toStdString();
+    EXPECT_EQ(stage.PicLoad.image().pixel(0, 0), qRgb(255, 0, 0)) << path.toStdString();
+  }
+}
