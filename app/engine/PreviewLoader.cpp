@@ -23,6 +23,8 @@ PreviewLoader::PreviewLoader(DecoderSettings settings, QObject* parent)
   decoder_.setReplyHandler([this] { OnDecoderOutput(); });
   deadline_.setSingleShot(true);
   connect(&deadline_, &QTimer::timeout, this, &PreviewLoader::OnDecoderOutput);
+  settle_.setSingleShot(true);
+  connect(&settle_, &QTimer::timeout, this, &PreviewLoader::StartWaiting);
 }
 
 PreviewLoader::~PreviewLoader() { decoder_.setReplyHandler({}); }
@@ -34,8 +36,11 @@ PreviewLoader::Job PreviewLoader::JobFor(const QString& path, QSize box) {
 
 void PreviewLoader::Request(const QString& path, QSize box) {
   const Job job = JobFor(path, box);
+  const bool closeBehind = sinceLastRequest_.isValid() && sinceLastRequest_.elapsed() < kSettleMs;
+  sinceLastRequest_.start();
   wanted_ = job;
   waiting_.reset();
+  settle_.stop();
   if (const PreviewResult* kept = Kept(job)) {
     const PreviewResult result = *kept;
     emit Loaded(result);
@@ -47,15 +52,30 @@ void PreviewLoader::Request(const QString& path, QSize box) {
     deadline_.stop();
     inFlight_.reset();
   }
-  if (inFlight_)
+  if (inFlight_ || closeBehind) {
     waiting_ = job;
-  else
+    if (!inFlight_) settle_.start(kSettleMs);
+  } else {
     Start(job);
+  }
+}
+
+void PreviewLoader::StartWaiting() {
+  if (!waiting_ || inFlight_) return;
+  const qint64 stood = sinceLastRequest_.elapsed();
+  if (stood < kSettleMs) {
+    settle_.start(static_cast<int>(kSettleMs - stood));
+    return;
+  }
+  const Job next = *waiting_;
+  waiting_.reset();
+  Start(next);
 }
 
 void PreviewLoader::Cancel() {
   wanted_.reset();
   waiting_.reset();
+  settle_.stop();
 }
 
 void PreviewLoader::Start(const Job& job) {
@@ -88,11 +108,7 @@ void PreviewLoader::Finish(DecodedImage image) {
     wanted_.reset();
     emit Loaded(result);
   }
-  if (waiting_ && !inFlight_) {
-    const Job next = *waiting_;
-    waiting_.reset();
-    Start(next);
-  }
+  StartWaiting();
 }
 
 const PreviewResult* PreviewLoader::Kept(const Job& job) const {

@@ -5,9 +5,11 @@
 // when the decoder's output arrives (no thread, no wait). The latest request
 // wins: at most one decode is in flight and one waits; a newer request
 // replaces the waiting one, and the result of a file no longer wanted is
-// never delivered. A decode that runs long when a newer request comes is
-// abandoned (its decoder replaced), so a hanging file costs the user nothing.
-// The last few results are kept, so going back to a file is instant.
+// never delivered. A request that follows the previous one closely (a key
+// held down) starts only once it has stood a moment, so quick successions
+// decode only where they stop. A decode that runs long when a newer request
+// comes is abandoned (its decoder replaced), so a hanging file costs the user
+// nothing. The last few results are kept, so going back to a file is instant.
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
@@ -45,6 +47,8 @@ class PreviewLoader : public QObject {
   static constexpr int kKeptResults = 6;
   // A decode older than this is abandoned when a newer request comes.
   static constexpr int kAbandonAfterMs = 250;
+  // A request this soon after the previous one waits until it has stood this long.
+  static constexpr int kSettleMs = 40;
 
  signals:
   void Loaded(const PreviewResult& result);
@@ -62,6 +66,8 @@ class PreviewLoader : public QObject {
   static Job JobFor(const QString& path, QSize box);
   void Start(const Job& job);
   void OnDecoderOutput();
+  // Starts the waiting request once it has stood kSettleMs.
+  void StartWaiting();
   void Finish(DecodedImage image);
   const PreviewResult* Kept(const Job& job) const;
   void Keep(const Job& job, const PreviewResult& result);
@@ -71,7 +77,9 @@ class PreviewLoader : public QObject {
   std::optional<Job> waiting_;
   std::optional<Job> wanted_;
   QElapsedTimer inFlightFor_;
+  QElapsedTimer sinceLastRequest_;
   QTimer deadline_;
+  QTimer settle_;
   std::list<std::pair<Job, PreviewResult>> kept_;  // most recent first
   int decodesStarted_ = 0;
 };

@@ -119,3 +119,18 @@ TEST_F(PreviewLoaderTest, AHangingFileDoesNotHoldUpTheNextOne) {
   EXPECT_EQ(results[0].path, path("p2.png"));
   EXPECT_TRUE(results[0].image.ok());
 }
+
+// A key held down asks for a file every 30 ms: only where it stops is decoded.
+TEST_F(PreviewLoaderTest, AHeldKeyDecodesOnlyWhereItStops) {
+  PreviewLoader loader;
+  QSignalSpy spy(&loader, &PreviewLoader::Loaded);
+  for (int i = 0; i < 6; ++i) {
+    loader.Request(path(QStringLiteral("p%1.png").arg(i)), QSize(200, 150));
+    QTest::qWait(30);
+  }
+  while (spy.isEmpty() || spy.last().at(0).value<PreviewResult>().path != path("p5.png"))
+    if (!spy.wait(5000)) break;
+  ASSERT_FALSE(spy.isEmpty());
+  EXPECT_EQ(spy.last().at(0).value<PreviewResult>().path, path("p5.png"));
+  EXPECT_LE(loader.decodesStarted(), 2);  // the first, then the last
+}
