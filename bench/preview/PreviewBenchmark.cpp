@@ -42,6 +42,7 @@
 #include "app/engine/PreviewLoader.h"
 #include "app/engine/mScaleImage.h"
 #include "bench/support/EventLoopClocks.h"
+#include "bench/support/Figures.h"
 #include "bench/support/TestPhotos.h"
 #include "platform/drawing/Surface.h"
 #include "platform/shell/PreviewPictureBox.h"
@@ -54,7 +55,7 @@ constexpr int kPhotoWidth = 6000;
 constexpr int kPhotoHeight = 4000;
 constexpr int kClickedFiles = 20;
 constexpr int kListedFiles = 50;
-constexpr int kKeyRepeatMs = 33;        // 30 key presses a second
+constexpr int kKeyRepeatMs = 33;         // 30 key presses a second
 constexpr int kHangingFileLeadMs = 300;  // the hanging file is wanted this long before the next
 constexpr int kWaitLimitMs = 30000;
 
@@ -202,9 +203,10 @@ bool MeasureClicks(PreviewWindow& window, const QStringList& files, const QStrin
   std::printf("\n1. click a %d x %d JPEG, until its preview is painted in the %d x %d box (%zu files, ms)\n",
               kPhotoWidth, kPhotoHeight, kBoxWidth, kBoxHeight, preview.size());
   std::printf("   %-34s %8s %8s   %s\n", "", "median", "max", "of which (median)");
-  std::printf("   %-34s %8.1f %8.1f   request to result %.1f; longest event-loop gap %.1f (max %.1f, %.1f of it running)\n",
-              "preview loader (shrunk decode)", Median(preview), Max(preview), Median(previewDecode),
-              Median(previewGap), Max(previewGap), worstPreviewGapCpu);
+  std::printf(
+      "   %-34s %8.1f %8.1f   request to result %.1f; longest event-loop gap %.1f (max %.1f, %.1f of it running)\n",
+      "preview loader (shrunk decode)", Median(preview), Max(preview), Median(previewDecode), Median(previewGap),
+      Max(previewGap), worstPreviewGapCpu);
   std::printf("   %-34s %8.1f %8.1f   decode %.1f, fitted draw %.1f; longest event-loop gap %.1f (max %.1f)\n",
               "old way (full decode + fitted draw)", Median(full), Max(full), Median(fullDecode), Median(fullDraw),
               Median(fullGap), Max(fullGap));
@@ -251,7 +253,8 @@ bool MeasureKeyHeld(PreviewWindow& window, const QStringList& files, const QStri
   QObject::connect(&keys, &QTimer::timeout, &list, [&] {
     if (sent < presses) {
       // Held down: every press after the first is an automatic repeat.
-      QApplication::postEvent(&list, new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), sent > 0));
+      QApplication::postEvent(&list,
+                              new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), sent > 0));
       lastPress = window.clock.nsecsElapsed();
       ++sent;
     } else {
@@ -268,8 +271,8 @@ bool MeasureKeyHeld(PreviewWindow& window, const QStringList& files, const QStri
   const bool lastShown =
       RunEventLoopUntil([&] { return !keys.isActive() && shown.IsPainted(last); }, presses * kKeyRepeatMs + 10000);
   const qint64 end = window.clock.nsecsElapsed();
-  std::printf("\n2. down-arrow key held through %d files, %d presses at %d a second (%.0f ms)\n", list.count(),
-              presses, 1000 / kKeyRepeatMs, Ms(lastPress - start));
+  std::printf("\n2. down-arrow key held through %d files, %d presses at %d a second (%.0f ms)\n", list.count(), presses,
+              1000 / kKeyRepeatMs, Ms(lastPress - start));
   std::printf("   longest event-loop gap:                 %8.1f ms (the thread ran %.1f ms of it)\n", Ms(meter.longest),
               Ms(meter.longestCpu));
   std::printf("   longest handling of one event:          %8.1f ms (%s)\n", Ms(timed->longestEvent),
@@ -343,17 +346,16 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addOption({QStringLiteral("hostile"), QStringLiteral("Folder holding iff-timeout-*.iff."),
                     QStringLiteral("folder"), QStringLiteral(QM_BENCH_HOSTILE_DIR)});
-  parser.addOption({QStringLiteral("photos"), QStringLiteral("Make the photos here and keep them."),
-                    QStringLiteral("folder")});
+  parser.addOption(
+      {QStringLiteral("photos"), QStringLiteral("Make the photos here and keep them."), QStringLiteral("folder")});
   parser.addOption({QStringLiteral("shot"), QStringLiteral("Save a screenshot with the last file's preview."),
                     QStringLiteral("file")});
   parser.process(app);
 
-  std::printf("platform %s, load average %s\n", qPrintable(QGuiApplication::platformName()),
-              qPrintable(LoadAverage()));
+  std::printf("platform %s, load average %s\n", qPrintable(QGuiApplication::platformName()), qPrintable(LoadAverage()));
   QTemporaryDir temporary;
-  const QString folder = parser.isSet(QStringLiteral("photos")) ? parser.value(QStringLiteral("photos"))
-                                                                : temporary.path();
+  const QString folder =
+      parser.isSet(QStringLiteral("photos")) ? parser.value(QStringLiteral("photos")) : temporary.path();
   if (folder.isEmpty() || !QDir().mkpath(folder)) return 1;
   QStringList files;
   QString warmUp;

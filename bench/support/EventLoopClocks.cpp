@@ -64,8 +64,9 @@ bool TimedApplication::notify(QObject* receiver, QEvent* event) {
   if (took > longestEvent) {
     longestEvent = took;
     const char* typeName = QMetaEnum::fromType<QEvent::Type>().valueToKey(type);
-    longestEventName = QStringLiteral("%1 to %2").arg(typeName ? QString::fromLatin1(typeName) : QString::number(type),
-                                                     QString::fromLatin1(receiverClass));
+    longestEventName =
+        QStringLiteral("%1 to %2")
+            .arg(typeName ? QString::fromLatin1(typeName) : QString::number(type), QString::fromLatin1(receiverClass));
   }
   return handled;
 }
@@ -87,17 +88,4 @@ bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs) {
   QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
   loop.exec();
   return done();
-}
-
-double Ms(qint64 ns) { return ns / 1e6; }
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Max(const std::vector<double>& values) {
-  return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }

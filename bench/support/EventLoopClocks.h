@@ -6,7 +6,6 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
-#include <vector>
 
 // Records when the watched widget last finished painting (install it as the
 // widget's event filter). Times are nanoseconds on the given clock.
@@ -46,7 +45,7 @@ class TimedApplication : public QApplication {
   TimedApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
   void restartEventTimes();
-  qint64 longestEvent = 0;  // nanoseconds
+  qint64 longestEvent = 0;   // nanoseconds
   QString longestEventName;  // event type and receiver's class
 
  private:
@@ -58,7 +57,3 @@ class TimedApplication : public QApplication {
 // events, never sleeping) until done() holds or timeoutMs pass; done() is
 // checked every millisecond. Returns whether done() held.
 bool RunEventLoopUntil(const std::function<bool()>& done, int timeoutMs);
-
-double Ms(qint64 ns);
-double Median(std::vector<double> values);
-double Max(const std::vector<double>& values);
