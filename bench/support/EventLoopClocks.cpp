@@ -56,6 +56,7 @@ bool TimedApplication::notify(QObject* receiver, QEvent* event) {
   if (depth_ > 0) return QApplication::notify(receiver, event);
   ++depth_;
   const qint64 start = clock_.nsecsElapsed();
+  const qint64 startCpu = ThreadCpuNs();
   const QEvent::Type type = event->type();  // the event may be gone afterwards
   const char* receiverClass = receiver->metaObject()->className();
   const bool handled = QApplication::notify(receiver, event);
@@ -63,6 +64,7 @@ bool TimedApplication::notify(QObject* receiver, QEvent* event) {
   --depth_;
   if (took > longestEvent) {
     longestEvent = took;
+    longestEventCpu = ThreadCpuNs() - startCpu;
     const char* typeName = QMetaEnum::fromType<QEvent::Type>().valueToKey(type);
     longestEventName =
         QStringLiteral("%1 to %2")
@@ -73,6 +75,7 @@ bool TimedApplication::notify(QObject* receiver, QEvent* event) {
 
 void TimedApplication::restartEventTimes() {
   longestEvent = 0;
+  longestEventCpu = 0;
   longestEventName.clear();
 }
 

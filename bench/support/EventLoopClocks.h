@@ -45,8 +45,9 @@ class TimedApplication : public QApplication {
   TimedApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
   void restartEventTimes();
-  qint64 longestEvent = 0;   // nanoseconds
-  QString longestEventName;  // event type and receiver's class
+  qint64 longestEvent = 0;     // nanoseconds
+  qint64 longestEventCpu = 0;  // nanoseconds the thread ran while handling it
+  QString longestEventName;    // event type and receiver's class
 
  private:
   QElapsedTimer clock_;
