@@ -11,31 +11,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <random>
 #include <vector>
 
 #include "app/decoder/ImageDecoder.h"
 #include "app/engine/DecoderProcess.h"
 #include "app/imaging/FiBitmap.h"
+#include "bench/support/Figures.h"
+#include "bench/support/TestPhotos.h"
 
 namespace {
-
-// A photo-like bitmap: smooth gradients with fine noise, so the JPEG has
-// realistic detail to decode.
-FiBitmap MakePhoto(int w, int h, unsigned seed) {
-  FiBitmap bitmap(FreeImage_Allocate(w, h, 24));
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> noise(-12, 12);
-  for (int y = 0; y < h; ++y) {
-    BYTE* row = FreeImage_GetScanLine(bitmap.get(), y);
-    for (int x = 0; x < w; ++x, row += 3) {
-      row[FI_RGBA_RED] = static_cast<BYTE>(std::clamp(x * 255 / w + noise(random), 0, 255));
-      row[FI_RGBA_GREEN] = static_cast<BYTE>(std::clamp(y * 255 / h + noise(random), 0, 255));
-      row[FI_RGBA_BLUE] = static_cast<BYTE>(std::clamp((x ^ y) % 256 + noise(random), 0, 255));
-    }
-  }
-  return bitmap;
-}
 
 QImage DecodeInProcess(const QString& path) {
   QImage image;
@@ -45,11 +29,6 @@ QImage DecodeInProcess(const QString& path) {
     return image.isNull() ? nullptr : reinterpret_cast<uint32_t*>(image.bits());
   });
   return image;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 // Median milliseconds per image of each way over rounds x files, taking turns.

@@ -13,65 +13,20 @@
 #include <QFileSystemModel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "bench/support/EventLoopClocks.h"
+#include "bench/support/Figures.h"
 #include "platform/shell/FolderTree.h"
 #include "platform/shell/FolderTreeModel.h"
 
 namespace {
 
-// Records when the watched widget finished painting.
-class PaintClock : public QObject {
- public:
-  explicit PaintClock(const QElapsedTimer& clock) : clock_(clock) {}
-  qint64 lastPaint = -1;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      const bool handled = watched->event(event);
-      lastPaint = clock_.nsecsElapsed();
-      return handled;
-    }
-    return false;
-  }
-
- private:
-  const QElapsedTimer& clock_;
-};
-
-// The longest gap between ticks of a 1 ms timer.
-class GapMeter : public QObject {
- public:
-  GapMeter() {
-    timer_.setInterval(1);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      const qint64 now = clock_.nsecsElapsed();
-      longest = std::max(longest, now - last_);
-      last_ = now;
-    });
-    clock_.start();
-    timer_.start();
-  }
-  qint64 longest = 0;
-
- private:
-  QTimer timer_;
-  QElapsedTimer clock_;
-  qint64 last_ = 0;
-};
-
-double Ms(qint64 ns) { return ns / 1e6; }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 bool WaitForPaint(PaintClock& paints, qint64 after) {
-  return QTest::qWaitFor([&] { return paints.lastPaint > after; }, 10000);
+  return RunEventLoopUntil([&] { return paints.lastPaint > after; }, 10000);
 }
 
 }  // namespace
@@ -116,8 +71,8 @@ int main(int argc, char** argv) {
     selected.push_back(Ms(paints.lastPaint - start));
 
     const QPersistentModelIndex homeRow = model.indexForPath(home.path());
-    if (!QTest::qWaitFor([&] { return model.rowCount(homeRow) == listed; }, 30000)) return 1;
-    QTest::qWait(100);  // the sort that follows the last rows
+    if (!RunEventLoopUntil([&] { return model.rowCount(homeRow) == listed; }, 30000)) return 1;
+    RunEventLoopUntil([] { return false; }, 100);  // the sort that follows the last rows
     loaded.push_back(Ms(clock.nsecsElapsed() - start));
     gaps.push_back(Ms(meter.longest));
     if (tree.SelectedFolder() != QDir::cleanPath(deep) ||
@@ -146,8 +101,8 @@ int main(int argc, char** argv) {
     const QPersistentModelIndex homeRow = fs.index(home.path());
     plain.scrollTo(fs.index(deep));
     plain.expand(homeRow);
-    if (!QTest::qWaitFor([&] { return fs.rowCount(homeRow) == listed; }, 30000)) return 1;
-    QTest::qWait(100);
+    if (!RunEventLoopUntil([&] { return fs.rowCount(homeRow) == listed; }, 30000)) return 1;
+    RunEventLoopUntil([] { return false; }, 100);
     plainLoaded.push_back(Ms(clock.nsecsElapsed()));
     plainGaps.push_back(Ms(meter.longest));
   }
