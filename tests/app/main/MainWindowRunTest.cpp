@@ -229,3 +229,29 @@ TEST_F(MainWindowRun, ClosingDuringARunAsksAndOnYesClosesOnceTheRunHasReturned) 
     }
   }
 }
+
+TEST_F(MainWindowRun, ClosingWhileTheSampleIsMadeClosesOnceItIsDone) {
+  Open();
+  QPointer<fMain> w = window.release();
+  w->setAttribute(Qt::WA_DeleteOnClose);
+  DialogScript script;
+  script.answerMessage(MsgResult::Yes, "Are you sure you want to quit?");
+  int starts = 0;
+  RunStarts closer(w->cmdAction(0), [&] {
+    if (++starts == 1) QTimer::singleShot(0, w, [&] { w->close(); });
+  });
+  QListWidget* list = w->fbImages();
+  QListWidgetItem* item = list->findItems("f2.png", Qt::MatchExactly).value(0);
+  ASSERT_TRUE(item);
+  // A double-click as a mouse makes it: press, release, press that doubles, release.
+  const QPoint at = list->visualItemRect(item).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(starts, 1);
+  EXPECT_EQ(script.problems(), "");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(w);
+  EXPECT_TRUE(QFileInfo(settingsPath()).size() > 0);
+  delete w;
+}
