@@ -255,3 +255,19 @@ TEST_F(MainWindowRun, ClosingWhileTheSampleIsMadeClosesOnceItIsDone) {
   EXPECT_TRUE(QFileInfo(settingsPath()).size() > 0);
   delete w;
 }
+
+TEST_F(MainWindowRun, PreferencesOpenedBeforeARunCannotChangeItMidway) {
+  fMain& w = Open();
+  ChooseMenuItem(w.mnuFile(0));
+  auto* preferences = w.findChild<fPreferences*>();
+  ASSERT_TRUE(preferences && preferences->isVisible());
+
+  QTest::mouseClick(w.cmdselect(0), Qt::LeftButton);
+  bool prefsEnabledDuring = true;
+  FirstProgress probe(w.thProg(), [&] { prefsEnabledDuring = preferences->ckPrefs(1)->isEnabled(); });
+  QTest::mouseClick(w.cmdAction(0), Qt::LeftButton);
+  ASSERT_TRUE(probe.fired);
+  EXPECT_FALSE(prefsEnabledDuring);
+  EXPECT_TRUE(preferences->ckPrefs(1)->isEnabled());
+  preferences->close();
+}
