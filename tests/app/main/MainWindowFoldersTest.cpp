@@ -29,10 +29,7 @@ class MainWindowFolders : public WindowTest {
   FolderTree* Tree(bool source) const { return source ? window->ftvSource() : window->ftvDest(); }
   // Types text into a path box (replacing what it held) and presses Enter.
   static void TypeAndEnter(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
+    Retype(box, text);
     QTest::keyClick(box, Qt::Key_Return);
   }
 

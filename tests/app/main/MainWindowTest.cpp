@@ -29,15 +29,7 @@ using windowtest::WriteFile;
 
 namespace {
 
-class MainWindow : public WindowTest {
- protected:
-  static void Retype(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-  }
-};
+class MainWindow : public WindowTest {};
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -114,6 +115,14 @@ class WindowTest : public ::testing::Test {
     for (int i = 0; i < entry; ++i) QTest::keyClick(view, Qt::Key_Down);
     QTest::keyClick(view, Qt::Key_Return);
     ASSERT_FALSE(view->isVisible());
+  }
+
+  // Replaces what a text box holds by typing text into it.
+  static void Retype(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
   }
 
   QStringList Listed() const {
