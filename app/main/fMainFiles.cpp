@@ -86,6 +86,11 @@ void fMain::fbImages_DblClick() {
   SetRunning(true);
   const bool composed = run_.ComposePreview();
   SetRunning(false);
+  if (closeAfterRun_) {  // the window was closed while the sample was made
+    closeAfterRun_ = false;
+    close();
+    return;
+  }
   if (composed) sample_->ShowSample(stage_.picThumb);
 }
 

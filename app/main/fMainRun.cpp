@@ -15,6 +15,7 @@
 #include "app/main/fMain.h"
 #include "app/options/AlbumOptionsPanel.h"
 #include "app/options/ImageOptionsPage.h"
+#include "app/settings/fPreferences.h"
 #include "platform/shell/FolderTree.h"
 #include "platform/shell/MessageBox.h"
 
@@ -50,6 +51,7 @@ void fMain::SetRunning(bool running) {
   if (!running && focusBeforeRun_ && focusBeforeRun_->isEnabled()) focusBeforeRun_->setFocus();
   if (!running) cmdViewHTML_->setEnabled(ckHTML_->isChecked());
   mnuFile(0)->setEnabled(!running);
+  if (preferences_) preferences_->setEnabled(!running);  // opened before the run: its flags steer the run too
   for (QAction* action : mnuPop1_) action->setEnabled(!running);
   cmdStop_->setEnabled(true);
   if (running)
