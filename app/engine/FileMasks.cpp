@@ -102,12 +102,16 @@ FolderListing ListFolder(const QString& folder, const QString& pattern) {
     if (QFile::encodeName(name) != bytes) listing.unrepresentable << name;
     listing.names << name;
   }
-  // Alphabetical ignoring case, with sort keys made once per name.
+  // Alphabetical ignoring case, with sort keys made once per name. The C
+  // locale's collator compares bytes whatever it is told, so the names are
+  // case-folded for it first.
   QCollator collator;
   collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const bool foldFirst = collator.locale().language() == QLocale::C;
   std::vector<std::pair<QCollatorSortKey, QString>> keyed;
   keyed.reserve(static_cast<size_t>(listing.names.size()));
-  for (const QString& name : listing.names) keyed.emplace_back(collator.sortKey(name), name);
+  for (const QString& name : listing.names)
+    keyed.emplace_back(collator.sortKey(foldFirst ? name.toCaseFolded() : name), name);
   std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
     const int c = a.first.compare(b.first);
     return c != 0 ? c < 0 : a.second < b.second;

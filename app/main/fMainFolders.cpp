@@ -154,6 +154,7 @@ void fMain::txtThumbDir_Enter() {
 }
 
 void fMain::RefreshAll() {
+  if (run_.isRunning()) return;  // the run's list and selection stay as they are
   folderModel_->refresh();
   if (!listFolder_.isEmpty()) ShowFolder(listFolder_);
 }

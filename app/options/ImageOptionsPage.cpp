@@ -45,6 +45,7 @@ ImageOptionsPage::ImageOptionsPage(QWidget* parent) : QWidget(parent) {
   sharedPlace_->setObjectName(QStringLiteral("sharedPlace"));
   ComboResizeMethod_ = MakeChoiceList(ListControl::ComboResizeMethod, QStringLiteral("ComboResizeMethod"), sharedPlace_);
   cpThumbBack_ = MakeColorPicker(defaults.thumbBackColor, QStringLiteral("cpThumbBack"), sharedPlace_);
+  cpThumbBack_->setAccessibleName(QStringLiteral("Thumbnail background color"));
   sharedPlace_->addWidget(ComboResizeMethod_);
   sharedPlace_->addWidget(cpThumbBack_);
   comboResampleMethod_ =
