@@ -35,6 +35,8 @@
 #include <vector>
 
 #include "app/controls/picturebutton/PictureButton.h"
+#include "bench/support/EventLoopClocks.h"
+#include "bench/support/Figures.h"
 #include "app/controls/progbar/Rk_Progbar.h"
 #include "app/main/fMain.h"
 #include "app/settings/SettingsFile.h"
@@ -43,32 +45,6 @@
 #include "platform/shell/MessageBox.h"
 
 namespace {
-
-double Ms(qint64 ns) { return ns / 1e6; }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Max(const std::vector<double>& values) { return *std::max_element(values.begin(), values.end()); }
-
-// Records when the watched widget last finished painting.
-class PaintClock : public QObject {
- public:
-  explicit PaintClock(const QElapsedTimer& clock) : clock_(clock) {}
-  qint64 lastPaint = -1;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Paint) return false;
-    const bool handled = watched->event(event);
-    lastPaint = clock_.nsecsElapsed();
-    return handled;
-  }
-
- private:
-  const QElapsedTimer& clock_;
-};
 
 // Records when a window's first paint has finished: the end of the expose or
 // update request during which the window itself was painted.
@@ -102,7 +78,7 @@ class FirstPaint : public QObject {
 };
 
 bool WaitForPaint(const PaintClock& paints, qint64 after) {
-  return QTest::qWaitFor([&] { return paints.lastPaint > after; }, 10000);
+  return RunEventLoopUntil([&] { return paints.lastPaint > after; }, 10000);
 }
 
 void ClickFolder(FolderTree* tree, const QString& path) {
