@@ -102,8 +102,8 @@ void fMain::NewFolder(const QString& parent) {
 
 void fMain::RemoveFolder(FolderTree* tree, const QString& folder) {
   if (ShowMessageBox(QStringLiteral("Are you sure? Deleted files or folders cannot be recovered!\n\n%1").arg(folder),
-                     QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo,
-                     this) != MsgResult::Yes)
+                     QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo, this,
+                     MsgDefault::Second) != MsgResult::Yes)
     return;
   // The parent is selected first, so the list does not jump to a sibling.
   const QString parent = QFileInfo(folder).absolutePath();
@@ -126,8 +126,8 @@ void fMain::DeleteContents(const QString& folder) {
                          .arg(folder)
                          .arg(files)
                          .arg(files == 1 ? QStringLiteral("file") : QStringLiteral("files")),
-                     QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo,
-                     this) != MsgResult::Yes)
+                     QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo, this,
+                     MsgDefault::Second) != MsgResult::Yes)
     return;
   DeleteFolderFiles(folder);
   ShowFolder(listFolder_);

@@ -43,11 +43,14 @@ MsgResult FromQt(int button) {
 }  // namespace
 
 MsgResult ShowMessageBox(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons,
-                         QWidget* parent) {
-  const MessageBoxRequest request{text, title, icon, buttons};
+                         QWidget* parent, MsgDefault defaultButton) {
+  const MessageBoxRequest request{text, title, icon, buttons, defaultButton};
   if (Handler()) return Handler()(request);
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return MsgResult::Cancel;
   QMessageBox box(ToQt(icon), title, text, ToQt(buttons), parent);
+  // The second button: No where there is one, else Cancel.
+  if (defaultButton == MsgDefault::Second)
+    box.setDefaultButton(box.button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Cancel);
   return FromQt(box.exec());
 }
 

@@ -10,18 +10,22 @@ class QWidget;
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgResult { OK, Cancel, Yes, No, Retry };
+// Which button Enter presses: the first (OK, Yes, Retry) or the second (No, Cancel).
+enum class MsgDefault { First, Second };
 
 struct MessageBoxRequest {
   QString text;
   QString title;
   MsgIcon icon = MsgIcon::None;
   MsgButtons buttons = MsgButtons::OK;
+  MsgDefault defaultButton = MsgDefault::First;
 };
 
 using MessageBoxHandler = std::function<MsgResult(const MessageBoxRequest&)>;
 
 MsgResult ShowMessageBox(const QString& text, const QString& title, MsgIcon icon = MsgIcon::None,
-                         MsgButtons buttons = MsgButtons::OK, QWidget* parent = nullptr);
+                         MsgButtons buttons = MsgButtons::OK, QWidget* parent = nullptr,
+                         MsgDefault defaultButton = MsgDefault::First);
 
 // Replaces the handler (an empty one restores the real QMessageBox); returns the old one.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);

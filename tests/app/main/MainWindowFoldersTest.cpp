@@ -126,6 +126,7 @@ TEST_F(MainWindowFolders, RemoveFolderRemovesOnlyAnEmptyFolderAndSaysWhichOneItA
     EXPECT_EQ(script.messages()[0].title, "Confirm Delete");
     EXPECT_EQ(script.messages()[0].icon, MsgIcon::Question);
     EXPECT_EQ(script.messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(script.messages()[0].defaultButton, MsgDefault::Second);  // Enter keeps the folder
     if (fails) {
       EXPECT_EQ(script.messages()[1].title, "Quillmora");
       EXPECT_EQ(script.messages()[1].icon, MsgIcon::Critical);
@@ -169,6 +170,8 @@ TEST_F(MainWindowFolders, DeleteContentsFromTheDestinationTreeDeletesItsFilesOnl
     script.answerMessage(c.answer, "Are you sure? Deleted files cannot be recovered!\n\n" + dest + "\n" + c.question);
     FolderMenu(window->ftvDest(), dest, kDeleteContents);
     EXPECT_EQ(script.problems(), "");
+    ASSERT_EQ(script.messages().size(), 1u);
+    EXPECT_EQ(script.messages()[0].defaultButton, MsgDefault::Second);  // Enter keeps the files
     EXPECT_EQ(Entries(dest), c.left);
     EXPECT_TRUE(QFileInfo::exists(dest + "/sub/kept.jpg"));
     EXPECT_EQ(Entries(src), QStringList({"s1.jpg", "s2.jpg"}));
