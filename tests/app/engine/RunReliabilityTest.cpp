@@ -99,7 +99,7 @@ TEST_F(RunReliability, AFullDiskFailsTheThumbnailAndLeavesTheEarlierOneWhole) {
 }
 
 TEST_F(RunReliability, AFileThatWaitedInLineNeverFailsForIt) {
-  ShortTimeLimit(1000);
+  ShortTimeLimit(500);
   const QString hanging = HangingSample();
   if (hanging.isEmpty()) GTEST_SKIP() << "no hanging sample in " << QM_HOSTILE_DIR;
   ASSERT_TRUE(QFile::copy(hanging, src + "/0-slow" + hanging.mid(hanging.lastIndexOf('.'))));
@@ -117,7 +117,7 @@ TEST_F(RunReliability, AFileThatWaitedInLineNeverFailsForIt) {
   host.selected = good;
   host.counterTexts.clear();
   host.onYield = [&](int) {
-    if (host.counterTexts.size() == 1) ::usleep(1200 * 1000);
+    if (host.counterTexts.size() == 1) ::usleep(700 * 1000);
   };
   QDir(out).removeRecursively();
   QDir().mkpath(out);
@@ -227,7 +227,7 @@ TEST_F(RunReliability, TheHostStaysLiveWhileAFileDecodesAndCanStopOrClose) {
   ASSERT_TRUE(QFile::copy(hanging, src + "/" + slow));
   MakeImage("b.png");
   MakeImage("c.png");
-  ShortTimeLimit(1000);
+  ShortTimeLimit(600);
 
   // Waiting out the limit: the host's loop keeps turning, never long apart.
   host.selected = {slow, "b.png"};
@@ -237,7 +237,7 @@ TEST_F(RunReliability, TheHostStaysLiveWhileAFileDecodesAndCanStopOrClose) {
   host.onWaitYield = [&](int) { longestGap = std::max(longestGap, gap.restart()); };
   BatchRun run(host);
   run.Start();
-  EXPECT_GT(host.waitYields, 20);
+  EXPECT_GT(host.waitYields, 12);
   EXPECT_LT(longestGap, 250);
   EXPECT_EQ(host.counterTexts.last(), "Completed 2 of 2 images, 1 failed");
 
