@@ -33,16 +33,6 @@ void EnsureFolder(const QString& folder) {
   if (!QFileInfo::exists(folder)) QDir().mkpath(folder);
 }
 
-QString DecodeFailure(DecodeOutcome outcome) {
-  switch (outcome) {
-    case DecodeOutcome::Unavailable: return QStringLiteral("no image decoder could be started");
-    case DecodeOutcome::Failed: return QStringLiteral("the image decoder gave up on it (damaged, too large or too slow)");
-    case DecodeOutcome::Abandoned: return QStringLiteral("the run was stopped while it was being read");
-    default: break;
-  }
-  return QStringLiteral("not an image this program can read, or damaged");
-}
-
 }  // namespace
 
 QString BaseNameOf(const QString& fileName) {
@@ -217,7 +207,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   bool ok = PlaceDecodedImage(decoded, stage.PicLoad);
   QString whyNot;
   if (!ok)
-    whyNot = QFileInfo::exists(source) ? DecodeFailure(decoded.outcome)
+    whyNot = QFileInfo::exists(source) ? DecodeOutcomeText(decoded.outcome)
                                        : QStringLiteral("the file cannot be found (it was removed, or its name "
                                                         "is not valid text)");
   if (ok) {

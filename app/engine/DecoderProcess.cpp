@@ -10,6 +10,17 @@
 
 namespace proto = decoderproto;
 
+QString DecodeOutcomeText(DecodeOutcome outcome) {
+  switch (outcome) {
+    case DecodeOutcome::Decoded: return QString();
+    case DecodeOutcome::Unavailable: return QStringLiteral("no image decoder could be started");
+    case DecodeOutcome::Failed: return QStringLiteral("the image decoder gave up on it (damaged, too large or too slow)");
+    case DecodeOutcome::Abandoned: return QStringLiteral("reading it was stopped");
+    case DecodeOutcome::NotDecoded: break;
+  }
+  return QStringLiteral("not an image this program can read, or damaged");
+}
+
 DecoderProcess::DecoderProcess(DecoderSettings settings) : settings_(std::move(settings)) {}
 
 DecoderProcess::~DecoderProcess() { stop(); }

@@ -39,6 +39,10 @@ struct DecodedImage {
   bool ok() const { return outcome == DecodeOutcome::Decoded && !pixels.isNull(); }
 };
 
+// Why a file was not decoded, as words for the user ("not an image this
+// program can read, or damaged"); empty for Decoded.
+QString DecodeOutcomeText(DecodeOutcome outcome);
+
 // Called about every 20 ms while a caller waits for a reply; returning false
 // abandons the request.
 using KeepWaiting = std::function<bool()>;

@@ -22,6 +22,7 @@
 #include <QWindow>
 
 #include "app/controls/picturebutton/PictureButton.h"
+#include "app/engine/ThumbPreview.h"
 #include "app/main/HelpDisplay.h"
 #include "app/main/ProgramInfo.h"
 #include "app/main/fAbout.h"
@@ -154,8 +155,9 @@ void fMain::tbsOptions_Click() {
 
 void fMain::optPreview_Click(int index) {
   // The sample cell shares its place with the image preview.
-  previewPlace_->setCurrentIndex(index == 0 ? 0 : 1);
-  sample_->setEnabled(index != 0);
+  const SampleCellLook look = LookForPreviewChoice(index);
+  previewPlace_->setCurrentIndex(look.visible ? 1 : 0);
+  sample_->setEnabled(look.enabled);
 }
 
 void fMain::mnuFile_Click(int index) {

@@ -26,13 +26,7 @@ const QString kProgram = QString::fromLatin1(ProgramInfo::kProgramName);
 
 // Why a file could not be shown, for the status line.
 QString Unreadable(const QString& path, DecodeOutcome outcome) {
-  const QString name = QFileInfo(path).fileName();
-  switch (outcome) {
-    case DecodeOutcome::Unavailable: return QStringLiteral("%1 cannot be previewed: no image decoder could be started.").arg(name);
-    case DecodeOutcome::Failed: return QStringLiteral("%1 cannot be previewed: the image decoder gave up on it.").arg(name);
-    default: break;
-  }
-  return QStringLiteral("%1 cannot be previewed.").arg(name);
+  return QStringLiteral("%1 cannot be previewed: %2.").arg(QFileInfo(path).fileName(), DecodeOutcomeText(outcome));
 }
 
 }  // namespace
