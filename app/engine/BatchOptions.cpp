@@ -13,6 +13,6 @@ BatchOptions BatchOptionsOf(const ThumbnailOptions& options, int resizeMode) {
   run.suffix = options.suffix;
   run.outputFormatIndex = options.outputFormatIndex;
   run.resizeMode = options.thumbStyleIndex == kStyleNormal ? resizeMode : kResizeKeepAspect;
-  run.resampleFilterCode = ResampleFilterCode(options.resampleIndex);
+  run.resampleFilter = ResampleFilterAt(options.resampleIndex);
   return run;
 }

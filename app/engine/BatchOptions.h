@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/engine/ThumbnailOptions.h"
+#include "app/imaging/ImagingTypes.h"
 
 struct BatchOptions {
   int thumbStyleIndex = 0;
@@ -15,7 +16,7 @@ struct BatchOptions {
   QString suffix;
   int outputFormatIndex = 3;
   int resizeMode = 0;
-  int32_t resampleFilterCode = 6;
+  ResampleFilter resampleFilter = ResampleFilter::Halftone;
 };
 
 // The run's options for thumbnail options and a resize mode: the filter code

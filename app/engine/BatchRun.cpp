@@ -213,11 +213,11 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,
-                        options.resampleFilterCode);
+                        options.resampleFilter);
     } else {
       stage.SetCanvasSize(options.thumbWidth, options.thumbHeight);
       ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, options.thumbStyleIndex,
-                         options.imagePadding, true, options.resampleFilterCode);
+                         options.imagePadding, true, options.resampleFilter);
     }
     composed_ = true;
   }
@@ -230,7 +230,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     whyNot = ReplaceProblem(output, folder, options);
     ok = whyNot.isEmpty();
   }
-  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilterCode) != kSaveOk) {
+  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter) != kSaveOk) {
     ok = false;
     whyNot = QStringLiteral("its thumbnail could not be written to %1").arg(output);
   }

@@ -34,7 +34,7 @@ FiBitmap BitmapFromImage32(const QImage& image) {
 // written as captured (24 bits); any other is scaled down to fit 256 when
 // larger, then centred on a transparent square of at least 16 (32 bits, so the
 // padding can be transparent).
-FiBitmap IconBitmap(const QImage& canvas, int32_t filterCode, bool* asIs) {
+FiBitmap IconBitmap(const QImage& canvas, ResampleFilter filter, bool* asIs) {
   const int w = canvas.width();
   const int h = canvas.height();
   *asIs = (w == h && w >= 16 && w <= 256);
@@ -44,8 +44,8 @@ FiBitmap IconBitmap(const QImage& canvas, int32_t filterCode, bool* asIs) {
     const double scale = 256.0 / std::max(w, h);
     const int nw = std::clamp(RoundHalfEven(w * scale), 1, 256);
     const int nh = std::clamp(RoundHalfEven(h * scale), 1, 256);
-    if (filterCode >= FILTER_BOX && filterCode <= FILTER_LANCZOS3) {
-      FiBitmap scaled = RescaleBitmap(BitmapFromPicture(fitted), nw, nh, filterCode);
+    if (filter != ResampleFilter::Halftone) {
+      FiBitmap scaled = RescaleBitmap(BitmapFromPicture(fitted), nw, nh, filter);
       fitted = ImageFromBitmap(scaled.get());
     } else {
       fitted = fitted.scaled(nw, nh, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -128,7 +128,7 @@ int BlitBitmapToDevice(FIBITMAP* bitmap, QImage& dc, int width, int height) {
   return std::min(height, pixels.height());
 }
 
-FiBitmap RescaleBitmap(FiBitmap source, int32_t w, int32_t h, int32_t filter) {
+FiBitmap RescaleBitmap(FiBitmap source, int32_t w, int32_t h, ResampleFilter filter) {
   if (!source) return source;
   const double W = FreeImage_GetWidth(source.get());
   const double H = FreeImage_GetHeight(source.get());
@@ -179,7 +179,7 @@ CaptureRecord CaptureThumbCanvas(Surface& picThumb) {
   return record;
 }
 
-int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, int32_t resampleFilterCode) {
+int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, ResampleFilter filter) {
   CaptureRecord capture = CaptureThumbCanvas(picThumb);
   if (!capture.bitmap) return kSaveCaptureFailed;
 
@@ -192,7 +192,7 @@ int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, 
       break;
     case FIF_ICO: {
       bool asIs = false;
-      output = IconBitmap(picThumb.image(), resampleFilterCode, &asIs);
+      output = IconBitmap(picThumb.image(), filter, &asIs);
       if (asIs) output.reset(FreeImage_ConvertTo24Bits(capture.bitmap.get()));
       break;
     }

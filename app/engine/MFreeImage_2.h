@@ -10,6 +10,7 @@
 
 #include "app/engine/DecoderProcess.h"
 #include "app/imaging/FiBitmap.h"
+#include "app/imaging/ImagingTypes.h"
 #include "platform/drawing/Surface.h"
 
 constexpr uint32_t SRCCOPY = 0x00CC0020;
@@ -54,7 +55,7 @@ int BlitBitmapToDevice(FIBITMAP* bitmap, QImage& dc, int width, int height);
 // other from the bitmap's aspect ratio; both below 1 give the source back. The
 // source is owned by the call: the result is either a new bitmap (the source
 // is released) or, when nothing was or could be rescaled, the source itself.
-FiBitmap RescaleBitmap(FiBitmap source, int32_t w, int32_t h, int32_t filter);
+FiBitmap RescaleBitmap(FiBitmap source, int32_t w, int32_t h, ResampleFilter filter);
 
 // Draws (xs, ys, ws, hs) of the bitmap (in bitmap coordinates, ys from the
 // bottom row, as for a bottom-up bitmap) into (xd, yd, wd, hd) of dc. A source
@@ -80,5 +81,6 @@ CaptureRecord CaptureThumbCanvas(Surface& picThumb);
 // Captures the canvas and writes it in the format (a FREE_IMAGE_FORMAT number),
 // whole: to a temporary file first, then renamed over path. ICO canvases that
 // are not squares of 16 to 256 pixels are fitted into one (see the .cpp);
-// their downscale uses resampleFilterCode (0-5, or 6 for smooth halftone).
-int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, int32_t resampleFilterCode = 6);
+// their downscale uses filter.
+int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format,
+                        ResampleFilter filter = ResampleFilter::Halftone);

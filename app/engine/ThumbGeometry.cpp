@@ -23,10 +23,10 @@ const QStringList& ThumbStyleTexts() {
   return texts;
 }
 
-int32_t ResampleFilterCode(int resampleIndex) {
-  static const int32_t codes[] = {kResampleHalftone, FILTER_BSPLINE, FILTER_BICUBIC, FILTER_BILINEAR,
-                                  FILTER_BOX,        FILTER_CATMULLROM, FILTER_LANCZOS3};
-  if (resampleIndex < 0 || resampleIndex > 6) return kResampleHalftone;
+ResampleFilter ResampleFilterAt(int resampleIndex) {
+  using F = ResampleFilter;
+  static const F codes[] = {F::Halftone, F::BSpline, F::Bicubic, F::Bilinear, F::Box, F::CatmullRom, F::Lanczos3};
+  if (resampleIndex < 0 || resampleIndex > 6) return F::Halftone;
   return codes[resampleIndex];
 }
 

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "app/imaging/ImagingTypes.h"
+
 enum ResizeMode : int {
   kResizeKeepAspect = 0,   // "Maintain Aspect Ratio"
   kResizeNone = 1,         // "No Resize(Convert only)"
@@ -13,16 +15,13 @@ enum ResizeMode : int {
   kResizePercent = 3,      // "Scale By Percent"
 };
 
-// ResampleFilterCode for "None": no library filter, smooth (halftone) stretching.
-constexpr int32_t kResampleHalftone = 6;
-
 const QStringList& ResizeModeTexts();
 const QStringList& ResampleFilterTexts();
 const QStringList& ThumbStyleTexts();
 
-// The FreeImage filter number (or 6) that a position in the filter list sets;
-// positions outside the list give 6.
-int32_t ResampleFilterCode(int resampleIndex);
+// The filter that a position in the filter list sets; positions outside the
+// list give smooth stretching.
+ResampleFilter ResampleFilterAt(int resampleIndex);
 
 // The thumbnail's size for an image of W x H, the size boxes w0 x h0 and a
 // resize mode. A result below 1 in either direction becomes 1.

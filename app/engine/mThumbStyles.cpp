@@ -32,9 +32,9 @@ void ThumbStage::BackgroundImageTextChanged(const QString& text) {
   if (text.isEmpty()) picBknd.removePicture();
 }
 
-void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int h, int32_t resampleFilterCode) {
+void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int h, ResampleFilter filter) {
   if (source.isNull() || dc.isNull() || w <= 0 || h <= 0) return;
-  if (resampleFilterCode == kResampleHalftone) {
+  if (filter == ResampleFilter::Halftone) {
     const QImage scaled = source.size() == QSize(w, h)
                               ? source
                               : source.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -45,11 +45,11 @@ void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int 
   }
   // When the library cannot rescale, the unscaled bitmap is painted at its own
   // size from (x, y), cut off by the canvas.
-  FiBitmap resized = RescaleBitmap(BitmapFromPicture(source), w, h, resampleFilterCode);
+  FiBitmap resized = RescaleBitmap(BitmapFromPicture(source), w, h, filter);
   PaintBitmap(&dc, resized.get(), x, y, 0, 0, 0, 0, 0, 0, SRCCOPY);
 }
 
-void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, int32_t resampleFilterCode) {
+void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, ResampleFilter filter) {
   const Surface& load = stage.PicLoad;
   // The size rules take the image's own size, also when its pixels were decoded smaller.
   const QSize natural = load.naturalSize();
@@ -57,7 +57,7 @@ void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode
   stage.picThumb.removePicture();
   stage.SetCanvasSize(size.width(), size.height());
   stage.picThumb.Clear();
-  DrawScaledImage(stage.picThumb.image(), load.image(), 0, 0, size.width(), size.height(), resampleFilterCode);
+  DrawScaledImage(stage.picThumb.image(), load.image(), 0, 0, size.width(), size.height(), filter);
 }
 
 StyledLayout LayoutStyledThumb(int sourceWidth, int sourceHeight, int canvasWidth, int canvasHeight, int style,
@@ -92,7 +92,7 @@ StyledLayout LayoutStyledThumb(int sourceWidth, int sourceHeight, int canvasWidt
 }
 
 void ComposeStyledThumb(const Surface& source, Surface& canvas, const Surface& background, int style,
-                        int16_t padding, bool centre, int32_t resampleFilterCode) {
+                        int16_t padding, bool centre, ResampleFilter filter) {
   const QSize natural = source.naturalSize();
   const StyledLayout layout = LayoutStyledThumb(natural.width(), natural.height(), canvas.innerWidth(),
                                                 canvas.innerHeight(), style, padding, centre);
@@ -101,5 +101,5 @@ void ComposeStyledThumb(const Surface& source, Surface& canvas, const Surface& b
   if (layout.sunkenEdge) DrawEdge(canvas.image(), layout.sunkenRect, EDGE_SUNKEN, BF_RECT);
   if (layout.drawImage)
     DrawScaledImage(canvas.image(), source.image(), layout.x, layout.y, layout.width, layout.height,
-                    resampleFilterCode);
+                    filter);
 }

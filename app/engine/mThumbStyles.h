@@ -51,12 +51,12 @@ StyledLayout LayoutStyledThumb(int sourceWidth, int sourceHeight, int canvasWidt
                                int16_t padding, bool centre);
 
 // Sizes the canvas to the thumbnail size of PicLoad's image and draws the image scaled into it.
-void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, int32_t resampleFilterCode);
+void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, ResampleFilter filter);
 
 // Composes a framed thumbnail on a canvas already sized to the size boxes.
 void ComposeStyledThumb(const Surface& source, Surface& canvas, const Surface& background, int style,
-                        int16_t padding, bool centre, int32_t resampleFilterCode);
+                        int16_t padding, bool centre, ResampleFilter filter);
 
 // Draws source's whole image scaled to (x, y, w, h) of dc: smooth stretching
 // for code 6, else the library filter.
-void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int h, int32_t resampleFilterCode);
+void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int h, ResampleFilter filter);

@@ -198,7 +198,7 @@ BatchOptions ImageOptionsPage::Options() const {
   o.suffix = suffixGuard_->acceptedText();
   o.outputFormatIndex = ComboOutputFormat_->currentIndex();
   o.resizeMode = ResizeMode();
-  o.resampleFilterCode = resampleFilterCode_;
+  o.resampleFilter = static_cast<ResampleFilter>(resampleFilterCode_);
   return o;
 }
 
@@ -248,7 +248,7 @@ void ImageOptionsPage::ComboResizeMethod_Click() {
 void ImageOptionsPage::udWid_Change() { udHgt_->setValue(udWid_->Value()); }
 
 void ImageOptionsPage::comboResampleMethod_Click() {
-  const int code = ::ResampleFilterCode(comboResampleMethod_->currentIndex());
+  const int code = static_cast<int>(::ResampleFilterAt(comboResampleMethod_->currentIndex()));
   if (code == resampleFilterCode_) return;
   resampleFilterCode_ = code;
   emit ResampleFilterCodeChanged(code);

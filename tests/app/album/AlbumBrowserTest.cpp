@@ -111,7 +111,7 @@ TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
     bases << base;
     thumbnails << base + QStringLiteral(".jpg");
     ASSERT_TRUE(LoadImageFile(sourcePath, stage.PicLoad)) << sourcePath.toStdString();
-    ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, kResampleHalftone);
+    ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, ResampleFilter::Halftone);
     ASSERT_EQ(SaveThumbCanvas(stage.picThumb, thumbFolder + QStringLiteral("/TH_") + base + QStringLiteral(".jpg"), FIF_JPEG),
               kSaveOk);
   }

@@ -73,7 +73,7 @@ double WorstChannelPsnr(const QImage& a, const QImage& b) {
   return worst;
 }
 
-QImage Thumbnail(const DecodedImage& decoded, int style, int32_t filter) {
+QImage Thumbnail(const DecodedImage& decoded, int style, ResampleFilter filter) {
   ThumbStage stage;
   stage.SetThumbBackColor(0x808080);
   EXPECT_TRUE(PlaceDecodedImage(decoded, stage.PicLoad));
@@ -113,11 +113,11 @@ TEST(ShrinkOnLoad, EveryStyleAndFilterStaysWithin33dBOfTheFullSizeThumbnail) {
       ASSERT_LT(shrunk.pixels.width(), 1600) << name;  // the test really compares a shrunk decode
       ASSERT_EQ(shrunk.naturalSize, QSize(1600, 1200));
       for (int index = 0; index <= 6; ++index) {
-        const int32_t filter = ResampleFilterCode(index);
+        const ResampleFilter filter = ResampleFilterAt(index);
         const QImage a = Thumbnail(full, style, filter);
         const QImage b = Thumbnail(shrunk, style, filter);
         ASSERT_EQ(a.size(), b.size());
-        EXPECT_GE(WorstChannelPsnr(a, b), 33.0) << name << " " << format << " style " << style << " filter " << filter;
+        EXPECT_GE(WorstChannelPsnr(a, b), 33.0) << name << " " << format << " style " << style << " filter " << static_cast<int>(filter);
       }
     }
     }

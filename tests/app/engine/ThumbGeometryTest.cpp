@@ -29,11 +29,11 @@ TEST(ThumbnailSize, FourResizeModesWithHalfToEvenRounding) {
 TEST(ThumbnailLists, FilterPositionsSetLibraryCodes) {
   const int expected[] = {6, 3, 1, 2, 0, 4, 5};
   ASSERT_EQ(ResampleFilterTexts().size(), 7);
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(ResampleFilterCode(i), expected[i]) << ResampleFilterTexts()[i].toStdString();
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(static_cast<int>(ResampleFilterAt(i)), expected[i]) << ResampleFilterTexts()[i].toStdString();
   EXPECT_EQ(ResampleFilterTexts()[0], "None");
   EXPECT_EQ(ResampleFilterTexts()[4], "Box Filter");
-  EXPECT_EQ(ResampleFilterCode(-1), 6);
-  EXPECT_EQ(ResampleFilterCode(99), 6);
+  EXPECT_EQ(ResampleFilterAt(-1), ResampleFilter::Halftone);
+  EXPECT_EQ(ResampleFilterAt(99), ResampleFilter::Halftone);
   EXPECT_EQ(ResizeModeTexts()[1], "No Resize(Convert only)");
   EXPECT_EQ(ThumbStyleTexts()[3], "Raised Button With Inner Border");
 }

@@ -15,7 +15,7 @@ QRgb Sys(int index) { return TranslateColor(SystemColor(index)).rgb(); }
 void LoadSolid(ThumbStage& stage, int w, int h, QColor color) { stage.PicLoad.setImage(testimages::Solid(w, h, color)); }
 
 // Composes a framed thumbnail the way the run does: canvas sized to the boxes first.
-void ComposeFramed(ThumbStage& stage, int style, int canvas, int16_t padding, int32_t filter = kResampleHalftone) {
+void ComposeFramed(ThumbStage& stage, int style, int canvas, int16_t padding, ResampleFilter filter = ResampleFilter::Halftone) {
   stage.SetCanvasSize(canvas, canvas);
   ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, style, padding, true, filter);
 }
@@ -96,7 +96,7 @@ TEST(ComposePlainThumb, CanvasIsExactlyTheResizedImage) {
   stage.SetThumbBackColor(0x00FF00);
   LoadSolid(stage, 300, 200, QColor(10, 20, 30));
   for (int32_t filter : {0, 1, 2, 3, 4, 5, 6}) {
-    ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, filter);
+    ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, static_cast<ResampleFilter>(filter));
     const QImage& img = stage.picThumb.image();
     ASSERT_EQ(img.size(), QSize(120, 80)) << filter;
     EXPECT_EQ(stage.picBknd.image().size(), QSize(120, 80));

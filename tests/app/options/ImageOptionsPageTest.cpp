@@ -135,7 +135,7 @@ TEST_F(ImageOptionsPageTest, FilterAndFormatListsReact) {
   for (int i = 6; i >= 0; --i) {
     Choose(page.comboResampleMethod(), i);
     EXPECT_EQ(page.ResampleFilterCode(), expected[i]) << i;
-    EXPECT_EQ(page.Options().resampleFilterCode, expected[i]) << i;
+    EXPECT_EQ(static_cast<int>(page.Options().resampleFilter), expected[i]) << i;
   }
   EXPECT_EQ(codes.count(), 7);
 
