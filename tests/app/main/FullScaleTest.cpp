@@ -176,14 +176,59 @@ TEST(FullScale, SecondOpeningStartsAfresh) {
   second->close();
   FlushDeletes();
 
-  // A picture larger than the window opens whole, in best fit, every time.
+  // A picture larger than the window opens at 100 % every time, also after
+  // the previous opening was switched to the fitted view.
   for (int opening = 0; opening < 2; ++opening) {
     ASSERT_TRUE(fFullScale::Open(&owner, testimages::Gradient(4000, 3000)));
     fFullScale* large = fFullScale::Instance(&owner);
-    EXPECT_TRUE(large->imView()->findChild<QWidget*>(QStringLiteral("iBestFit"))->isVisible()) << opening;
-    if (opening == 0) Dispatch::Call(large->imView(), "OvZoom100");
+    EXPECT_EQ(Get(large->imView(), "OvZoomPercent"), 100) << opening;
+    EXPECT_FALSE(Box(large, "iBestFit")->isVisible()) << opening;
+    if (opening == 0) large->ToggleFit();
     large->close();
     FlushDeletes();
+  }
+}
+
+// The window shows the picture at 100 %: scroll bars where it is larger than
+// the window, none where it fits exactly (the window takes the picture's
+// size). F switches to the fitted view and back.
+TEST(FullScale, OpensAtFullSizeAndFSwitchesToTheFittedView) {
+  const struct {
+    QSize picture;
+    bool bars;
+  } cases[] = {{{640, 480}, false}, {{4000, 3000}, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.picture.width());
+    Owner owner;
+    ASSERT_TRUE(fFullScale::Open(&owner, testimages::Gradient(c.picture.width(), c.picture.height())));
+    fFullScale* window = fFullScale::Instance(&owner);
+    QWidget* view = window->imView();
+    auto* hsb = view->findChild<QScrollBar*>(QStringLiteral("hSB"));
+    auto* vsb = view->findChild<QScrollBar*>(QStringLiteral("vSB"));
+    const auto expectFullSize = [&] {
+      EXPECT_EQ(Get(view, "OvZoomPercent"), 100);
+      EXPECT_FALSE(Box(window, "iBestFit")->isVisible());
+      EXPECT_EQ(hsb->isVisible(), c.bars);
+      EXPECT_EQ(vsb->isVisible(), c.bars);
+      if (c.bars) {
+        EXPECT_EQ(hsb->maximum(), c.picture.width() - (window->width() - 15));
+      } else {
+        EXPECT_EQ(Box(window, "iDst")->geometry(), window->rect());
+      }
+    };
+    if (!c.bars) {
+      EXPECT_EQ(window->size(), c.picture);
+    }
+    expectFullSize();
+
+    QTest::keyClick(Box(window, "iDst"), Qt::Key_F);
+    EXPECT_TRUE(window->isFitted());
+    EXPECT_TRUE(Box(window, "iBestFit")->isVisible());
+    EXPECT_FALSE(hsb->isVisible());
+    QTest::keyClick(Box(window, "iBestFit"), Qt::Key_F);
+    EXPECT_FALSE(window->isFitted());
+    expectFullSize();
+    window->close();
   }
 }
 
