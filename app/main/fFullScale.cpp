@@ -102,8 +102,12 @@ bool fFullScale::CreateView() {
 
 void fFullScale::ToggleFit() {
   if (!imView_) return;
-  Dispatch::Call(imView_, fitted_ ? "OvZoom100" : "OvZoomBestFit");
-  fitted_ = !fitted_;
+  try {
+    Dispatch::Call(imView_, fitted_ ? "OvZoom100" : "OvZoomBestFit");
+    fitted_ = !fitted_;
+  } catch (const ComError&) {
+    // The view stays as it was; nothing to tell the user.
+  }
 }
 
 void fFullScale::LayoutView() {
