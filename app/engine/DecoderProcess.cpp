@@ -42,6 +42,7 @@ qint64 DecoderProcess::processId() const {
 
 void DecoderProcess::stop() {
   pending_ = false;
+  greeted_ = false;
   if (!process_) return;
   QObject::disconnect(process_.get(), nullptr, nullptr, nullptr);
   process_->kill();
@@ -100,7 +101,9 @@ bool DecoderProcess::writeAll(const QByteArray& bytes, const QDeadlineTimer& dea
   return true;
 }
 
-bool DecoderProcess::start() {
+bool DecoderProcess::start() { return launch() && greet(); }
+
+bool DecoderProcess::launch() {
   stop();
   const QString exe = program();
   const QFileInfo info(exe);
@@ -119,6 +122,14 @@ bool DecoderProcess::start() {
   process_->setArguments({QStringLiteral("--pixels"), buffer_.procPath()});
   process_->setStandardErrorFile(QProcess::nullDevice());
   process_->start(QIODevice::ReadWrite);
+  greeted_ = false;
+  requestsSinceStart_ = 0;
+  return true;
+}
+
+bool DecoderProcess::greet() {
+  if (greeted_) return true;
+  const QString exe = program();
   const QDeadlineTimer deadline(settings_.timeLimitMs);
   if (!process_->waitForStarted(settings_.timeLimitMs)) {
     unavailableReason_ = QStringLiteral("the image decoder %1 cannot be started (%2).").arg(exe, process_->errorString());
@@ -133,13 +144,19 @@ bool DecoderProcess::start() {
     return false;
   }
   unavailableReason_.clear();
-  requestsSinceStart_ = 0;
+  greeted_ = true;
   return true;
 }
 
+bool DecoderProcess::startAhead() { return !needsStart() || launch(); }
+
+bool DecoderProcess::needsStart() const {
+  return !process_ || process_->state() == QProcess::NotRunning || requestsSinceStart_ >= settings_.recycleAfter;
+}
+
 bool DecoderProcess::ensureRunning() {
-  if (process_ && process_->state() == QProcess::Running && requestsSinceStart_ < settings_.recycleAfter)
-    return true;
+  // One started ahead is greeted now; if it failed meanwhile, a fresh one is tried.
+  if (!needsStart() && greet()) return true;
   return start();
 }
 

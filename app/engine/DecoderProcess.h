@@ -84,6 +84,13 @@ class DecoderProcess {
   QString unavailableReason() const { return unavailableReason_; }
   // The running decoder's process id, 0 when none runs.
   qint64 processId() const;
+  // Starts the decoder process without waiting for it, so that a later
+  // request finds it ready (its start-up is checked then). False, with the
+  // reason, when it cannot be started; true when one already runs.
+  bool startAhead();
+  // Whether the next request would have to start a decoder first (none runs,
+  // it was stopped, or it is due to be recycled).
+  bool needsStart() const;
   // Stops the decoder; the next request starts a new one.
   void stop();
   // Stops an idle decoder whose shared memory has grown past maxBytes (it
@@ -94,6 +101,9 @@ class DecoderProcess {
   bool ensureRunning();
   void ConnectReplyHandler();
   bool start();
+  // start() in two halves: launching the process, and waiting for its greeting.
+  bool launch();
+  bool greet();
   bool readExactly(char* data, qint64 size, const QDeadlineTimer& deadline, const KeepWaiting& keepWaiting,
                    bool* abandoned);
   bool writeAll(const QByteArray& bytes, const QDeadlineTimer& deadline);
@@ -106,6 +116,7 @@ class DecoderProcess {
   QString unavailableReason_;
   std::function<void()> replyHandler_;
   int requestsSinceStart_ = 0;
+  bool greeted_ = false;  // the running process said hello
   uint32_t nextId_ = 1;
   uint32_t pendingId_ = 0;
   bool pending_ = false;

@@ -18,16 +18,20 @@ decoderproto::SizeHint HintForBox(QSize box) {
 }  // namespace
 
 PreviewLoader::PreviewLoader(DecoderSettings settings, QObject* parent)
-    : QObject(parent), decoder_(std::move(settings)) {
+    : QObject(parent),
+      decoder_(std::make_unique<DecoderProcess>(settings)),
+      spare_(std::make_unique<DecoderProcess>(settings)) {
   qRegisterMetaType<PreviewResult>();
-  decoder_.setReplyHandler([this] { OnDecoderOutput(); });
+  decoder_->setReplyHandler([this] { OnDecoderOutput(); });
+  spareStart_.setSingleShot(true);
+  connect(&spareStart_, &QTimer::timeout, this, &PreviewLoader::StartSpare);
   deadline_.setSingleShot(true);
   connect(&deadline_, &QTimer::timeout, this, &PreviewLoader::OnDecoderOutput);
   settle_.setSingleShot(true);
   connect(&settle_, &QTimer::timeout, this, &PreviewLoader::StartWaiting);
 }
 
-PreviewLoader::~PreviewLoader() { decoder_.setReplyHandler({}); }
+PreviewLoader::~PreviewLoader() { decoder_->setReplyHandler({}); }
 
 PreviewLoader::Job PreviewLoader::JobFor(const QString& path, QSize box) {
   const QFileInfo info(path);
@@ -48,7 +52,7 @@ void PreviewLoader::Request(const QString& path, QSize box) {
   }
   if (inFlight_ && *inFlight_ == job) return;  // already under way
   if (inFlight_ && inFlightFor_.elapsed() > kAbandonAfterMs) {
-    decoder_.stop();  // long enough to be a slow or hanging file: a fresh decoder serves the newer request
+    decoder_->stop();  // long enough to be a slow or hanging file: the spare serves the newer request
     deadline_.stop();
     inFlight_.reset();
   }
@@ -78,9 +82,26 @@ void PreviewLoader::Cancel() {
   settle_.stop();
 }
 
+void PreviewLoader::TakeSpare() {
+  if (!decoder_->needsStart() || spare_->needsStart()) return;
+  spare_->setTimeLimit(decoder_->settings().timeLimitMs);
+  decoder_->setReplyHandler({});
+  decoder_->stop();
+  std::swap(decoder_, spare_);
+  decoder_->setReplyHandler([this] { OnDecoderOutput(); });
+}
+
+void PreviewLoader::StartSpare() {
+  // A spare that cannot start leaves the next request to start one itself.
+  (void)spare_->startAhead();
+}
+
 void PreviewLoader::Start(const Job& job) {
   ++decodesStarted_;
-  const DecodeOutcome sent = decoder_.submit(job.path, HintForBox(job.box));
+  TakeSpare();
+  const DecodeOutcome sent = decoder_->submit(job.path, HintForBox(job.box));
+  // After the request is sent: starting a process must not delay it.
+  if (spare_->needsStart()) spareStart_.start(0);
   if (sent != DecodeOutcome::Decoded) {
     inFlight_ = job;
     DecodedImage failed;
@@ -90,13 +111,13 @@ void PreviewLoader::Start(const Job& job) {
   }
   inFlight_ = job;
   inFlightFor_.start();
-  deadline_.start(decoder_.settings().timeLimitMs + 50);
+  deadline_.start(decoder_->settings().timeLimitMs + 50);
 }
 
 void PreviewLoader::OnDecoderOutput() {
-  if (!inFlight_ || !decoder_.replyReady()) return;
+  if (!inFlight_ || !decoder_->replyReady()) return;
   deadline_.stop();
-  Finish(decoder_.collect());
+  Finish(decoder_->collect());
 }
 
 void PreviewLoader::Finish(DecodedImage image) {

@@ -10,6 +10,15 @@
 // decode only where they stop. A decode that runs long when a newer request
 // comes is abandoned (its decoder replaced), so a hanging file costs the user
 // nothing. The last few results are kept, so going back to a file is instant.
+//
+// Once it has decoded, the loader keeps a spare decoder started ahead: a
+// decoder abandoned, crashed or due for recycling is replaced by the spare,
+// and the next spare is started when the window is idle again, so a request
+// never waits for a process to start.
+//
+// One loader serves one purpose; the window keeps one for each (list preview,
+// file dialog, full-size window, background image), so a request of one
+// purpose never cancels another's.
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
@@ -17,6 +26,7 @@
 #include <QString>
 #include <QTimer>
 #include <list>
+#include <memory>
 #include <optional>
 
 #include "app/engine/DecoderProcess.h"
@@ -42,7 +52,10 @@ class PreviewLoader : public QObject {
   bool isBusy() const { return inFlight_.has_value(); }
   // How many decodes were started (for benchmarks: the latest request wins).
   int decodesStarted() const { return decodesStarted_; }
-  DecoderProcess& decoder() { return decoder_; }
+  // The decoder that serves the next request.
+  DecoderProcess& decoder() { return *decoder_; }
+  // The process id of the spare decoder, 0 while none is started.
+  qint64 spareProcessId() const { return spare_->processId(); }
 
   static constexpr int kKeptResults = 6;
   // A decode older than this is abandoned when a newer request comes.
@@ -65,6 +78,9 @@ class PreviewLoader : public QObject {
   };
   static Job JobFor(const QString& path, QSize box);
   void Start(const Job& job);
+  // Puts the spare in place of a decoder that would need starting.
+  void TakeSpare();
+  void StartSpare();
   void OnDecoderOutput();
   // Starts the waiting request once it has stood kSettleMs.
   void StartWaiting();
@@ -72,7 +88,9 @@ class PreviewLoader : public QObject {
   const PreviewResult* Kept(const Job& job) const;
   void Keep(const Job& job, const PreviewResult& result);
 
-  DecoderProcess decoder_;
+  std::unique_ptr<DecoderProcess> decoder_;
+  std::unique_ptr<DecoderProcess> spare_;
+  QTimer spareStart_;  // starts the spare at the next idle moment
   std::optional<Job> inFlight_;
   std::optional<Job> waiting_;
   std::optional<Job> wanted_;

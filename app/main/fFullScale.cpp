@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kKeyAsciiEscape = 27;
 
+bool IsFitKey(int keyAscii) { return keyAscii == 'f' || keyAscii == 'F'; }
+
 QString ErrorDetail(const ComError& error) {
   return QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description());
 }
@@ -62,12 +64,7 @@ bool fFullScale::ShowPicture(const QImage& picture, const QString& caption) {
   }
   const QString title = QStringLiteral("Full-Size Preview");
   setWindowTitle(caption.isEmpty() ? title : caption + QStringLiteral(" - ") + title);
-  if (!isVisible()) {
-    PlaceFor(picture.size());
-    // Each opening starts afresh: a picture larger than the window shows whole
-    // (best fit), a smaller one at its own size.
-    if (picture.width() > width() || picture.height() > height()) Dispatch::Call(imView_, "OvZoomBestFit");
-  }
+  if (!isVisible()) PlaceFor(picture.size());
   show();
   raise();
   activateWindow();
@@ -84,9 +81,13 @@ bool fFullScale::CreateView() {
     Dispatch::Advise(
         imView_, "KeyPress",
         [this](QVariantList& args) {
-          if (args.value(0).toInt() != kKeyAsciiEscape) return;
+          const int key = args.value(0).toInt();
+          if (key != kKeyAsciiEscape && !IsFitKey(key)) return;
           args[0] = 0;
-          close();
+          if (key == kKeyAsciiEscape)
+            close();
+          else
+            ToggleFit();
         },
         this);
   } catch (const ComError& error) {
@@ -97,6 +98,16 @@ bool fFullScale::CreateView() {
   }
   LayoutView();
   return true;
+}
+
+void fFullScale::ToggleFit() {
+  if (!imView_) return;
+  try {
+    Dispatch::Call(imView_, fitted_ ? "OvZoom100" : "OvZoomBestFit");
+    fitted_ = !fitted_;
+  } catch (const ComError&) {
+    // The view stays as it was; nothing to tell the user.
+  }
 }
 
 void fFullScale::LayoutView() {
@@ -142,6 +153,11 @@ void fFullScale::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     event->accept();
     close();
+    return;
+  }
+  if (event->key() == Qt::Key_F) {
+    event->accept();
+    ToggleFit();
     return;
   }
   QWidget::keyPressEvent(event);

@@ -1,8 +1,10 @@
 #pragma once
 // The full-size preview window. One Orvellan viewport control, created by its
 // programmatic identifier, fills it on a black background; the picture is
-// passed to it by value. A double-click or Esc closes the window, which
-// destroys the control, so the next opening starts afresh.
+// passed to it by value and first shown at 100 %, with scroll bars and drag
+// scrolling where it is larger than the window. F switches between the whole
+// picture fitted into the window and 100 %. A double-click or Esc closes the
+// window, which destroys the control, so the next opening starts afresh.
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -23,6 +25,9 @@ class fFullScale : public QWidget {
 
   bool ShowPicture(const QImage& picture, const QString& caption = QString());
   QWidget* imView() const { return imView_; }
+  // Switches between the fitted view and 100 % (the F key).
+  void ToggleFit();
+  bool isFitted() const { return fitted_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -40,4 +45,5 @@ class fFullScale : public QWidget {
   QString progId_;
   QPointer<QWidget> imView_;
   bool closed_ = false;
+  bool fitted_ = false;
 };

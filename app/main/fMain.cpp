@@ -81,7 +81,10 @@ fMain::fMain(SettingsRecord& record, QString settingsPath, bool usedDefaults, QW
   StartUp(usedDefaults);
 }
 
-fMain::~fMain() { previewLoader_.disconnect(this); }
+fMain::~fMain() {
+  for (PreviewLoader* loader : {&previewLoader_, &dialogLoader_, &fullSizeLoader_, &backgroundLoader_})
+    loader->disconnect(this);
+}
 
 QAction* fMain::mnuPop1(int index) const { return mnuPop1_.value(index); }
 QAction* fMain::mnuFile(int index) const { return mnuFile_.value(index); }
@@ -119,12 +122,9 @@ void fMain::ConnectHandlers() {
           [this](const QString& text) { stage_.BackgroundImageTextChanged(text); });
   connect(imagePage_, &ImageOptionsPage::ThumbBackImageRestored, this, &fMain::RestoreBackgroundImage);
   connect(&previewLoader_, &PreviewLoader::Loaded, this, &fMain::ShowPreview);
-  connect(&fullSizeLoader_, &PreviewLoader::Loaded, this, [this](const PreviewResult& result) {
-    if (result.path == backgroundRequest_)
-      BackgroundImageLoaded(result);
-    else
-      ShowFullSize(result);
-  });
+  connect(&dialogLoader_, &PreviewLoader::Loaded, this, &fMain::BrowseDialogPreview);
+  connect(&fullSizeLoader_, &PreviewLoader::Loaded, this, &fMain::ShowFullSize);
+  connect(&backgroundLoader_, &PreviewLoader::Loaded, this, &fMain::BackgroundImageLoaded);
   ConnectAlbumSwitch(ckHTML_, cmdViewHTML_);
   Label1_->installEventFilter(this);
   auto* refresh = new QShortcut(QKeySequence::Refresh, this);

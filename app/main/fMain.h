@@ -92,6 +92,8 @@ class fMain : public QMainWindow, public BatchHost {
   // The path of the file the image preview shows (empty when none).
   QString previewedFile() const { return previewedFile_; }
   PreviewLoader& previewLoader() { return previewLoader_; }
+  PreviewLoader& fullSizeLoader() { return fullSizeLoader_; }
+  PreviewLoader& backgroundLoader() { return backgroundLoader_; }
   // The help file the Help menu opens.
   QString helpFile() const { return helpFile_; }
   void setHelpFile(const QString& path) { helpFile_ = path; }
@@ -175,7 +177,7 @@ class fMain : public QMainWindow, public BatchHost {
   // Files (fMainFiles.cpp).
   void ShowPreview(const PreviewResult& result);
   void ClearPreview();
-  void BrowseDialogPreview(PreviewFileDialog* dialog, const PreviewResult& result);
+  void BrowseDialogPreview(const PreviewResult& result);
   void ShowFullSize(const PreviewResult& result);
   void BackgroundImageLoaded(const PreviewResult& result);
   void RestoreBackgroundImage(const QString& path);
@@ -188,11 +190,13 @@ class fMain : public QMainWindow, public BatchHost {
   QString helpFile_;
   ThumbStage stage_;
   BatchRun run_;
-  PreviewLoader previewLoader_;   // the image preview and the file dialog's panel
-  PreviewLoader fullSizeLoader_;  // the full-size preview and background images
+  // One loader for each purpose, so that no request cancels another's.
+  PreviewLoader previewLoader_;     // the image preview of the file list
+  PreviewLoader dialogLoader_;      // the file dialog's panel
+  PreviewLoader fullSizeLoader_;    // the full-size preview window
+  PreviewLoader backgroundLoader_;  // the thumbnail background image
   QString listFolder_;
   QString previewedFile_;
-  QString backgroundRequest_;  // the background image being loaded
   QString fullSizeRequest_;    // the file the full-size preview waits for
   QPointer<PreviewFileDialog> dialogPreview_;  // the open file dialog, which previews take
   QString dialogRequest_;      // the file the dialog's panel waits for

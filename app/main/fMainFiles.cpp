@@ -43,10 +43,6 @@ void fMain::fbImages_Click() {
 }
 
 void fMain::ShowPreview(const PreviewResult& result) {
-  if (dialogPreview_) {
-    BrowseDialogPreview(dialogPreview_, result);
-    return;
-  }
   if (result.path != previewedFile_) return;
   if (!result.image.ok()) {
     ClearPreview();
@@ -112,16 +108,16 @@ void fMain::cmdBrowse_Click(int index) {
   dialogPreview_ = &dialog;
   connect(&dialog, &PreviewFileDialog::FileBrowse, this, [this, &dialog](const QString& path) {
     if (path.isEmpty()) {
-      previewLoader_.Cancel();
+      dialogLoader_.Cancel();
       return;
     }
     dialogRequest_ = path;
-    previewLoader_.Request(path, dialog.previewPanel()->PicPreview()->pixelSize());
+    dialogLoader_.Request(path, dialog.previewPanel()->PicPreview()->pixelSize());
   });
   const FileDialogAnswer answer = dialog.run();
   dialogPreview_ = nullptr;
   dialogRequest_.clear();
-  previewLoader_.Cancel();
+  dialogLoader_.Cancel();
   if (!answer.accepted) return;  // Cancel changes nothing
   if (index == 0) {
     albumPanel_->txtHTMLBknd()->setText(answer.file);
@@ -131,9 +127,9 @@ void fMain::cmdBrowse_Click(int index) {
   }
 }
 
-void fMain::BrowseDialogPreview(PreviewFileDialog* dialog, const PreviewResult& result) {
-  if (result.path != dialogRequest_) return;
-  DialogPreviewPanel* panel = dialog->previewPanel();
+void fMain::BrowseDialogPreview(const PreviewResult& result) {
+  if (!dialogPreview_ || result.path != dialogRequest_) return;
+  DialogPreviewPanel* panel = dialogPreview_->previewPanel();
   if (!result.image.ok()) {
     panel->clearPreview();
     return;
@@ -147,12 +143,12 @@ void fMain::BrowseDialogPreview(PreviewFileDialog* dialog, const PreviewResult& 
 void fMain::RestoreBackgroundImage(const QString& path) {
   const QString file = path.trimmed();
   if (file.isEmpty()) return;
-  backgroundRequest_ = file;
-  fullSizeLoader_.Request(file, QSize());
+  backgroundLoader_.Request(file, QSize());
 }
 
 void fMain::BackgroundImageLoaded(const PreviewResult& result) {
-  backgroundRequest_.clear();
+  // The box was emptied or names another file since: this one is not wanted.
+  if (imagePage_->txtThumbBackImage()->text().trimmed() != result.path) return;
   // A background that does not decode changes nothing: picBknd keeps what it had.
   if (!stage_.ApplyBackgroundImage(result.image))
     Note(QStringLiteral("The background image %1 cannot be read; the thumbnails have none.").arg(result.path));

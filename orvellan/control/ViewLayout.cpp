@@ -12,6 +12,10 @@ ViewLayout ComputeViewLayout(const ViewLayoutInput& in) {
   out.cornerVisible = in.cornerVisible;
   const int s = in.barWidth;
   const QRect& a = in.area;
+  // The modes that decide the bars decide them afresh: a bar shown for an
+  // earlier, smaller area would otherwise keep itself (and the other bar)
+  // where the picture now fits exactly.
+  if (in.mode == 0 || in.mode == 1) out.hBarVisible = out.vBarVisible = false;
 
   for (int pass = 0; pass < 2; ++pass) {
     const bool needH = in.zoomedWidth > a.width() - (out.vBarVisible ? s : 0);

@@ -1,8 +1,8 @@
 #pragma once
 // Where the display box, the two scroll bars, the corner filler and the
 // corner button go for a zoomed picture of ZW x ZH in the area, and the bars'
-// ranges. Two passes settle the bars: a bar found needed in the first pass
-// may make the other one needed in the second.
+// ranges. Two passes settle the bars, starting from none: a bar found needed
+// in the first pass may make the other one needed in the second.
 #include <QRect>
 
 struct ViewLayoutInput {
@@ -12,7 +12,8 @@ struct ViewLayoutInput {
   int barWidth = 15;        // s
   int mode = 0;             // ScrollBarCts
   int factor = 1;           // f
-  // Visibility before the layout.
+  // Visibility before the layout (the bars' own counts only where the mode
+  // leaves their visibility to the host).
   bool hBarVisible = false;
   bool vBarVisible = false;
   bool fillerVisible = false;

@@ -1,7 +1,8 @@
 // The preview loader as the window uses it: the latest request wins, results
 // of files no longer wanted are never delivered, a file that does not decode
 // says so, the file's own size comes back with a shrunk picture, going back
-// is instant, and a hanging file does not hold up the next one.
+// is instant, a hanging file does not hold up the next one, and a lost decoder
+// is replaced by a spare started ahead.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
+#include <signal.h>
+#include <sys/types.h>
 
 #include "app/engine/PreviewLoader.h"
 #include "tests/support/TestImages.h"
@@ -133,4 +136,33 @@ TEST_F(PreviewLoaderTest, AHeldKeyDecodesOnlyWhereItStops) {
   ASSERT_FALSE(spy.isEmpty());
   EXPECT_EQ(spy.last().at(0).value<PreviewResult>().path, path("p5.png"));
   EXPECT_LE(loader.decodesStarted(), 2);  // the first, then the last
+}
+
+// A decoder that hangs (stopped) and is abandoned, or one that dies between
+// requests, is replaced by the spare that was started before it was lost.
+TEST_F(PreviewLoaderTest, ALostDecoderIsReplacedByTheSpareStartedAhead) {
+  for (const bool hangs : {true, false}) {
+    SCOPED_TRACE(hangs ? "abandoned" : "crashed");
+    PreviewLoader loader;
+    QSignalSpy spy(&loader, &PreviewLoader::Loaded);
+    loader.Request(path("p0.png"), QSize(200, 150));
+    ASSERT_EQ(Results(spy).size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loader.spareProcessId() != 0; }, 5000));
+    const qint64 spare = loader.spareProcessId();
+    const qint64 lost = loader.decoder().processId();
+    ASSERT_EQ(::kill(static_cast<pid_t>(lost), hangs ? SIGSTOP : SIGKILL), 0);
+    if (hangs) {
+      loader.Request(path("p1.png"), QSize(200, 150));
+      ASSERT_TRUE(QTest::qWaitFor([&] { return loader.isBusy(); }, 5000));
+      QTest::qWait(PreviewLoader::kAbandonAfterMs + 50);
+    } else {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return loader.decoder().processId() == 0; }, 5000));
+    }
+    loader.Request(path("p2.png"), QSize(200, 150));
+    EXPECT_EQ(loader.decoder().processId(), spare);
+    const auto results = Results(spy, 2);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1].path, path("p2.png"));
+    EXPECT_TRUE(results[1].image.ok());
+  }
 }

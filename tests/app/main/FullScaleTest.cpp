@@ -176,14 +176,44 @@ TEST(FullScale, SecondOpeningStartsAfresh) {
   second->close();
   FlushDeletes();
 
-  // A picture larger than the window opens whole, in best fit, every time.
+  // A picture larger than the window opens at 100 % every time, also after
+  // the previous opening was switched to the fitted view.
   for (int opening = 0; opening < 2; ++opening) {
     ASSERT_TRUE(fFullScale::Open(&owner, testimages::Gradient(4000, 3000)));
     fFullScale* large = fFullScale::Instance(&owner);
-    EXPECT_TRUE(large->imView()->findChild<QWidget*>(QStringLiteral("iBestFit"))->isVisible()) << opening;
-    if (opening == 0) Dispatch::Call(large->imView(), "OvZoom100");
+    EXPECT_EQ(Get(large->imView(), "OvZoomPercent"), 100) << opening;
+    EXPECT_FALSE(Box(large, "iBestFit")->isVisible()) << opening;
+    if (opening == 0) large->ToggleFit();
     large->close();
     FlushDeletes();
+  }
+}
+
+// The window shows the picture at 100 %: scroll bars where it is larger than
+// the window, none where it fits exactly (the window takes the picture's
+// size). F switches to the fitted view and back.
+TEST(FullScale, OpensAtFullSizeAndFSwitchesToTheFittedView) {
+  for (const QSize picture : {QSize(640, 480), QSize(4000, 3000)}) {
+    SCOPED_TRACE(picture.width());
+    const bool bars = picture.width() == 4000;
+    Owner owner;
+    ASSERT_TRUE(fFullScale::Open(&owner, testimages::Gradient(picture.width(), picture.height())));
+    fFullScale* window = fFullScale::Instance(&owner);
+    auto* hsb = window->imView()->findChild<QScrollBar*>(QStringLiteral("hSB"));
+    auto* vsb = window->imView()->findChild<QScrollBar*>(QStringLiteral("vSB"));
+    for (const char* key : {"", "iDst", "iBestFit"}) {  // opened, F, F again
+      if (*key) QTest::keyClick(Box(window, key), Qt::Key_F);
+      const bool fitted = std::string(key) == "iDst";
+      EXPECT_EQ(Box(window, "iBestFit")->isVisible(), fitted) << key;
+      EXPECT_EQ(hsb->isVisible(), bars && !fitted) << key;
+      EXPECT_EQ(vsb->isVisible(), bars && !fitted) << key;
+      EXPECT_EQ(Get(window->imView(), "OvZoomPercent"), 100) << key;
+    }
+    if (!bars) {
+      EXPECT_EQ(Box(window, "iDst")->geometry(), window->rect());
+      EXPECT_EQ(window->size(), picture);
+    }
+    window->close();
   }
 }
 

@@ -1,12 +1,16 @@
 // The main window's file side: the mask list, the file list's bulk
-// selection, and the preview of the clicked file.
+// selection, the preview of the clicked file, and the loads of the full-size
+// preview and the background image.
 #include <QBuffer>
 #include <QCheckBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
+#include "app/main/fFullScale.h"
+#include "app/options/ImageOptionsPage.h"
 #include "platform/shell/PreviewPictureBox.h"
 #include "tests/app/main/WindowFixture.h"
 #include "tests/support/TestImages.h"
@@ -204,4 +208,39 @@ TEST_F(MainWindowFiles, TheListIsAlphabeticalIgnoringCaseInEveryLocale) {
     window.reset();
   }
   QLocale::setDefault(before);
+}
+
+// The background image restored from the settings is decoded while the user
+// double-clicks the preview: the full-size preview and the background both
+// arrive, neither request cancels the other. The requests are made before
+// the event loop runs again, so the background is surely still decoding.
+TEST_F(MainWindowFiles, ARestoredBackgroundSurvivesAFullSizePreview) {
+  QStandardPaths::setTestModeEnabled(true);  // never the user's control registry
+  const QString src = folder("both");
+  ASSERT_TRUE(WriteFile(src + "/photo.png", Png(testimages::Gradient(300, 200))));
+  ASSERT_TRUE(WriteFile(src + "/bg.png", Png(testimages::Solid(40, 30, Qt::red))));
+  record.sourceFolder = src;
+  fMain& w = Open();
+  QSignalSpy preview(&w.previewLoader(), &PreviewLoader::Loaded);
+  ClickFile("photo.png");
+  ASSERT_TRUE(WaitForPreview(preview).image.ok());
+  ASSERT_FALSE(w.stage().picBknd.hasPicture());
+
+  QSignalSpy background(&w.backgroundLoader(), &PreviewLoader::Loaded);
+  QSignalSpy fullSize(&w.fullSizeLoader(), &PreviewLoader::Loaded);
+  w.fraImageOptions()->RestoreThumbBackImage(src + "/bg.png");
+  w.ImgPreview_DblClick();
+  ASSERT_TRUE(WaitForPreview(background).image.ok());
+  ASSERT_TRUE(WaitForPreview(fullSize).image.ok());
+  EXPECT_EQ(w.stage().picBknd.picture().size(), QSize(40, 30));
+  ASSERT_TRUE(fFullScale::Instance(&w));
+  fFullScale::Instance(&w)->close();
+
+  // A background whose box is emptied before it arrives is not applied.
+  ASSERT_TRUE(WriteFile(src + "/bg2.png", Png(testimages::Solid(20, 10, Qt::blue))));
+  background.clear();
+  w.fraImageOptions()->RestoreThumbBackImage(src + "/bg2.png");
+  w.fraImageOptions()->txtThumbBackImage()->clear();
+  ASSERT_TRUE(WaitForPreview(background).image.ok());
+  EXPECT_FALSE(w.stage().picBknd.hasPicture());
 }

@@ -110,6 +110,28 @@ TEST(OrvellanLayout, TwoPassesSettleTheBars) {
   EXPECT_EQ(hsb->maximum(), 100);
 }
 
+// Bars shown while the control was small do not stay when it grows: the same
+// picture in the same area is laid out the same whatever came before.
+TEST(OrvellanLayout, BarsFromASmallerSizeGoWhereThePictureNowFits) {
+  const struct {
+    QSize area;
+    bool bars;
+  } cases[] = {{{300, 200}, false}, {{315, 215}, false}, {{300, 199}, true}, {{299, 200}, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.area.width() * 1000 + c.area.height());
+    ControlHost host(100, 80);
+    host.Load(testimages::Gradient(300, 200));
+    ASSERT_FALSE(host.Child("hSB")->isHidden());
+    ASSERT_FALSE(host.Child("vSB")->isHidden());
+    host.control()->resize(c.area);
+    EXPECT_EQ(host.Child("hSB")->isHidden(), !c.bars);
+    EXPECT_EQ(host.Child("vSB")->isHidden(), !c.bars);
+    if (!c.bars) {
+      EXPECT_EQ(host.Child("iDst")->size(), QSize(300, 200));
+    }
+  }
+}
+
 TEST(OrvellanLayout, ABorderInsetsTheAreaByTwo) {
   ControlHost host(300, 200);
   host.Set("OvBorderStyle", 6);
