@@ -101,7 +101,7 @@ void PreviewLoader::Start(const Job& job) {
   TakeSpare();
   const DecodeOutcome sent = decoder_->submit(job.path, HintForBox(job.box));
   // After the request is sent: starting a process must not delay it.
-  if (spare_->needsStart()) spareStart_.start(0);
+  if (keepsSpare_ && spare_->needsStart()) spareStart_.start(0);
   if (sent != DecodeOutcome::Decoded) {
     inFlight_ = job;
     DecodedImage failed;

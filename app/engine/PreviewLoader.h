@@ -54,6 +54,10 @@ class PreviewLoader : public QObject {
   int decodesStarted() const { return decodesStarted_; }
   // The decoder that serves the next request.
   DecoderProcess& decoder() { return *decoder_; }
+  // Whether a spare decoder is kept started ahead (on by default). Loaders
+  // asked once in a while (the full-size window, the background image) keep
+  // none, so an idle window does not hold a process for each of them.
+  void setKeepsSpare(bool keep) { keepsSpare_ = keep; }
   // The process id of the spare decoder, 0 while none is started.
   qint64 spareProcessId() const { return spare_->processId(); }
 
@@ -90,6 +94,7 @@ class PreviewLoader : public QObject {
 
   std::unique_ptr<DecoderProcess> decoder_;
   std::unique_ptr<DecoderProcess> spare_;
+  bool keepsSpare_ = true;
   QTimer spareStart_;  // starts the spare at the next idle moment
   std::optional<Job> inFlight_;
   std::optional<Job> waiting_;

@@ -77,6 +77,8 @@ fMain::fMain(SettingsRecord& record, QString settingsPath, bool usedDefaults, QW
       WindowOptionParts{ComboFilter_, ckHTML_, [this](TreeControl tree, const QString& folder) {
                           (tree == TreeControl::ftvSource ? ftvSource_ : ftvDest_)->setSelectedFolder(folder);
                         }});
+  fullSizeLoader_.setKeepsSpare(false);
+  backgroundLoader_.setKeepsSpare(false);
   ConnectHandlers();
   StartUp(usedDefaults);
 }

@@ -166,3 +166,13 @@ TEST_F(PreviewLoaderTest, ALostDecoderIsReplacedByTheSpareStartedAhead) {
     EXPECT_TRUE(results[1].image.ok());
   }
 }
+
+TEST_F(PreviewLoaderTest, ALoaderAskedOnceInAWhileKeepsNoSpare) {
+  PreviewLoader loader;
+  loader.setKeepsSpare(false);
+  QSignalSpy spy(&loader, &PreviewLoader::Loaded);
+  loader.Request(path("p0.png"), QSize(200, 150));
+  ASSERT_EQ(Results(spy).size(), 1u);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(loader.spareProcessId(), 0);
+}
