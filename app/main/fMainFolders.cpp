@@ -53,7 +53,7 @@ void fMain::ftvSource_SelectionChange() {
   if (path.isEmpty() || !ShowFolder(path)) return;
   txtImgDir_->setText(path);
   record_.sourceFolder = path;
-  if (IsOn(record_.autoSelectAll)) cmdselect_Click(0);
+  if (IsOn(record_.autoSelectAll)) cmdSelectAll_Click();
 }
 
 void fMain::ftvDest_SelectionChange() {
@@ -71,27 +71,21 @@ void fMain::FolderTree_MouseUp(bool sourceTree, int button) {
 
 FolderTree* fMain::MenuTargetTree() const { return menuTargetSource_ ? ftvSource_ : ftvDest_; }
 
-void fMain::mnuPop1_Click(int index) {
-  if (run_.isRunning()) return;
-  FolderTree* tree = MenuTargetTree();
-  const QString folder = tree->SelectedFolder();
-  if (index == 0) {
-    tree->Refresh();
-    return;
-  }
-  if (folder.isEmpty()) {
-    ShowMessageBox(TopNodeRefusal(), kProgram, MsgIcon::Information, MsgButtons::OK, this);
-    return;
-  }
-  switch (index) {
-    case 2: NewFolder(folder); break;
-    case 3: RemoveFolder(tree, folder); break;
-    case 5: DeleteContents(folder); break;
-    default: break;
-  }
+QString fMain::MenuTargetFolder() {
+  if (run_.isRunning()) return QString();
+  const QString folder = MenuTargetTree()->SelectedFolder();
+  if (folder.isEmpty()) ShowMessageBox(TopNodeRefusal(), kProgram, MsgIcon::Information, MsgButtons::OK, this);
+  return folder;
 }
 
-void fMain::NewFolder(const QString& parent) {
+void fMain::mnuPopRefresh_Click() {
+  if (run_.isRunning()) return;
+  MenuTargetTree()->Refresh();
+}
+
+void fMain::mnuPopNewFolder_Click() {
+  const QString parent = MenuTargetFolder();
+  if (parent.isEmpty()) return;
   const InputBoxAnswer answer =
       ShowInputBox(QStringLiteral("Name For New Folder?"), QStringLiteral("Create New Folder"), QString(), this);
   const QString name = answer.text.trimmed();
@@ -100,7 +94,10 @@ void fMain::NewFolder(const QString& parent) {
   if (!problem.isEmpty()) ShowMessageBox(problem, kProgram, MsgIcon::Exclamation, MsgButtons::OK, this);
 }
 
-void fMain::RemoveFolder(FolderTree* tree, const QString& folder) {
+void fMain::mnuPopRemoveFolder_Click() {
+  const QString folder = MenuTargetFolder();
+  if (folder.isEmpty()) return;
+  FolderTree* tree = MenuTargetTree();
   if (ShowMessageBox(QStringLiteral("Are you sure? Deleted files or folders cannot be recovered!\n\n%1").arg(folder),
                      QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo, this,
                      MsgDefault::Second) != MsgResult::Yes)
@@ -120,7 +117,9 @@ void fMain::RemoveFolder(FolderTree* tree, const QString& folder) {
   }
 }
 
-void fMain::DeleteContents(const QString& folder) {
+void fMain::mnuPopDeleteContents_Click() {
+  const QString folder = MenuTargetFolder();
+  if (folder.isEmpty()) return;
   const int files = CountFolderFiles(folder);
   if (ShowMessageBox(QStringLiteral("Are you sure? Deleted files cannot be recovered!\n\n%1\n%2 %3 will be deleted.")
                          .arg(folder)
