@@ -195,8 +195,11 @@ void fMain::mnuHelpSearch_Click() { SearchForHelp(this, helpFile_, windowTitle()
 void fMain::mnuHelpForums_Click() { OpenDocument(QString::fromLatin1(ProgramInfo::kSupportForums)); }
 
 void fMain::mnuHelpAbout_Click() {
-  auto* about = new fAbout(this);
-  about->show();
+  // One about box at a time: a second click brings the open one forward.
+  if (!about_) about_ = new fAbout(this);
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
 }
 
 void fMain::mnuVisit_Click() { OpenDocument(QString::fromLatin1(ProgramInfo::kMakerWebSite)); }

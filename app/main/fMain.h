@@ -43,6 +43,7 @@ class QStackedWidget;
 class QTabBar;
 class Rk_Progbar;
 class StepFrame;
+class fAbout;
 class fPreferences;
 
 class fMain : public QMainWindow, public BatchHost {
@@ -271,6 +272,7 @@ class fMain : public QMainWindow, public BatchHost {
   // What is disabled while a run is active (ListRunInputs).
   QList<QWidget*> runInputs_;
   QList<QAction*> runActions_;
+  QPointer<fAbout> about_;
   QPointer<fPreferences> preferences_;
   QPointer<QWidget> focusBeforeRun_;
   std::unique_ptr<OptionPagesControls> controls_;
