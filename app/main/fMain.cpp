@@ -96,6 +96,9 @@ void fMain::ConnectHandlers() {
   connect(txtImgDir_, &QLineEdit::returnPressed, this, &fMain::txtImgDir_Enter);
   connect(txtThumbDir_, &QLineEdit::returnPressed, this, &fMain::txtThumbDir_Enter);
   connect(ComboFilter_, qOverload<int>(&QComboBox::activated), this, &fMain::ComboFilter_Click);
+  // A click previews the clicked file even when it is current already; the
+  // keyboard moves the current row without a click.
+  connect(fbImages_, &QListWidget::itemClicked, this, &fMain::fbImages_Click);
   connect(fbImages_, &QListWidget::currentRowChanged, this, &fMain::fbImages_Click);
   connect(fbImages_, &QListWidget::itemDoubleClicked, this, &fMain::fbImages_DblClick);
   connect(cmdSelectAll_, &QPushButton::clicked, this, &fMain::cmdSelectAll_Click);
