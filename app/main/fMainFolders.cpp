@@ -102,15 +102,16 @@ void fMain::mnuPopRemoveFolder_Click() {
                      QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo, this,
                      MsgDefault::Second) != MsgResult::Yes)
     return;
-  // The parent is selected first, so the list does not jump to a sibling.
-  const QString parent = QFileInfo(folder).absolutePath();
-  tree->setSelectedFolder(parent);
+  // A folder that cannot be removed changes nothing: the trees, the list and
+  // its selection stay as they are.
   if (!RemoveEmptyFolder(folder)) {
-    tree->setSelectedFolder(folder);
     ShowMessageBox(QStringLiteral("Unable to delete. Folder may contain files and/or subfolders."), kProgram,
                    MsgIcon::Critical, MsgButtons::OK, this);
     return;
   }
+  // The parent is selected before the tree sees the folder go, so the
+  // selection does not jump to a sibling.
+  tree->setSelectedFolder(QFileInfo(folder).absolutePath());
   if (tree == ftvSource_) {
     tree->Refresh();
     ShowFolder(listFolder_);
