@@ -4,7 +4,8 @@
 // (PicLoad, picThumb, picBknd) and the settings record of the running program.
 //
 // Its work is spread over a few files: fMainLayout.cpp lays out the areas and
-// menus; fMain.cpp handles start-up, menus and closing; fMainFolders.cpp the
+// menus and lists what a run locks; fMain.cpp wires every handler
+// (ConnectHandlers) and handles start-up, menus and closing; fMainFolders.cpp the
 // folder trees, path boxes and the folder menu; fMainFiles.cpp the file list,
 // previews and browsing; fMainRun.cpp the batch run's host.
 #include <QMainWindow>
