@@ -1,6 +1,6 @@
 # Where `cmake --install` puts the program's parts, as folders relative to
 # the installed executable. The program finds its decoder, the orvellan
-# library and its help file through these (platform/shell/ProgramFiles), so an
+# library and its help file through these (platform/files/ProgramFiles), so an
 # installed copy works under any prefix.
 include(GNUInstallDirs)
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/imaging/DecoderProtocol.h"
-#include "platform/shell/ProgramFiles.h"
+#include "platform/files/ProgramFiles.h"
 
 namespace proto = decoderproto;
 

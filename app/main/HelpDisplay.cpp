@@ -5,7 +5,7 @@
 #include "app/main/ProgramInfo.h"
 #include "platform/shell/HelpViewer.h"
 #include "platform/shell/MessageBox.h"
-#include "platform/shell/ProgramFiles.h"
+#include "platform/files/ProgramFiles.h"
 
 namespace {
 

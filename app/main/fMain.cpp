@@ -71,6 +71,7 @@ fMain::fMain(SettingsRecord& record, QString settingsPath, bool usedDefaults, QW
   setCentralWidget(central);
   statusBar()->setSizeGripEnabled(true);
   BuildMenus();
+  ListRunInputs();
 
   controls_ = std::make_unique<OptionPagesControls>(
       imagePage_, albumPanel_,
@@ -100,24 +101,27 @@ void fMain::ConnectHandlers() {
   connect(txtImgDir_, &QLineEdit::returnPressed, this, &fMain::txtImgDir_Enter);
   connect(txtThumbDir_, &QLineEdit::returnPressed, this, &fMain::txtThumbDir_Enter);
   connect(ComboFilter_, qOverload<int>(&QComboBox::activated), this, &fMain::ComboFilter_Click);
+  // A click previews the clicked file even when it is current already; the
+  // keyboard moves the current row without a click.
+  connect(fbImages_, &QListWidget::itemClicked, this, &fMain::fbImages_Click);
   connect(fbImages_, &QListWidget::currentRowChanged, this, &fMain::fbImages_Click);
   connect(fbImages_, &QListWidget::itemDoubleClicked, this, &fMain::fbImages_DblClick);
-  connect(cmdSelectAll_, &QPushButton::clicked, this, [this] { cmdselect_Click(0); });
-  connect(cmdClear_, &QPushButton::clicked, this, [this] { cmdselect_Click(1); });
+  connect(cmdSelectAll_, &QPushButton::clicked, this, &fMain::cmdSelectAll_Click);
+  connect(cmdClear_, &QPushButton::clicked, this, &fMain::cmdClear_Click);
   connect(ImgPreview_, &PreviewPictureBox::DblClick, this, &fMain::ImgPreview_DblClick);
-  connect(optOriginal_, &QRadioButton::clicked, this, [this] { optPreview_Click(0); });
-  connect(optResult_, &QRadioButton::clicked, this, [this] { optPreview_Click(1); });
+  connect(optOriginal_, &QRadioButton::clicked, this, &fMain::optPreviewOriginal_Click);
+  connect(optResult_, &QRadioButton::clicked, this, &fMain::optPreviewResult_Click);
   connect(sample_, &AlbumSampleCell::SampleRequested, this, &fMain::fbImages_DblClick);
   connect(tbsOptions_, &QTabBar::tabBarClicked, this, [this](int index) {
     tbsOptions_->setCurrentIndex(index);
     tbsOptions_Click();
   });
   connect(tbsOptions_, &QTabBar::currentChanged, this, &fMain::tbsOptions_Click);
-  connect(cmdStart_, &PictureButton::Click, this, [this] { cmdAction_Click(0); });
-  connect(cmdStop_, &PictureButton::Click, this, [this] { cmdAction_Click(1); });
+  connect(cmdStart_, &PictureButton::Click, this, &fMain::cmdActionStart_Click);
+  connect(cmdStop_, &PictureButton::Click, this, &fMain::cmdActionStop_Click);
   connect(cmdViewHTML_, &QPushButton::clicked, this, &fMain::cmdViewHTML_Click);
-  connect(albumPanel_, &AlbumOptionsPanel::BrowseBackgroundImage, this, [this] { cmdBrowse_Click(0); });
-  connect(imagePage_, &ImageOptionsPage::BrowseThumbBackImage, this, [this] { cmdBrowse_Click(1); });
+  connect(albumPanel_, &AlbumOptionsPanel::BrowseBackgroundImage, this, &fMain::cmdBrowseHTMLBknd_Click);
+  connect(imagePage_, &ImageOptionsPage::BrowseThumbBackImage, this, &fMain::cmdBrowseThumbBackImage_Click);
   connect(imagePage_, &ImageOptionsPage::ThumbBackColorChosen, this,
           [this](quint32 color) { stage_.SetThumbBackColor(color); });
   connect(imagePage_, &ImageOptionsPage::ThumbBackImageTextChanged, this,
@@ -131,6 +135,18 @@ void fMain::ConnectHandlers() {
   Label1_->installEventFilter(this);
   auto* refresh = new QShortcut(QKeySequence::Refresh, this);
   connect(refresh, &QShortcut::activated, this, &fMain::RefreshAll);
+
+  connect(mnuPopRefresh_, &QAction::triggered, this, &fMain::mnuPopRefresh_Click);
+  connect(mnuPopNewFolder_, &QAction::triggered, this, &fMain::mnuPopNewFolder_Click);
+  connect(mnuPopRemoveFolder_, &QAction::triggered, this, &fMain::mnuPopRemoveFolder_Click);
+  connect(mnuPopDeleteContents_, &QAction::triggered, this, &fMain::mnuPopDeleteContents_Click);
+  connect(mnuFilePreferences_, &QAction::triggered, this, &fMain::mnuFilePreferences_Click);
+  connect(mnuFileExit_, &QAction::triggered, this, &fMain::mnuFileExit_Click);
+  connect(mnuHelpTopics_, &QAction::triggered, this, &fMain::mnuHelpTopics_Click);
+  connect(mnuHelpSearch_, &QAction::triggered, this, &fMain::mnuHelpSearch_Click);
+  connect(mnuHelpForums_, &QAction::triggered, this, &fMain::mnuHelpForums_Click);
+  connect(mnuHelpAbout_, &QAction::triggered, this, &fMain::mnuHelpAbout_Click);
+  connect(mnuVisit_, &QAction::triggered, this, &fMain::mnuVisit_Click);
 }
 
 void fMain::StartUp(bool usedDefaults) {
@@ -143,7 +159,7 @@ void fMain::StartUp(bool usedDefaults) {
   ApplySettingsToControls(record_, *controls_);
   imagePage_->cpThumbBack_Click();
   optOriginal_->setChecked(true);
-  optPreview_Click(0);
+  optPreviewOriginal_Click();
   tbsOptions_Click();
   lblCount_->clear();
   resize(QSize(1200, 780).expandedTo(minimumSizeHint()));
@@ -155,39 +171,40 @@ void fMain::tbsOptions_Click() {
   if (tab == 1) albumPanel_->SelectTab(2);
 }
 
-void fMain::optPreview_Click(int index) {
+void fMain::optPreviewOriginal_Click() { ShowPreviewChoice(LookForPreviewChoice(0)); }
+
+void fMain::optPreviewResult_Click() { ShowPreviewChoice(LookForPreviewChoice(1)); }
+
+void fMain::ShowPreviewChoice(const SampleCellLook& look) {
   // The sample cell shares its place with the image preview.
-  const SampleCellLook look = LookForPreviewChoice(index);
   previewPlace_->setCurrentIndex(look.visible ? 1 : 0);
   sample_->setEnabled(look.enabled);
 }
 
-void fMain::mnuFile_Click(int index) {
-  if (index == 0) {
-    if (!preferences_) {
-      preferences_ = new fPreferences(record_, settingsPath_, this);
-      preferences_->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    preferences_->show();
-    preferences_->raise();
-    preferences_->activateWindow();
-  } else if (index == 2) {
-    close();
+void fMain::mnuFilePreferences_Click() {
+  if (!preferences_) {
+    preferences_ = new fPreferences(record_, settingsPath_, this);
+    preferences_->setAttribute(Qt::WA_DeleteOnClose);
   }
+  preferences_->show();
+  preferences_->raise();
+  preferences_->activateWindow();
 }
 
-void fMain::mnuHelp_Click(int index) {
-  switch (index) {
-    case 0: ShowHelpTopics(this, helpFile_, windowTitle()); break;
-    case 1: SearchForHelp(this, helpFile_, windowTitle()); break;
-    case 2: OpenDocument(QString::fromLatin1(ProgramInfo::kSupportForums)); break;
-    case 3: {
-      auto* about = new fAbout(this);
-      about->show();
-      break;
-    }
-    default: break;
-  }
+void fMain::mnuFileExit_Click() { close(); }
+
+void fMain::mnuHelpTopics_Click() { ShowHelpTopics(this, helpFile_, windowTitle()); }
+
+void fMain::mnuHelpSearch_Click() { SearchForHelp(this, helpFile_, windowTitle()); }
+
+void fMain::mnuHelpForums_Click() { OpenDocument(QString::fromLatin1(ProgramInfo::kSupportForums)); }
+
+void fMain::mnuHelpAbout_Click() {
+  // One about box at a time: a second click brings the open one forward.
+  if (!about_) about_ = new fAbout(this);
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
 }
 
 void fMain::mnuVisit_Click() { OpenDocument(QString::fromLatin1(ProgramInfo::kMakerWebSite)); }
@@ -211,7 +228,7 @@ void fMain::closeEvent(QCloseEvent* event) {
     closeConfirmed_ = true;
   }
   if (run_.isRunning()) {
-    // The window closes once the run has returned (cmdAction_Click).
+    // The window closes once the run has returned (cmdActionStart_Click).
     closeAfterRun_ = true;
     run_.Abort();
     event->ignore();

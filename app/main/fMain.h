@@ -4,7 +4,8 @@
 // (PicLoad, picThumb, picBknd) and the settings record of the running program.
 //
 // Its work is spread over a few files: fMainLayout.cpp lays out the areas and
-// menus; fMain.cpp handles start-up, menus and closing; fMainFolders.cpp the
+// menus and lists what a run locks; fMain.cpp wires every handler
+// (ConnectHandlers) and handles start-up, menus and closing; fMainFolders.cpp the
 // folder trees, path boxes and the folder menu; fMainFiles.cpp the file list,
 // previews and browsing; fMainRun.cpp the batch run's host.
 #include <QMainWindow>
@@ -12,10 +13,12 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/engine/BatchHost.h"
 #include "app/engine/BatchRun.h"
 #include "app/engine/PreviewLoader.h"
+#include "app/engine/ThumbPreview.h"
 #include "app/engine/mThumbStyles.h"
 #include "app/settings/SettingsRecord.h"
 
@@ -41,6 +44,7 @@ class QStackedWidget;
 class QTabBar;
 class Rk_Progbar;
 class StepFrame;
+class fAbout;
 class fPreferences;
 
 class fMain : public QMainWindow, public BatchHost {
@@ -98,25 +102,37 @@ class fMain : public QMainWindow, public BatchHost {
   QString helpFile() const { return helpFile_; }
   void setHelpFile(const QString& path) { helpFile_ = path; }
 
-  // Handlers, each the window's answer to one user action.
+  // Handlers, each the window's answer to one user action; ConnectHandlers
+  // wires them all.
   void ftvSource_SelectionChange();
   void ftvDest_SelectionChange();
   void FolderTree_MouseUp(bool sourceTree, int button);
-  void mnuPop1_Click(int index);
+  void mnuPopRefresh_Click();
+  void mnuPopNewFolder_Click();
+  void mnuPopRemoveFolder_Click();
+  void mnuPopDeleteContents_Click();
   void txtImgDir_Enter();
   void txtThumbDir_Enter();
   void ComboFilter_Click();
   void fbImages_Click();
   void fbImages_DblClick();
-  void cmdselect_Click(int index);
+  void cmdSelectAll_Click();
+  void cmdClear_Click();
   void ImgPreview_DblClick();
-  void cmdBrowse_Click(int index);
+  void cmdBrowseHTMLBknd_Click();
+  void cmdBrowseThumbBackImage_Click();
   void tbsOptions_Click();
-  void optPreview_Click(int index);
-  void cmdAction_Click(int index);
+  void optPreviewOriginal_Click();
+  void optPreviewResult_Click();
+  void cmdActionStart_Click();
+  void cmdActionStop_Click();
   void cmdViewHTML_Click();
-  void mnuFile_Click(int index);
-  void mnuHelp_Click(int index);
+  void mnuFilePreferences_Click();
+  void mnuFileExit_Click();
+  void mnuHelpTopics_Click();
+  void mnuHelpSearch_Click();
+  void mnuHelpForums_Click();
+  void mnuHelpAbout_Click();
   void mnuVisit_Click();
   // Makes the file list show folder (re-read with the current mask). False,
   // with the list unchanged, when the folder cannot be read.
@@ -165,16 +181,21 @@ class fMain : public QMainWindow, public BatchHost {
   QWidget* BuildOptionsArea();
   QWidget* BuildActionArea();
   void BuildMenus();
+  void ListRunInputs();
   void ConnectHandlers();
   void StartUp(bool usedDefaults);
   bool SaveSettingsAtExit();
   // Folders (fMainFolders.cpp).
   FolderTree* MenuTargetTree() const;
-  void NewFolder(const QString& parent);
-  void RemoveFolder(FolderTree* tree, const QString& folder);
-  void DeleteContents(const QString& folder);
+  // The menu target's selected folder, or empty (after saying why) when the
+  // target is "My Computer" or a run is active.
+  QString MenuTargetFolder();
   void RefreshAll();
   // Files (fMainFiles.cpp).
+  void SelectAllFiles(bool select);
+  // Shows the browse dialog; the chosen file, or empty when it was cancelled.
+  std::optional<QString> BrowseImageFile();
+  void ShowPreviewChoice(const SampleCellLook& look);
   void ShowPreview(const PreviewResult& result);
   void ClearPreview();
   void BrowseDialogPreview(const PreviewResult& result);
@@ -234,14 +255,29 @@ class fMain : public QMainWindow, public BatchHost {
   Rk_Progbar* thProg_ = nullptr;
   QLabel* lblCount_ = nullptr;
   QMenu* mnuFileTop_ = nullptr;
+  QAction* mnuFilePreferences_ = nullptr;
+  QAction* mnuFileExit_ = nullptr;
   QMenu* mnuHelpTop_ = nullptr;
+  QAction* mnuHelpTopics_ = nullptr;
+  QAction* mnuHelpSearch_ = nullptr;
+  QAction* mnuHelpForums_ = nullptr;
+  QAction* mnuHelpAbout_ = nullptr;
   QAction* mnuVisit_ = nullptr;
   QMenu* mnuPopTop1_ = nullptr;
+  QAction* mnuPopRefresh_ = nullptr;
+  QAction* mnuPopNewFolder_ = nullptr;
+  QAction* mnuPopRemoveFolder_ = nullptr;
+  QAction* mnuPopDeleteContents_ = nullptr;
+  // The menus' items in menu order, separators included, for mnuFile(i),
+  // mnuHelp(i) and mnuPop1(i).
   QList<QAction*> mnuFile_;
   QList<QAction*> mnuHelp_;
   QList<QAction*> mnuPop1_;
   std::array<StepFrame*, 4> steps_{};
-  QList<QWidget*> runInputs_;  // disabled while a run is active
+  // What is disabled while a run is active (ListRunInputs).
+  QList<QWidget*> runInputs_;
+  QList<QAction*> runActions_;
+  QPointer<fAbout> about_;
   QPointer<fPreferences> preferences_;
   QPointer<QWidget> focusBeforeRun_;
   std::unique_ptr<OptionPagesControls> controls_;

@@ -60,11 +60,15 @@ void fMain::ClearPreview() {
   lblImageSize_->clear();
 }
 
-void fMain::cmdselect_Click(int index) {
+void fMain::cmdSelectAll_Click() { SelectAllFiles(true); }
+
+void fMain::cmdClear_Click() { SelectAllFiles(false); }
+
+void fMain::SelectAllFiles(bool select) {
   // One call selects or clears every entry; no preview is loaded for it.
   const bool preview = chkPreview_->isChecked();
   chkPreview_->setChecked(false);
-  if (index == 0)
+  if (select)
     fbImages_->selectAll();
   else
     fbImages_->clearSelection();
@@ -101,8 +105,19 @@ void fMain::ShowFullSize(const PreviewResult& result) {
   fFullScale::Open(this, result.image.pixels, QFileInfo(result.path).fileName());
 }
 
-void fMain::cmdBrowse_Click(int index) {
-  if (run_.isRunning()) return;
+void fMain::cmdBrowseHTMLBknd_Click() {
+  if (const std::optional<QString> file = BrowseImageFile()) albumPanel_->txtHTMLBknd()->setText(*file);
+}
+
+void fMain::cmdBrowseThumbBackImage_Click() {
+  const std::optional<QString> file = BrowseImageFile();
+  if (!file) return;
+  imagePage_->txtThumbBackImage()->setText(*file);
+  RestoreBackgroundImage(*file);
+}
+
+std::optional<QString> fMain::BrowseImageFile() {
+  if (run_.isRunning()) return std::nullopt;
   PreviewFileDialog dialog(this);
   dialog.setFilterText(BrowseFilterText());
   dialogPreview_ = &dialog;
@@ -118,13 +133,8 @@ void fMain::cmdBrowse_Click(int index) {
   dialogPreview_ = nullptr;
   dialogRequest_.clear();
   dialogLoader_.Cancel();
-  if (!answer.accepted) return;  // Cancel changes nothing
-  if (index == 0) {
-    albumPanel_->txtHTMLBknd()->setText(answer.file);
-  } else {
-    imagePage_->txtThumbBackImage()->setText(answer.file);
-    RestoreBackgroundImage(answer.file);
-  }
+  if (!answer.accepted) return std::nullopt;  // Cancel changes nothing
+  return answer.file;
 }
 
 void fMain::BrowseDialogPreview(const PreviewResult& result) {

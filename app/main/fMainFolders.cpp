@@ -53,7 +53,7 @@ void fMain::ftvSource_SelectionChange() {
   if (path.isEmpty() || !ShowFolder(path)) return;
   txtImgDir_->setText(path);
   record_.sourceFolder = path;
-  if (IsOn(record_.autoSelectAll)) cmdselect_Click(0);
+  if (IsOn(record_.autoSelectAll)) cmdSelectAll_Click();
 }
 
 void fMain::ftvDest_SelectionChange() {
@@ -71,27 +71,21 @@ void fMain::FolderTree_MouseUp(bool sourceTree, int button) {
 
 FolderTree* fMain::MenuTargetTree() const { return menuTargetSource_ ? ftvSource_ : ftvDest_; }
 
-void fMain::mnuPop1_Click(int index) {
-  if (run_.isRunning()) return;
-  FolderTree* tree = MenuTargetTree();
-  const QString folder = tree->SelectedFolder();
-  if (index == 0) {
-    tree->Refresh();
-    return;
-  }
-  if (folder.isEmpty()) {
-    ShowMessageBox(TopNodeRefusal(), kProgram, MsgIcon::Information, MsgButtons::OK, this);
-    return;
-  }
-  switch (index) {
-    case 2: NewFolder(folder); break;
-    case 3: RemoveFolder(tree, folder); break;
-    case 5: DeleteContents(folder); break;
-    default: break;
-  }
+QString fMain::MenuTargetFolder() {
+  if (run_.isRunning()) return QString();
+  const QString folder = MenuTargetTree()->SelectedFolder();
+  if (folder.isEmpty()) ShowMessageBox(TopNodeRefusal(), kProgram, MsgIcon::Information, MsgButtons::OK, this);
+  return folder;
 }
 
-void fMain::NewFolder(const QString& parent) {
+void fMain::mnuPopRefresh_Click() {
+  if (run_.isRunning()) return;
+  MenuTargetTree()->Refresh();
+}
+
+void fMain::mnuPopNewFolder_Click() {
+  const QString parent = MenuTargetFolder();
+  if (parent.isEmpty()) return;
   const InputBoxAnswer answer =
       ShowInputBox(QStringLiteral("Name For New Folder?"), QStringLiteral("Create New Folder"), QString(), this);
   const QString name = answer.text.trimmed();
@@ -100,27 +94,33 @@ void fMain::NewFolder(const QString& parent) {
   if (!problem.isEmpty()) ShowMessageBox(problem, kProgram, MsgIcon::Exclamation, MsgButtons::OK, this);
 }
 
-void fMain::RemoveFolder(FolderTree* tree, const QString& folder) {
+void fMain::mnuPopRemoveFolder_Click() {
+  const QString folder = MenuTargetFolder();
+  if (folder.isEmpty()) return;
+  FolderTree* tree = MenuTargetTree();
   if (ShowMessageBox(QStringLiteral("Are you sure? Deleted files or folders cannot be recovered!\n\n%1").arg(folder),
                      QStringLiteral("Confirm Delete"), MsgIcon::Question, MsgButtons::YesNo, this,
                      MsgDefault::Second) != MsgResult::Yes)
     return;
-  // The parent is selected first, so the list does not jump to a sibling.
-  const QString parent = QFileInfo(folder).absolutePath();
-  tree->setSelectedFolder(parent);
+  // A folder that cannot be removed changes nothing: the trees, the list and
+  // its selection stay as they are.
   if (!RemoveEmptyFolder(folder)) {
-    tree->setSelectedFolder(folder);
     ShowMessageBox(QStringLiteral("Unable to delete. Folder may contain files and/or subfolders."), kProgram,
                    MsgIcon::Critical, MsgButtons::OK, this);
     return;
   }
+  // The parent is selected before the tree sees the folder go, so the
+  // selection does not jump to a sibling.
+  tree->setSelectedFolder(QFileInfo(folder).absolutePath());
   if (tree == ftvSource_) {
     tree->Refresh();
     ShowFolder(listFolder_);
   }
 }
 
-void fMain::DeleteContents(const QString& folder) {
+void fMain::mnuPopDeleteContents_Click() {
+  const QString folder = MenuTargetFolder();
+  if (folder.isEmpty()) return;
   const int files = CountFolderFiles(folder);
   if (ShowMessageBox(QStringLiteral("Are you sure? Deleted files cannot be recovered!\n\n%1\n%2 %3 will be deleted.")
                          .arg(folder)

@@ -81,16 +81,6 @@ QWidget* fMain::BuildFoldersArea() {
   box->addWidget(Caption(QStringLiteral("Destination Folder"), frame, true));
   box->addWidget(ftvDest_, 1);
   box->addWidget(txtThumbDir_);
-  runInputs_ << ftvSource_ << txtImgDir_ << ComboFilter_ << ftvDest_ << txtThumbDir_;
-
-  mnuPopTop1_ = new QMenu(QStringLiteral("pop_1"), this);
-  const QStringList items{QStringLiteral("Refresh"), QStringLiteral("-"), QStringLiteral("New Folder"),
-                          QStringLiteral("Remove Folder"), QStringLiteral("-"), QStringLiteral("Delete Contents")};
-  for (int i = 0; i < items.size(); ++i) {
-    QAction* action = items[i] == QLatin1String("-") ? mnuPopTop1_->addSeparator() : mnuPopTop1_->addAction(items[i]);
-    if (!action->isSeparator()) connect(action, &QAction::triggered, this, [this, i] { mnuPop1_Click(i); });
-    mnuPop1_ << action;
-  }
   return frame;
 }
 
@@ -148,7 +138,6 @@ QWidget* fMain::BuildFilesArea() {
   choice->addWidget(optResult_);
   choice->addStretch(1);
   box->addLayout(choice);
-  runInputs_ << fbImages_ << cmdSelectAll_ << cmdClear_;
   return frame;
 }
 
@@ -173,7 +162,6 @@ QWidget* fMain::BuildOptionsArea() {
   optionPages_->addWidget(albumPanel_);
   frame->contentLayout()->addWidget(tbsOptions_);
   frame->contentLayout()->addWidget(optionPages_, 1);
-  runInputs_ << imagePage_ << albumPanel_;
   return frame;
 }
 
@@ -221,24 +209,41 @@ QWidget* fMain::BuildActionArea() {
   frame->contentLayout()->addLayout(album);
   frame->contentLayout()->addWidget(thProg_);
   frame->contentLayout()->addWidget(lblCount_);
-  runInputs_ << cmdStart_ << ckHTML_ << cmdViewHTML_;
   return frame;
 }
 
 void fMain::BuildMenus() {
   mnuFileTop_ = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuFile_ << mnuFileTop_->addAction(QStringLiteral("Preferences")) << mnuFileTop_->addSeparator()
-           << mnuFileTop_->addAction(QStringLiteral("Exit"));
+  mnuFilePreferences_ = mnuFileTop_->addAction(QStringLiteral("Preferences"));
+  mnuFile_ << mnuFilePreferences_ << mnuFileTop_->addSeparator();
+  mnuFileExit_ = mnuFileTop_->addAction(QStringLiteral("Exit"));
+  mnuFile_ << mnuFileExit_;
+
   mnuHelpTop_ = menuBar()->addMenu(QStringLiteral("&Help"));
-  mnuHelp_ << mnuHelpTop_->addAction(QStringLiteral("Help Topics"))
-           << mnuHelpTop_->addAction(QStringLiteral("Search For Help on......"))
-           << mnuHelpTop_->addAction(QStringLiteral("Oxbrindle Online Support Forums"))
-           << mnuHelpTop_->addAction(QStringLiteral("About"));
+  mnuHelpTopics_ = mnuHelpTop_->addAction(QStringLiteral("Help Topics"));
+  mnuHelpTopics_->setShortcut(QKeySequence::HelpContents);
+  mnuHelpSearch_ = mnuHelpTop_->addAction(QStringLiteral("Search For Help on......"));
+  mnuHelpForums_ = mnuHelpTop_->addAction(QStringLiteral("Oxbrindle Online Support Forums"));
+  mnuHelpAbout_ = mnuHelpTop_->addAction(QStringLiteral("About"));
+  mnuHelp_ << mnuHelpTopics_ << mnuHelpSearch_ << mnuHelpForums_ << mnuHelpAbout_;
+
   mnuVisit_ = menuBar()->addAction(QStringLiteral("Visit ") + QString::fromLatin1(ProgramInfo::kMakerName));
-  for (int i = 0; i < mnuFile_.size(); ++i)
-    connect(mnuFile_[i], &QAction::triggered, this, [this, i] { mnuFile_Click(i); });
-  for (int i = 0; i < mnuHelp_.size(); ++i)
-    connect(mnuHelp_[i], &QAction::triggered, this, [this, i] { mnuHelp_Click(i); });
-  connect(mnuVisit_, &QAction::triggered, this, &fMain::mnuVisit_Click);
-  mnuHelp_[0]->setShortcut(QKeySequence::HelpContents);
+
+  // The folder menu, opened by a right click on either tree.
+  mnuPopTop1_ = new QMenu(QStringLiteral("pop_1"), this);
+  mnuPopRefresh_ = mnuPopTop1_->addAction(QStringLiteral("Refresh"));
+  mnuPop1_ << mnuPopRefresh_ << mnuPopTop1_->addSeparator();
+  mnuPopNewFolder_ = mnuPopTop1_->addAction(QStringLiteral("New Folder"));
+  mnuPopRemoveFolder_ = mnuPopTop1_->addAction(QStringLiteral("Remove Folder"));
+  mnuPop1_ << mnuPopNewFolder_ << mnuPopRemoveFolder_ << mnuPopTop1_->addSeparator();
+  mnuPopDeleteContents_ = mnuPopTop1_->addAction(QStringLiteral("Delete Contents"));
+  mnuPop1_ << mnuPopDeleteContents_;
+}
+
+void fMain::ListRunInputs() {
+  // Everything that changes what a run does; Stop is not among them.
+  runInputs_ = {ftvSource_, txtImgDir_,  ComboFilter_, ftvDest_, txtThumbDir_, fbImages_,   cmdSelectAll_,
+                cmdClear_,  imagePage_, albumPanel_,  cmdStart_, ckHTML_,      cmdViewHTML_};
+  runActions_ = {mnuFilePreferences_};
+  runActions_ << mnuPop1_;
 }

@@ -19,11 +19,9 @@
 #include "platform/shell/FolderTree.h"
 #include "platform/shell/MessageBox.h"
 
-void fMain::cmdAction_Click(int index) {
-  if (index == 1) {
-    run_.Stop();
-    return;
-  }
+void fMain::cmdActionStop_Click() { run_.Stop(); }
+
+void fMain::cmdActionStart_Click() {
   if (run_.isRunning()) return;
   failures_.clear();
   statusBar()->clearMessage();
@@ -50,9 +48,8 @@ void fMain::SetRunning(bool running) {
   for (QWidget* input : runInputs_) input->setEnabled(!running);
   if (!running && focusBeforeRun_ && focusBeforeRun_->isEnabled()) focusBeforeRun_->setFocus();
   if (!running) cmdViewHTML_->setEnabled(ckHTML_->isChecked());
-  mnuFile(0)->setEnabled(!running);
+  for (QAction* action : runActions_) action->setEnabled(!running);
   if (preferences_) preferences_->setEnabled(!running);  // opened before the run: its flags steer the run too
-  for (QAction* action : mnuPop1_) action->setEnabled(!running);
   cmdStop_->setEnabled(true);
   if (running)
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -84,7 +81,7 @@ bool fMain::AutoViewCompletedGallery() const { return IsOn(record_.autoViewGalle
 void fMain::SetProgressMax(int max) { thProg_->setMax(max); }
 void fMain::SetProgressValue(int value) { thProg_->setValue(value); }
 void fMain::SetCounterText(const QString& text) { lblCount_->setText(text); }
-void fMain::ClearSelection() { cmdselect_Click(1); }
+void fMain::ClearSelection() { cmdClear_Click(); }
 void fMain::SelectDestinationFolder(const QString& folder) { ftvDest_->setSelectedFolder(folder); }
 void fMain::Yield() { QCoreApplication::processEvents(); }
 void fMain::YieldWhileWaiting() { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }

@@ -7,7 +7,7 @@
 #include "platform/com/ComError.h"
 #include "platform/com/ControlRegistry.h"
 #include "platform/com/ControlServer.h"
-#include "platform/shell/ProgramFiles.h"
+#include "platform/files/ProgramFiles.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <functional>
 
 #include "app/main/fFullScale.h"
 #include "app/options/ImageOptionsPage.h"
@@ -191,6 +192,65 @@ TEST_F(MainWindowFiles, AClickShowsTheFilesSizeInKilobytesAndItsNaturalSize) {
   ClickFile("big.png");
   EXPECT_EQ(w.previewedFile(), src + "/broken.png");
   EXPECT_EQ(w.previewLoader().decodesStarted(), decodes);
+}
+
+// Regression: the preview followed the current row, so a click on the file
+// that was already current (after the switch was off, or after a
+// double-click) left the previous file's picture and size.
+TEST_F(MainWindowFiles, AClickOnTheCurrentFilePreviewsIt) {
+  const QString src = folder("current");
+  ASSERT_TRUE(WriteFile(src + "/first.png", PngOfSize(40, 30, 2048)));
+  ASSERT_TRUE(WriteFile(src + "/second.png", PngOfSize(64, 48, 4096)));
+  record.sourceFolder = src;
+  fMain& w = Open();
+  QSignalSpy loaded(&w.previewLoader(), &PreviewLoader::Loaded);
+  const auto clickList = [&](const QString& name, bool twice) {
+    QListWidget* list = w.fbImages();
+    const QRect row = list->visualItemRect(list->findItems(name, Qt::MatchExactly).value(0));
+    if (twice)
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    else
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+  };
+  const struct {
+    const char* way;
+    std::function<void()> makeSecondCurrent;  // while first.png is previewed
+  } cases[] = {
+      {"clicked while the switch was off",
+       [&] {
+         QTest::mouseClick(w.chkPreview(), Qt::LeftButton);
+         clickList("second.png", false);
+         QTest::mouseClick(w.chkPreview(), Qt::LeftButton);
+       }},
+      {"double-clicked while the switch was off",
+       [&] {
+         QTest::mouseClick(w.chkPreview(), Qt::LeftButton);
+         clickList("second.png", true);
+         QTest::mouseClick(w.chkPreview(), Qt::LeftButton);
+       }},
+      {"made current by the keyboard while the switch was off",
+       [&] {
+         QTest::mouseClick(w.chkPreview(), Qt::LeftButton);
+         w.fbImages()->setFocus();
+         QTest::keyClick(w.fbImages(), Qt::Key_Down);
+         QTest::mouseClick(w.chkPreview(), Qt::LeftButton);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.way);
+    ClickFile("first.png");
+    ASSERT_EQ(WaitForPreview(loaded).path, src + "/first.png");
+    ASSERT_EQ(w.lblImageSize()->text(), "40x30");
+    c.makeSecondCurrent();
+    ASSERT_TRUE(w.chkPreview()->isChecked());
+    ASSERT_EQ(w.fbImages()->currentItem()->text(), "second.png");
+    loaded.clear();
+    ClickFile("second.png");
+    EXPECT_EQ(w.previewedFile(), src + "/second.png");
+    EXPECT_EQ(w.lblImageFileSize()->text(), "4 KB");
+    EXPECT_EQ(WaitForPreview(loaded).path, src + "/second.png");
+    EXPECT_EQ(w.lblImageSize()->text(), "64x48");
+  }
 }
 
 // In the C locale QCollator ignores setCaseSensitivity: "C.jpg" and

@@ -1,6 +1,9 @@
 // The main window's folder side: the folder menu's operations on the folder
 // it was opened on, and Enter in the two path boxes.
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
 
 #include "platform/shell/DialogScript.h"
 #include "tests/app/main/WindowFixture.h"
@@ -143,6 +146,46 @@ TEST_F(MainWindowFolders, RemoveFolderRemovesOnlyAnEmptyFolderAndSaysWhichOneItA
         EXPECT_EQ(Listed(), QStringList{"s1.jpg"});
       }
     }
+  }
+}
+
+// Regression: a failed removal moved the tree to the parent and back, which
+// read the file list again and lost the user's selection.
+TEST_F(MainWindowFolders, AFailedRemovalChangesNothingElse) {
+  const QString full = folder("src/full");
+  ASSERT_TRUE(WriteFile(full + "/a.jpg"));
+  ASSERT_TRUE(WriteFile(full + "/b.jpg"));
+  ASSERT_TRUE(WriteFile(full + "/c.jpg"));
+  const QString destFull = folder("dest/full");
+  ASSERT_TRUE(WriteFile(destFull + "/kept.jpg"));
+  record.sourceFolder = full;
+  fMain& w = Open();
+  ClickFolder(w.ftvDest(), destFull);
+  const QStringList selected{"b.jpg", "c.jpg"};
+  for (const bool sourceTree : {true, false}) {
+    SCOPED_TRACE(sourceTree ? "source tree" : "destination tree");
+    ClickFile("b.jpg");
+    ClickFile("c.jpg", Qt::ControlModifier);
+    ASSERT_EQ(w.SelectedFileNames(), selected);
+    const QString target = sourceTree ? full : destFull;
+    QSignalSpy sourceMoved(w.ftvSource(), &FolderTree::SelectionChange);
+    QSignalSpy destMoved(w.ftvDest(), &FolderTree::SelectionChange);
+    QSignalSpy listChanged(w.fbImages()->selectionModel(), &QItemSelectionModel::selectionChanged);
+    DialogScript script;
+    script.answerMessage(MsgResult::Yes, "Are you sure? Deleted files or folders cannot be recovered!\n\n" + target);
+    script.answerMessage(MsgResult::OK, "Unable to delete. Folder may contain files and/or subfolders.");
+    FolderMenu(Tree(sourceTree), target, kRemoveFolder);
+    EXPECT_EQ(script.problems(), "");
+    EXPECT_TRUE(QFileInfo(target).isDir());
+    EXPECT_EQ(sourceMoved.count(), 0);
+    EXPECT_EQ(destMoved.count(), 0);
+    EXPECT_EQ(listChanged.count(), 0);
+    EXPECT_EQ(w.ftvSource()->SelectedFolder(), full);
+    EXPECT_EQ(w.ftvDest()->SelectedFolder(), destFull);
+    EXPECT_EQ(w.fileListFolder(), full + "/");
+    EXPECT_EQ(Listed(), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
+    EXPECT_EQ(w.SelectedFileNames(), selected);
+    EXPECT_EQ(w.txtThumbDir()->text(), destFull);
   }
 }
 

@@ -14,12 +14,14 @@
 #include <QMimeData>
 #include <QTabBar>
 #include <QUrl>
+#include <functional>
 
 #include "app/controls/ucUpDownBox/ucUpDownBox.h"
 #include "app/options/AlbumOptionsPanel.h"
 #include "app/options/ImageOptionsPage.h"
 #include "app/settings/SettingsFile.h"
 #include "app/settings/fPreferences.h"
+#include "app/main/fAbout.h"
 #include "platform/shell/DialogScript.h"
 #include "tests/app/main/WindowFixture.h"
 
@@ -30,6 +32,14 @@ using windowtest::WriteFile;
 namespace {
 
 class MainWindow : public WindowTest {};
+
+// The windows of type T that owner owns.
+template <class T>
+QList<QWidget*> Windows(QObject& owner) {
+  QList<QWidget*> found;
+  for (T* window : owner.findChildren<T*>()) found << window;
+  return found;
+}
 
 }  // namespace
 
@@ -129,6 +139,38 @@ TEST_F(MainWindow, FirstStartStoresTheControlsStartUpValuesNotZeros) {
   EXPECT_EQ(saved.pageHeader, "Gallery");
   EXPECT_EQ(saved.pageFileName, "gallery");
   EXPECT_EQ(saved.thumbFolderName, "thumbs");
+}
+
+// Regression: each Help > About opened another about box.
+TEST_F(MainWindow, EachModelessWindowIsOpenOnceAndASecondChoiceBringsItForward) {
+  fMain& w = Open(true);
+  const struct {
+    const char* item;
+    QAction* action;
+    std::function<QList<QWidget*>()> windows;
+  } cases[] = {
+      {"About", w.mnuHelp(3), [&] { return Windows<fAbout>(w); }},
+      {"Preferences", w.mnuFile(0), [&] { return Windows<fPreferences>(w); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    ChooseMenuItem(c.action);
+    ASSERT_EQ(c.windows().size(), 1);
+    QPointer<QWidget> first = c.windows().first();
+    EXPECT_TRUE(first->isVisible());
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 2000));
+    ChooseMenuItem(c.action);
+    EXPECT_EQ(c.windows().size(), 1);
+    EXPECT_EQ(c.windows().value(0), first.data());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == first; }, 2000));
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());  // closed is gone: the next choice opens a new one
+    ChooseMenuItem(c.action);
+    EXPECT_EQ(c.windows().size(), 1);
+    c.windows().value(0)->close();
+  }
 }
 
 TEST_F(MainWindow, AStoredSizeComesBackAsStored) {

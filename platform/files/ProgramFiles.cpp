@@ -1,4 +1,4 @@
-#include "platform/shell/ProgramFiles.h"
+#include "platform/files/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/shell/ProgramFiles.h"
+#include "platform/files/ProgramFiles.h"
 
 using ProgramFiles::Part;
 

@@ -1,0 +1,126 @@
+# Which way dependencies may point (docs/architecture.md, "Which way
+# dependencies point"), checked when the build is configured: a library or
+# program of ours that links a target of a folder it may not use, or a Qt
+# module its folder must do without, stops the configuration with a message
+# that names both. Rules are by folder, so a new target in a folder obeys its
+# folder's rule. Tests, benchmarks and data are not layered.
+
+# qm_layer(<folder> USES <folders...> [QT <modules...>])
+# What the targets defined in <folder> (or below it) may link: targets of the
+# folders listed (a folder also covers those below it) and their own folder's,
+# and the Qt modules listed (none without QT). A folder's rule is the one of
+# its longest ruled prefix.
+function(qm_layer folder)
+  cmake_parse_arguments(ARG "" "" "USES;QT" ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY QM_LAYERS "${folder}")
+  set_property(GLOBAL PROPERTY "QM_LAYER_USES_${folder}" "${folder};${ARG_USES}")
+  set_property(GLOBAL PROPERTY "QM_LAYER_QT_${folder}" "${ARG_QT}")
+endfunction()
+
+# The ruled folder that holds <dir> (relative to the source tree), or empty.
+function(_qm_layer_of out dir)
+  get_property(layers GLOBAL PROPERTY QM_LAYERS)
+  set(best "")
+  foreach(layer IN LISTS layers)
+    if(dir STREQUAL layer OR dir MATCHES "^${layer}/")
+      string(LENGTH "${layer}" length)
+      string(LENGTH "${best}" bestLength)
+      if(length GREATER bestLength)
+        set(best "${layer}")
+      endif()
+    endif()
+  endforeach()
+  set(${out} "${best}" PARENT_SCOPE)
+endfunction()
+
+# Every target defined in <dir> and the folders below it.
+function(_qm_targets_below out dir)
+  get_property(targets DIRECTORY "${dir}" PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY "${dir}" PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    _qm_targets_below(more "${sub}")
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out} "${targets}" PARENT_SCOPE)
+endfunction()
+
+# The names a target links: its own and its interface's link items, with the
+# generator expressions this project uses ($<LINK_LIBRARY:feature,x>,
+# $<LINK_ONLY:x>) reduced to the names inside them.
+function(_qm_linked_names out target)
+  get_target_property(type ${target} TYPE)
+  set(items "")
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(own ${target} LINK_LIBRARIES)
+    if(own)
+      list(APPEND items ${own})
+    endif()
+  endif()
+  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+  if(interface)
+    list(APPEND items ${interface})
+  endif()
+  set(names "")
+  foreach(item IN LISTS items)
+    string(REGEX REPLACE "^\\$<LINK_LIBRARY:[^,>]*,(.*)>$" "\\1" item "${item}")
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" item "${item}")
+    if(item MATCHES "^::@" OR item STREQUAL "")
+      continue()  # CMake's own markers of the folder a link was written in
+    endif()
+    list(APPEND names "${item}")
+  endforeach()
+  list(REMOVE_DUPLICATES names)
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+# Checks every target of ours against its folder's rule.
+function(qm_check_layering)
+  _qm_targets_below(targets "${CMAKE_SOURCE_DIR}")
+  set(problems "")
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "LIBRARY$|^EXECUTABLE$")
+      continue()
+    endif()
+    get_target_property(sourceDir ${target} SOURCE_DIR)
+    file(RELATIVE_PATH dir "${CMAKE_SOURCE_DIR}" "${sourceDir}")
+    _qm_layer_of(layer "${dir}")
+    if(layer STREQUAL "")
+      continue()
+    endif()
+    get_property(uses GLOBAL PROPERTY "QM_LAYER_USES_${layer}")
+    get_property(qtModules GLOBAL PROPERTY "QM_LAYER_QT_${layer}")
+    _qm_linked_names(names ${target})
+    foreach(name IN LISTS names)
+      if(name MATCHES "^Qt6?::(.+)$")
+        set(module "${CMAKE_MATCH_1}")
+        # Qt6::Platform carries Qt's own compile flags; Qt's resource code links it.
+        if(NOT module IN_LIST qtModules AND NOT module STREQUAL "Platform")
+          list(JOIN qtModules " " modulesText)
+          list(APPEND problems "${target} (${dir}) links ${name}; ${layer} may use Qt: ${modulesText}")
+        endif()
+      elseif(TARGET ${name})
+        get_target_property(imported ${name} IMPORTED)
+        if(imported)
+          continue()  # an outside library, not one of ours
+        endif()
+        get_target_property(usedDir ${name} SOURCE_DIR)
+        file(RELATIVE_PATH usedDir "${CMAKE_SOURCE_DIR}" "${usedDir}")
+        set(allowed FALSE)
+        foreach(use IN LISTS uses)
+          if(usedDir STREQUAL use OR usedDir MATCHES "^${use}/")
+            set(allowed TRUE)
+          endif()
+        endforeach()
+        if(NOT allowed)
+          list(JOIN uses " " usesText)
+          list(APPEND problems "${target} (${dir}) links ${name} (${usedDir}); ${layer} may use: ${usesText}")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  if(problems)
+    list(JOIN problems "\n  " text)
+    message(FATAL_ERROR "Links that break the layering of docs/architecture.md:\n  ${text}")
+  endif()
+endfunction()
