@@ -164,8 +164,7 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
   if (line.backImage && !QFileInfo(*line.backImage).isFile())
     return fail(QStringLiteral("background image not found: %1").arg(*line.backImage));
   for (const auto& [part, text] : {std::pair{NamePart::Prefix, line.prefix}, std::pair{NamePart::Suffix, line.suffix}}) {
-    const QString problem = text ? NamePartProblem(part, *text) : QString();
-    if (!problem.isEmpty()) return fail(problem);
+    if (text && !NamePartText(part, *text).accepted()) return fail(NamePartText(part, *text).problem());
   }
   return line;
 }

@@ -150,7 +150,7 @@ SettingsRecord DecodeSettings(const QByteArray& data) {
   const ThumbnailOptions thumbnail;
   const AlbumOptions album;
   const auto keepInside = [](QString& text, NamePart part, const QString& fallback) {
-    if (!NamePartProblem(part, text).isEmpty()) text = fallback;
+    if (!NamePartText(part, text).accepted()) text = fallback;
   };
   keepInside(record.prefix, NamePart::Prefix, thumbnail.prefix);
   keepInside(record.suffix, NamePart::Suffix, thumbnail.suffix);
