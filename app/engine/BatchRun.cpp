@@ -64,7 +64,7 @@ void BatchRun::Abort() {
 }
 
 QString BatchRun::OptionsProblem() const {
-  const BatchOptions options = host_.Options();
+  const ThumbnailOptions options = host_.Options();
   std::vector<NamePartText> names{NamePartText(NamePart::Prefix, options.prefix),
                                   NamePartText(NamePart::Suffix, options.suffix)};
   if (host_.AlbumOutputChecked()) {
@@ -138,7 +138,7 @@ void BatchRun::Start() {
   decodeAhead_.End();
 
   if (host_.AlbumOutputChecked()) {
-    const BatchOptions options = host_.Options();
+    const ThumbnailOptions options = host_.Options();
     albumFailed_ = !host_.WriteAlbumPages(albumThumbnails_, albumSources_, host_.DestinationFolderText(),
                                           NamePartText(NamePart::Prefix, options.prefix).text(),
                                           NamePartText(NamePart::Suffix, options.suffix).text(), host_.Stage().picThumb.innerWidth(), sourceCanonicalPaths_);
@@ -157,7 +157,7 @@ void BatchRun::Start() {
 }
 
 QString BatchRun::ReplaceProblem(const QString& output, const QString& outputFolder,
-                                 const BatchOptions& options) const {
+                                 const ThumbnailOptions& options) const {
   // Never a thumbnail over one of the run's own source files.
   if (sourceCanonicalPaths_.contains(CanonicalTarget(output)))
     return QStringLiteral("its thumbnail would replace one of the files being made into thumbnails");
@@ -193,7 +193,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   host_.Yield();
   const QString albumFolder = AddBackslash(host_.DestinationFolderText().trimmed());
 
-  const BatchOptions options = host_.Options();
+  const ThumbnailOptions options = host_.Options();
   const OutputFormat& format = OutputFormatAt(options.outputFormatIndex);
   const QString output = folder + NamePartText(NamePart::Prefix, options.prefix).text() + base +
                          NamePartText(NamePart::Suffix, options.suffix).text() + format.extension;
@@ -219,11 +219,11 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,
-                        options.resampleFilter);
+                        options.resampleFilter());
     } else {
       stage.SetCanvasSize(options.thumbWidth, options.thumbHeight);
       ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, options.thumbStyleIndex,
-                         options.imagePadding, true, options.resampleFilter);
+                         options.imagePadding, true, options.resampleFilter());
     }
     composed_ = true;
   }
@@ -236,7 +236,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     whyNot = ReplaceProblem(output, folder, options);
     ok = whyNot.isEmpty();
   }
-  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter) != kSaveOk) {
+  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter()) != kSaveOk) {
     ok = false;
     whyNot = QStringLiteral("its thumbnail could not be written to %1").arg(output);
   }
