@@ -1,18 +1,18 @@
 #pragma once
-// Every setting of the album pages, with its default; the limits are those of
-// the up-down boxes that edit the numbers.
+// Every setting of the album pages, with its default (the limits of the
+// numbers are in the option table, app/settings/OptionTable.cpp).
 #include <QString>
 #include <cstdint>
 
 #include "platform/drawing/ColorValue.h"
 
 struct AlbumOptions {
-  int16_t rowsPerPage = 7;       // 1-200
-  int16_t columnsPerRow = 5;     // 1-200
-  int16_t cellPadding = 2;       // 0-500
-  int16_t cellSpacing = 5;       // 0-500
-  int16_t borderWidth = 1;       // 0-500
-  int16_t captionFontSize = 3;   // 2-7
+  int16_t rowsPerPage = 7;
+  int16_t columnsPerRow = 5;
+  int16_t cellPadding = 2;
+  int16_t cellSpacing = 5;
+  int16_t borderWidth = 1;
+  int16_t captionFontSize = 3;
   QString alignment = QStringLiteral("Center");  // "Default", "Center", "Right" or "Left"
   ColorValue borderColor = 0x000000;
   ColorValue cellColor = 0x808080;
@@ -23,8 +23,8 @@ struct AlbumOptions {
   QString pageTitle = QStringLiteral("Gallery");
   QString pageHeader = QStringLiteral("Gallery");
   ColorValue headerColor = 0x000000;
-  int16_t headerSize = 2;        // 0-72
-  int16_t indexSize = 2;         // 0-72
+  int16_t headerSize = 2;
+  int16_t indexSize = 2;
   ColorValue pageColor = 0xFFFFFF;
   QString pageFileName = QStringLiteral("gallery");
   QString thumbFolderName = QStringLiteral("thumbs");
@@ -32,10 +32,4 @@ struct AlbumOptions {
   bool repeatIndexAtTop = false;
   bool openInNewWindow = false;
   bool createFullsizePages = false;
-
-  static constexpr int kRowsMin = 1, kRowsMax = 200;
-  static constexpr int kColumnsMin = 1, kColumnsMax = 200;
-  static constexpr int kTableValueMin = 0, kTableValueMax = 500;  // padding, spacing, border
-  static constexpr int kFontSizeMin = 2, kFontSizeMax = 7;
-  static constexpr int kPageSizeMin = 0, kPageSizeMax = 72;       // header and index size
 };

@@ -39,7 +39,7 @@ class AlbumPageBuilder {
         options_(options),
         thumbSurfaceWidth_(thumbSurfaceWidth),
         textWidth_(textWidth) {
-    const QString folder = TrimBlanks(options.thumbFolderName);
+    const QString folder = NamePartText(NamePart::ThumbFolderName, options.thumbFolderName).text();
     // Without a thumbnail folder the thumbnails lie beside the pages. Links
     // join with "/" whatever the native separator is.
     if (!folder.isEmpty()) thumbFolder_ = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -165,7 +165,7 @@ class AlbumPageBuilder {
 }  // namespace
 
 QString AlbumPageFileName(const AlbumOptions& options, qint64 page) {
-  return TrimBlanks(options.pageFileName) + QString::number(page) + QLatin1String(".htm");
+  return NamePartText(NamePart::PageFileName, options.pageFileName).text() + QString::number(page) + QLatin1String(".htm");
 }
 
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
@@ -179,7 +179,7 @@ AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringLis
   const qint64 pageCount = (n + perPage - 1) / perPage;
   // An empty folder text would put the pages at the file system's root.
   // A page file name with a "/" would put pages outside it.
-  if (destinationFolder.isEmpty() || !NamePartProblem(NamePart::PageFileName, options.pageFileName).isEmpty()) {
+  if (destinationFolder.isEmpty() || !NamePartText(NamePart::PageFileName, options.pageFileName).accepted()) {
     result.pagesFailed = static_cast<int>(pageCount);
     return result;
   }

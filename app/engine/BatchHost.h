@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "app/engine/BatchOptions.h"
+#include "app/engine/ThumbnailOptions.h"
 
 struct ThumbStage;
 
@@ -22,7 +22,7 @@ class BatchHost {
   virtual bool AlbumOutputChecked() const = 0;        // ckHTML
   virtual QString ThumbFolderNameText() const = 0;    // txtThumbDirName
   virtual QString PageFileNameText() const = 0;       // txtPageFileName
-  virtual BatchOptions Options() const = 0;
+  virtual ThumbnailOptions Options() const = 0;
   virtual bool AutoCreateDestinationFolder() const = 0;  // preference
   virtual bool AutoViewCompletedGallery() const = 0;     // preference
 

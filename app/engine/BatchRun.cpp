@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
+#include <vector>
 
 #include "app/engine/MFreeImage_2.h"
 #include "app/engine/OutputFormats.h"
@@ -63,14 +64,16 @@ void BatchRun::Abort() {
 }
 
 QString BatchRun::OptionsProblem() const {
-  const BatchOptions options = host_.Options();
-  QString problem = NamePartProblem(NamePart::Prefix, options.prefix);
-  if (problem.isEmpty()) problem = NamePartProblem(NamePart::Suffix, options.suffix);
-  if (problem.isEmpty() && host_.AlbumOutputChecked()) {
-    problem = NamePartProblem(NamePart::ThumbFolderName, host_.ThumbFolderNameText());
-    if (problem.isEmpty()) problem = NamePartProblem(NamePart::PageFileName, host_.PageFileNameText());
+  const ThumbnailOptions options = host_.Options();
+  std::vector<NamePartText> names{NamePartText(NamePart::Prefix, options.prefix),
+                                  NamePartText(NamePart::Suffix, options.suffix)};
+  if (host_.AlbumOutputChecked()) {
+    names.emplace_back(NamePart::ThumbFolderName, host_.ThumbFolderNameText());
+    names.emplace_back(NamePart::PageFileName, host_.PageFileNameText());
   }
-  return problem;
+  for (const NamePartText& name : names)
+    if (!name.accepted()) return name.problem();
+  return QString();
 }
 
 void BatchRun::EndRun() {
@@ -135,10 +138,10 @@ void BatchRun::Start() {
   decodeAhead_.End();
 
   if (host_.AlbumOutputChecked()) {
-    const BatchOptions options = host_.Options();
+    const ThumbnailOptions options = host_.Options();
     albumFailed_ = !host_.WriteAlbumPages(albumThumbnails_, albumSources_, host_.DestinationFolderText(),
-                                          options.prefix.trimmed(), options.suffix.trimmed(),
-                                          host_.Stage().picThumb.innerWidth(), sourceCanonicalPaths_);
+                                          NamePartText(NamePart::Prefix, options.prefix).text(),
+                                          NamePartText(NamePart::Suffix, options.suffix).text(), host_.Stage().picThumb.innerWidth(), sourceCanonicalPaths_);
   }
   QString caption = QStringLiteral("Completed %1 of %2 images").arg(i - 1).arg(count);
   if (failed_ > 0) caption += QStringLiteral(", %1 failed").arg(failed_);
@@ -154,13 +157,14 @@ void BatchRun::Start() {
 }
 
 QString BatchRun::ReplaceProblem(const QString& output, const QString& outputFolder,
-                                 const BatchOptions& options) const {
+                                 const ThumbnailOptions& options) const {
   // Never a thumbnail over one of the run's own source files.
   if (sourceCanonicalPaths_.contains(CanonicalTarget(output)))
     return QStringLiteral("its thumbnail would replace one of the files being made into thumbnails");
   // Thumbnails named exactly like the originals, beside them: whatever file
   // has that name is an original the user did not select, never replaced.
-  if (options.prefix.trimmed().isEmpty() && options.suffix.trimmed().isEmpty() && QFileInfo::exists(output) &&
+  if (NamePartText(NamePart::Prefix, options.prefix).text().isEmpty() &&
+      NamePartText(NamePart::Suffix, options.suffix).text().isEmpty() && QFileInfo::exists(output) &&
       !sourceFolderCanonical_.isEmpty() && CanonicalPath(outputFolder) == sourceFolderCanonical_)
     return QStringLiteral("a file named like its thumbnail is already in the source folder; "
                           "give the thumbnails a prefix or a suffix");
@@ -181,16 +185,18 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   }
   const bool album = host_.AlbumOutputChecked();
   if (album) {
-    folder = AddBackslash(host_.DestinationFolderText().trimmed()) + host_.ThumbFolderNameText().trimmed();
+    folder = AddBackslash(host_.DestinationFolderText().trimmed()) +
+             NamePartText(NamePart::ThumbFolderName, host_.ThumbFolderNameText()).text();
     EnsureFolder(folder);
   }
   folder = AddBackslash(folder);
   host_.Yield();
   const QString albumFolder = AddBackslash(host_.DestinationFolderText().trimmed());
 
-  const BatchOptions options = host_.Options();
+  const ThumbnailOptions options = host_.Options();
   const OutputFormat& format = OutputFormatAt(options.outputFormatIndex);
-  const QString output = folder + options.prefix.trimmed() + base + options.suffix.trimmed() + format.extension;
+  const QString output = folder + NamePartText(NamePart::Prefix, options.prefix).text() + base +
+                         NamePartText(NamePart::Suffix, options.suffix).text() + format.extension;
 
   ThumbStage& stage = host_.Stage();
   // The wait for the file keeps the host live; closing the host abandons it.
@@ -213,11 +219,11 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,
-                        options.resampleFilter);
+                        options.resampleFilter());
     } else {
       stage.SetCanvasSize(options.thumbWidth, options.thumbHeight);
       ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, options.thumbStyleIndex,
-                         options.imagePadding, true, options.resampleFilter);
+                         options.imagePadding, true, options.resampleFilter());
     }
     composed_ = true;
   }
@@ -230,7 +236,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     whyNot = ReplaceProblem(output, folder, options);
     ok = whyNot.isEmpty();
   }
-  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter) != kSaveOk) {
+  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter()) != kSaveOk) {
     ok = false;
     whyNot = QStringLiteral("its thumbnail could not be written to %1").arg(output);
   }

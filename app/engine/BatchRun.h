@@ -41,7 +41,7 @@ class BatchRun {
   // destination), or empty.
   QString OptionsProblem() const;
   // Why the thumbnail at output must not be written, or empty.
-  QString ReplaceProblem(const QString& output, const QString& outputFolder, const BatchOptions& options) const;
+  QString ReplaceProblem(const QString& output, const QString& outputFolder, const ThumbnailOptions& options) const;
   bool CopyFullSizeImage(const QString& source, const QString& target);
   void Fail(const QString& name, const QString& reason);
   void EndRun();

@@ -17,9 +17,9 @@ bool SameSettings(const DecoderSettings& a, const DecoderSettings& b) {
 
 }  // namespace
 
-decoderproto::SizeHint DecodeHintFor(const BatchOptions& options) {
+decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options) {
   decoderproto::SizeHint hint;
-  const uint32_t box = static_cast<uint32_t>(std::max({options.thumbWidth, options.thumbHeight, 1}));
+  const uint32_t box = static_cast<uint32_t>(std::max<int>({options.thumbWidth, options.thumbHeight, 1}));
   if (options.thumbStyleIndex != kStyleNormal) {
     hint.minShortEdge = 2 * box;  // the image is fitted inside the canvas
     return hint;
@@ -29,7 +29,7 @@ decoderproto::SizeHint DecodeHintFor(const BatchOptions& options) {
       return hint;
     case kResizePercent:
       // Twice the percentage of the image; 50 % or more needs every pixel.
-      hint.minScalePermille = static_cast<uint32_t>(std::max(0, options.thumbWidth)) * 20;
+      hint.minScalePermille = static_cast<uint32_t>(std::max<int>(0, options.thumbWidth)) * 20;
       return hint;
     default:
       // Both sides of the thumbnail are at most the box's larger side.

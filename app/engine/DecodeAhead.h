@@ -15,7 +15,7 @@
 // How small a thumbnail's source may be decoded: every thumbnail keeps at
 // least twice its own size in source pixels in each direction. Empty (the
 // natural size) when the thumbnail is the image's own size or larger.
-decoderproto::SizeHint DecodeHintFor(const BatchOptions& options);
+decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options);
 
 class DecodeAhead {
  public:

@@ -1,7 +1,5 @@
 #include "app/engine/OutputNames.h"
 
-#include "app/engine/mUtils.h"
-
 namespace {
 
 QString PartName(NamePart part) {
@@ -14,15 +12,25 @@ QString PartName(NamePart part) {
   return QStringLiteral("The thumb folder name");
 }
 
+// Blanks of every kind and control characters: a file system keeps them in a
+// name, but nobody means them at the end of one.
+bool IsTrimmed(QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; }
+
+QString TrimName(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && IsTrimmed(text[first])) ++first;
+  while (last > first && IsTrimmed(text[last - 1])) --last;
+  return text.mid(first, last - first);
+}
+
 }  // namespace
 
-QString NamePartProblem(NamePart part, const QString& text) {
-  const QString name = TrimBlanks(text);
-  if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
-    return QStringLiteral("%1 \"%2\" cannot contain \"/\": files are written inside the destination folder only.")
-        .arg(PartName(part), name);
-  if (part == NamePart::ThumbFolderName && (name == QLatin1String(".") || name == QLatin1String("..")))
-    return QStringLiteral("%1 cannot be \"%2\": thumbnails are written inside the destination folder only.")
-        .arg(PartName(part), name);
-  return QString();
+NamePartText::NamePartText(NamePart part, const QString& typed) : part_(part), text_(TrimName(typed)) {
+  if (text_.contains(QLatin1Char('/')) || text_.contains(QChar(0)))
+    problem_ = QStringLiteral("%1 \"%2\" cannot contain \"/\": files are written inside the destination folder only.")
+                   .arg(PartName(part), text_);
+  else if (part == NamePart::ThumbFolderName && (text_ == QLatin1String(".") || text_ == QLatin1String("..")))
+    problem_ = QStringLiteral("%1 cannot be \"%2\": thumbnails are written inside the destination folder only.")
+                   .arg(PartName(part), text_);
 }

@@ -6,6 +6,24 @@
 
 enum class NamePart { Prefix, Suffix, PageFileName, ThumbFolderName };
 
-// Empty when the text (blanks at either end removed, as the run uses it) is
-// acceptable for that part; otherwise one sentence for the user saying why not.
-QString NamePartProblem(NamePart part, const QString& text);
+// One name part as typed, trimmed by the one rule every user of it shares
+// (the guard on its box, the settings file, the run, the album writer, the
+// command line) and checked once against it.
+class NamePartText {
+ public:
+  NamePartText(NamePart part, const QString& typed);
+
+  NamePart part() const { return part_; }
+  // What names are made of: the typed text without blanks or control
+  // characters (tab, line ends, vertical tab, ...) at either end.
+  const QString& text() const { return text_; }
+  // Empty when the text is acceptable for its part; otherwise one sentence
+  // for the user saying why not.
+  const QString& problem() const { return problem_; }
+  bool accepted() const { return problem_.isEmpty(); }
+
+ private:
+  NamePart part_;
+  QString text_;
+  QString problem_;
+};

@@ -1,11 +1,13 @@
 #pragma once
 // The command line of quillmora-batch, parsed and checked against the limits
-// of the option controls it stands for.
+// of the option controls it stands for (the option table).
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
+#include <vector>
 
-#include "platform/drawing/ColorValue.h"
+#include "app/settings/OptionTable.h"
 
 struct BatchCommandLine {
   QString sourceFolder;
@@ -13,9 +15,10 @@ struct BatchCommandLine {
   QString destinationFolder;
   QString settingsFile;
   int mask = 0;
-  std::optional<int> style, width, height, mode, filter, padding, format;
-  std::optional<ColorValue> backColor;
-  std::optional<QString> backImage, prefix, suffix;
+  // The option flags given, in order, as values of their controls (rows of
+  // the option table); set them into the controls over the settings file's.
+  std::vector<std::pair<AnyControl, ControlValue>> options;
+  std::optional<QString> backImage;  // --back-image, which must name a readable file
   bool album = false;
   bool autoCreate = false;
   bool help = false;

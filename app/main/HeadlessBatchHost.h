@@ -17,7 +17,7 @@ class HeadlessBatchHost : public BatchHost {
   QString destinationFolder;
   bool album = false;
   bool autoCreate = false;
-  BatchOptions options;
+  ThumbnailOptions options;
   AlbumOptions albumOptions;
   ThumbStage stage;
 
@@ -27,7 +27,7 @@ class HeadlessBatchHost : public BatchHost {
   bool AlbumOutputChecked() const override { return album; }
   QString ThumbFolderNameText() const override { return albumOptions.thumbFolderName; }
   QString PageFileNameText() const override { return albumOptions.pageFileName; }
-  BatchOptions Options() const override { return options; }
+  ThumbnailOptions Options() const override { return options; }
   bool AutoCreateDestinationFolder() const override { return autoCreate; }
   bool AutoViewCompletedGallery() const override { return false; }
   ThumbStage& Stage() override { return stage; }

@@ -145,7 +145,7 @@ class fMain : public QMainWindow, public BatchHost {
   bool AlbumOutputChecked() const override;
   QString ThumbFolderNameText() const override;
   QString PageFileNameText() const override;
-  BatchOptions Options() const override;
+  ThumbnailOptions Options() const override;
   bool AutoCreateDestinationFolder() const override;
   bool AutoViewCompletedGallery() const override;
   ThumbStage& Stage() override { return stage_; }

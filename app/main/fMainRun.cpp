@@ -15,6 +15,8 @@
 #include "app/main/fMain.h"
 #include "app/options/AlbumOptionsPanel.h"
 #include "app/options/ImageOptionsPage.h"
+#include "app/options/OptionPagesControls.h"
+#include "app/settings/ControlOptions.h"
 #include "app/settings/fPreferences.h"
 #include "platform/shell/FolderTree.h"
 #include "platform/shell/MessageBox.h"
@@ -75,7 +77,7 @@ QString fMain::DestinationFolderText() const { return txtThumbDir_->text(); }
 bool fMain::AlbumOutputChecked() const { return ckHTML_->isChecked(); }
 QString fMain::ThumbFolderNameText() const { return albumPanel_->Options().thumbFolderName; }
 QString fMain::PageFileNameText() const { return albumPanel_->Options().pageFileName; }
-BatchOptions fMain::Options() const { return imagePage_->Options(); }
+ThumbnailOptions fMain::Options() const { return ThumbnailOptionsFrom(*controls_); }
 bool fMain::AutoCreateDestinationFolder() const { return IsOn(record_.autoCreateDestination); }
 bool fMain::AutoViewCompletedGallery() const { return IsOn(record_.autoViewGallery); }
 void fMain::SetProgressMax(int max) { thProg_->setMax(max); }

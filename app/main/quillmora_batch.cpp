@@ -6,9 +6,10 @@
 
 #include "app/engine/BatchRun.h"
 #include "app/engine/FileMasks.h"
-#include "app/engine/ThumbGeometry.h"
 #include "app/main/BatchCommandLine.h"
 #include "app/main/HeadlessBatchHost.h"
+#include "app/settings/ControlOptions.h"
+#include "app/settings/OptionValues.h"
 #include "app/settings/RecordOptions.h"
 #include "app/settings/SettingsFormat.h"
 
@@ -41,7 +42,9 @@ int main(int argc, char* argv[]) {
   }
 
   HeadlessBatchHost host(out, err);
-  ThumbnailOptions thumb;
+  // The options as the window's controls would hold them: the settings
+  // file's (whatever its preference flags say), then the flags given.
+  OptionValues values;
   if (!line->settingsFile.isEmpty()) {
     // Read only: unlike the program's own start-up, the file given is never
     // created, emptied or deleted here.
@@ -52,23 +55,17 @@ int main(int argc, char* argv[]) {
       return 2;
     }
     const SettingsRecord record = DecodeSettings(data);
-    thumb = ThumbnailOptionsOf(record);
-    host.albumOptions = AlbumOptionsOf(record);
+    values.thumbnail = ThumbnailOptionsOf(record);
+    values.album = AlbumOptionsOf(record);
     host.autoCreate = PreferenceOn(record, Preference::AutoCreateDestination);
     host.album = PreferenceOn(record, Preference::AlwaysCreateHtml);
   }
-  if (line->style) thumb.thumbStyleIndex = static_cast<int16_t>(*line->style);
-  if (line->width) thumb.thumbWidth = static_cast<int16_t>(*line->width);
-  if (line->height) thumb.thumbHeight = static_cast<int16_t>(*line->height);
-  if (line->filter) thumb.resampleIndex = static_cast<int16_t>(*line->filter);
-  if (line->padding) thumb.imagePadding = static_cast<int16_t>(*line->padding);
-  if (line->format) thumb.outputFormatIndex = static_cast<int16_t>(*line->format);
-  if (line->backColor) thumb.thumbBackColor = *line->backColor;
-  if (line->prefix) thumb.prefix = *line->prefix;
-  if (line->suffix) thumb.suffix = *line->suffix;
+  for (const auto& [control, value] : line->options) SetControlValue(values, control, value);
+  const ThumbnailOptions thumb = ThumbnailOptionsFrom(values);
+  host.options = thumb;
+  host.albumOptions = AlbumOptionsFrom(values);
   host.album = host.album || line->album;
   host.autoCreate = host.autoCreate || line->autoCreate;
-  host.options = BatchOptionsOf(thumb, line->mode.value_or(kResizeKeepAspect));
 
   host.stage.SetThumbBackColor(thumb.thumbBackColor);
   if (line->backImage) {

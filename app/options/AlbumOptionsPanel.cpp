@@ -20,6 +20,7 @@
 #include "app/options/NamePartGuard.h"
 #include "app/options/OptionPagesControls.h"
 #include "app/options/OptionWidgets.h"
+#include "app/settings/ControlOptions.h"
 #include "app/settings/ChoiceLists.h"
 #include "app/settings/SettingsTransfer.h"
 
@@ -306,33 +307,8 @@ bool AlbumOptionsPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 AlbumOptions AlbumOptionsPanel::Options() const {
-  AlbumOptions o;
-  o.rowsPerPage = static_cast<int16_t>(udTableOpt_[0]->Value());
-  o.columnsPerRow = static_cast<int16_t>(udTableOpt_[1]->Value());
-  o.cellPadding = static_cast<int16_t>(udTableOpt_[2]->Value());
-  o.cellSpacing = static_cast<int16_t>(udTableOpt_[3]->Value());
-  o.borderWidth = static_cast<int16_t>(udTableOpt_[4]->Value());
-  o.captionFontSize = static_cast<int16_t>(udTableFont_->Value());
-  o.alignment = cboAlign_->currentText();
-  o.borderColor = cpBorder_->Color();
-  o.cellColor = cpCell_->Color();
-  o.captionBackColor = cpCaptionBack_->Color();
-  o.tableColor = cpTablecolor_->Color();
-  o.captionFontColor = cpcapfontcolor_->Color();
-  o.noTableFormatting = chkSuppress_->isChecked();
-  o.pageTitle = txtpageTitle_->text();
-  o.pageHeader = txtPageHeader_->text();
-  o.headerColor = cpHeaderColor_->Color();
-  o.headerSize = static_cast<int16_t>(udPageOpt_[0]->Value());
-  o.indexSize = static_cast<int16_t>(udPageOpt_[1]->Value());
-  o.pageColor = cpPage_->Color();
-  o.pageFileName = pageFileNameGuard_->acceptedText();
-  o.thumbFolderName = thumbFolderNameGuard_->acceptedText();
-  o.backgroundImage = txtHTMLBknd_->text();
-  o.repeatIndexAtTop = chkRepeatHeader_->isChecked();
-  o.openInNewWindow = ckNewBrowserWindow_->isChecked();
-  o.createFullsizePages = false;
-  return o;
+  // Reading only: the controls view never changes the panel.
+  return AlbumOptionsFrom(OptionPagesControls(nullptr, const_cast<AlbumOptionsPanel*>(this)));
 }
 
 ColorPicker* AlbumOptionsPanel::colorPicker(ColorControl control) const {
@@ -386,5 +362,11 @@ QComboBox* AlbumOptionsPanel::choiceList(ListControl control) const {
 }
 
 QCheckBox* AlbumOptionsPanel::checkBox(CheckControl control) const {
-  return control == CheckControl::chkRepeatHeader ? chkRepeatHeader_ : nullptr;
+  switch (control) {
+    case CheckControl::chkRepeatHeader: return chkRepeatHeader_;
+    case CheckControl::chkSuppress: return chkSuppress_;
+    case CheckControl::ckNewBrowserWindow: return ckNewBrowserWindow_;
+    case CheckControl::ckHTML: break;
+  }
+  return nullptr;
 }

@@ -15,7 +15,9 @@
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/ThumbnailOptions.h"
 #include "app/options/NamePartGuard.h"
+#include "app/options/OptionPagesControls.h"
 #include "app/options/OptionWidgets.h"
+#include "app/settings/ControlOptions.h"
 
 namespace {
 
@@ -87,7 +89,6 @@ ImageOptionsPage::ImageOptionsPage(QWidget* parent) : QWidget(parent) {
   connect(cboThumbStyle_, &QComboBox::currentIndexChanged, this, &ImageOptionsPage::cboThumbStyle_Click);
   connect(ComboResizeMethod_, &QComboBox::currentIndexChanged, this, &ImageOptionsPage::ComboResizeMethod_Click);
   connect(udWid_, &ucUpDownBox::Change, this, &ImageOptionsPage::udWid_Change);
-  connect(comboResampleMethod_, &QComboBox::currentIndexChanged, this, &ImageOptionsPage::comboResampleMethod_Click);
   connect(ComboOutputFormat_, &QComboBox::currentIndexChanged, this, &ImageOptionsPage::ComboOutputFormat_Click);
   connect(cpThumbBack_, &ColorPicker::ColorChanged, this, &ImageOptionsPage::cpThumbBack_Click);
   connect(txtThumbBackImage_, &QLineEdit::textChanged, this, &ImageOptionsPage::ThumbBackImageTextChanged);
@@ -96,7 +97,6 @@ ImageOptionsPage::ImageOptionsPage(QWidget* parent) : QWidget(parent) {
   // The look of the start-up entries.
   ComboResizeMethod_Click();
   cboThumbStyle_Click();
-  comboResampleMethod_Click();
   ComboOutputFormat_Click();
 }
 
@@ -188,18 +188,9 @@ QComboBox* ImageOptionsPage::choiceList(ListControl control) const {
   }
 }
 
-BatchOptions ImageOptionsPage::Options() const {
-  BatchOptions o;
-  o.thumbStyleIndex = ThumbStyleIndex();
-  o.thumbWidth = udWid_->Value();
-  o.thumbHeight = udHgt_->Value();
-  o.imagePadding = static_cast<int16_t>(udImagePadding_->Value());
-  o.prefix = prefixGuard_->acceptedText();
-  o.suffix = suffixGuard_->acceptedText();
-  o.outputFormatIndex = ComboOutputFormat_->currentIndex();
-  o.resizeMode = ResizeMode();
-  o.resampleFilter = static_cast<ResampleFilter>(resampleFilterCode_);
-  return o;
+ThumbnailOptions ImageOptionsPage::Options() const {
+  // Reading only: the controls view never changes the page.
+  return ThumbnailOptionsFrom(OptionPagesControls(const_cast<ImageOptionsPage*>(this), nullptr));
 }
 
 void ImageOptionsPage::RestoreThumbBackImage(const QString& path) {
@@ -246,13 +237,6 @@ void ImageOptionsPage::ComboResizeMethod_Click() {
 }
 
 void ImageOptionsPage::udWid_Change() { udHgt_->setValue(udWid_->Value()); }
-
-void ImageOptionsPage::comboResampleMethod_Click() {
-  const int code = static_cast<int>(::ResampleFilterAt(comboResampleMethod_->currentIndex()));
-  if (code == resampleFilterCode_) return;
-  resampleFilterCode_ = code;
-  emit ResampleFilterCodeChanged(code);
-}
 
 void ImageOptionsPage::ComboOutputFormat_Click() { ComboOutputFormat_->setToolTip(ComboOutputFormat_->currentText()); }
 

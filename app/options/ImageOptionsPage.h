@@ -9,7 +9,7 @@
 // browse button through signals.
 #include <QWidget>
 
-#include "app/engine/BatchHost.h"
+#include "app/engine/ThumbnailOptions.h"
 #include "app/settings/OptionControls.h"
 
 class ColorPicker;
@@ -25,7 +25,6 @@ class ImageOptionsPage : public QWidget {
   Q_OBJECT
   Q_PROPERTY(int ThumbStyleIndex READ ThumbStyleIndex NOTIFY ThumbStyleChanged)
   Q_PROPERTY(int ResizeMode READ ResizeMode NOTIFY ResizeModeChanged)
-  Q_PROPERTY(int ResampleFilterCode READ ResampleFilterCode NOTIFY ResampleFilterCodeChanged)
   Q_PROPERTY(quint32 ThumbBackColor READ ThumbBackColor NOTIFY ThumbBackColorChosen)
 
  public:
@@ -34,14 +33,12 @@ class ImageOptionsPage : public QWidget {
 
   int ThumbStyleIndex() const;
   int ResizeMode() const;
-  // The image library's filter number of the chosen filter, or 6 for "None".
-  int ResampleFilterCode() const { return resampleFilterCode_; }
   ColorValue ThumbBackColor() const;
   QString ThumbBackImage() const;
 
   // The option values as the batch run reads them (prefix and suffix as the
-  // name rule last accepted them).
-  BatchOptions Options() const;
+  // name rule last accepted them), built by ThumbnailOptionsFrom.
+  ThumbnailOptions Options() const;
 
   // A background image path restored from the settings: shown in its box,
   // and ThumbBackImageRestored asks the window to load it.
@@ -80,14 +77,12 @@ class ImageOptionsPage : public QWidget {
   void cboThumbStyle_Click();
   void ComboResizeMethod_Click();
   void udWid_Change();
-  void comboResampleMethod_Click();
   void ComboOutputFormat_Click();
   void cpThumbBack_Click();
 
  signals:
   void ThumbStyleChanged(int style);
   void ResizeModeChanged(int mode);
-  void ResampleFilterCodeChanged(int code);
   // The background colour of the framed styles (picBknd and picThumb take it).
   void ThumbBackColorChosen(quint32 color);
   // The background image box's text changed (an empty text drops the image).
@@ -125,5 +120,4 @@ class ImageOptionsPage : public QWidget {
   QLabel* lblPrefix_ = nullptr;
   QLabel* lblSuffix_ = nullptr;
   QLabel* lblOutputFormat_ = nullptr;
-  int resampleFilterCode_ = 6;
 };

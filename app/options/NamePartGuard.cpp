@@ -15,29 +15,29 @@ NamePartGuard::NamePartGuard(QLineEdit* box, NamePart part) : QValidator(box), b
 }
 
 QValidator::State NamePartGuard::validate(QString& input, int&) const {
-  const QString problem = NamePartProblem(part_, input);
-  if (problem.isEmpty()) return Acceptable;
+  const NamePartText name(part_, input);
+  if (name.accepted()) return Acceptable;
   // Typing on can still make it a name ("." on the way to ".thumbs").
-  if (NamePartProblem(part_, input + QLatin1Char('x')).isEmpty()) return Intermediate;
-  lastProblem_ = problem;
+  if (NamePartText(part_, input + QLatin1Char('x')).accepted()) return Intermediate;
+  lastProblem_ = name.problem();
   return Invalid;
 }
 
 // Called when editing finishes on a text that is not acceptable: the box goes
 // back to its last accepted text, and EditingFinished says why.
 void NamePartGuard::fixup(QString& input) const {
-  fixedUpProblem_ = NamePartProblem(part_, input);
+  fixedUpProblem_ = NamePartText(part_, input).problem();
   input = accepted_;
 }
 
 bool NamePartGuard::setText(const QString& text) {
-  if (!NamePartProblem(part_, text).isEmpty()) return false;
+  if (!NamePartText(part_, text).accepted()) return false;
   if (box_) box_->setText(text);
   return true;
 }
 
 void NamePartGuard::TextChanged(const QString& text) {
-  if (NamePartProblem(part_, text).isEmpty()) accepted_ = text;
+  if (NamePartText(part_, text).accepted()) accepted_ = text;
 }
 
 void NamePartGuard::EditingFinished() {

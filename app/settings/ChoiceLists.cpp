@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "app/album/AlbumOptions.h"
 #include "app/engine/FileMasks.h"
 #include "app/engine/OutputFormats.h"
 #include "app/engine/ThumbGeometry.h"
-#include "app/engine/ThumbnailOptions.h"
+#include "app/settings/OptionTable.h"
 
 const QStringList& AlignmentTexts() {
   static const QStringList texts{"Default", "Center", "Right", "Left"};
@@ -37,20 +36,8 @@ int ClampListIndex(ListControl control, int index) {
 }
 
 NumberRange NumberLimits(NumberControl control) {
-  switch (control) {
-    case NumberControl::udWid:
-    case NumberControl::udHgt: return {ThumbnailOptions::kSizeMin, ThumbnailOptions::kSizeMax};
-    case NumberControl::udImagePadding: return {ThumbnailOptions::kPaddingMin, ThumbnailOptions::kPaddingMax};
-    case NumberControl::udPageOpt0:
-    case NumberControl::udPageOpt1: return {AlbumOptions::kPageSizeMin, AlbumOptions::kPageSizeMax};
-    case NumberControl::udTableOpt0: return {AlbumOptions::kRowsMin, AlbumOptions::kRowsMax};
-    case NumberControl::udTableOpt1: return {AlbumOptions::kColumnsMin, AlbumOptions::kColumnsMax};
-    case NumberControl::udTableOpt2:
-    case NumberControl::udTableOpt3:
-    case NumberControl::udTableOpt4: return {AlbumOptions::kTableValueMin, AlbumOptions::kTableValueMax};
-    case NumberControl::udTableFont: return {AlbumOptions::kFontSizeMin, AlbumOptions::kFontSizeMax};
-  }
-  return {0, 0};
+  const OptionRow* row = OptionRowOf(control);
+  return row ? NumberRange{row->minimum, row->maximum} : NumberRange{0, 0};
 }
 
 int ClampNumber(NumberControl control, int value) {

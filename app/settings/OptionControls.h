@@ -31,7 +31,7 @@ enum class ListControl {
 };
 
 // Check boxes.
-enum class CheckControl { chkRepeatHeader, ckHTML };
+enum class CheckControl { chkRepeatHeader, ckHTML, chkSuppress, ckNewBrowserWindow };
 
 // Folder trees.
 enum class TreeControl { ftvSource, ftvDest };

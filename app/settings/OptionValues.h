@@ -4,6 +4,7 @@
 // gets the options a start-up would show with
 //   OptionValues values; ApplySettingsToControls(record, values);
 // and stores them back with GatherSettingsFromControls(values, record).
+// Every option control reads and writes its member through the option table.
 #include "app/album/AlbumOptions.h"
 #include "app/engine/ThumbnailOptions.h"
 #include "app/settings/OptionControls.h"
@@ -16,7 +17,6 @@ class OptionValues : public OptionControls {
   QString destinationFolder;
   bool createHtml = false;  // ckHTML, "Create HTML Gallery"
   int fileFilterIndex = 0;  // ComboFilter
-  int resizeModeIndex = 0;  // ComboResizeMethod
 
   ColorValue color(ColorControl control) const override;
   void setColor(ColorControl control, ColorValue value) override;

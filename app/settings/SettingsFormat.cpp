@@ -2,9 +2,7 @@
 
 #include <QtEndian>
 
-#include "app/album/AlbumOptions.h"
-#include "app/engine/OutputNames.h"
-#include "app/engine/ThumbnailOptions.h"
+#include "app/settings/OptionTable.h"
 
 namespace {
 
@@ -147,14 +145,9 @@ SettingsRecord DecodeSettings(const QByteArray& data) {
   Reader reader(data);
   Fields(reader, record);
   // A name part that would lead out of the destination folder is read at its default.
-  const ThumbnailOptions thumbnail;
-  const AlbumOptions album;
-  const auto keepInside = [](QString& text, NamePart part, const QString& fallback) {
-    if (!NamePartProblem(part, text).isEmpty()) text = fallback;
-  };
-  keepInside(record.prefix, NamePart::Prefix, thumbnail.prefix);
-  keepInside(record.suffix, NamePart::Suffix, thumbnail.suffix);
-  keepInside(record.pageFileName, NamePart::PageFileName, album.pageFileName);
-  keepInside(record.thumbFolderName, NamePart::ThumbFolderName, album.thumbFolderName);
+  for (const OptionRow& row : OptionTable())
+    if (row.textRule == TextRule::Name &&
+        !NamePartText(row.namePart, std::get<QString>(RecordValue(row, record))).accepted())
+      SetRecordValue(row, record, OptionValue(row, ThumbnailOptions(), AlbumOptions()));
   return record;
 }

@@ -10,7 +10,7 @@ struct FakeBatchHost : BatchHost {
   QString sourceFolder, destinationFolder, thumbFolderName = QStringLiteral("thumbs");
   QString pageFileName = QStringLiteral("gallery");
   bool album = false, autoCreate = false, autoView = false;
-  BatchOptions options;
+  ThumbnailOptions options;
   ThumbStage stage;
   bool albumWriteSucceeds = true;
 
@@ -39,7 +39,7 @@ struct FakeBatchHost : BatchHost {
   bool AlbumOutputChecked() const override { return album; }
   QString ThumbFolderNameText() const override { return thumbFolderName; }
   QString PageFileNameText() const override { return pageFileName; }
-  BatchOptions Options() const override { return options; }
+  ThumbnailOptions Options() const override { return options; }
   bool AutoCreateDestinationFolder() const override { return autoCreate; }
   bool AutoViewCompletedGallery() const override { return autoView; }
   ThumbStage& Stage() override { return stage; }

@@ -61,17 +61,17 @@ TEST(SaveThumbCanvas, EveryStyleFilterAndFormatWritesADecodableFileOfTheRightSha
   for (int style = 0; style <= 3; ++style) {
     for (int32_t filter = 0; filter <= 6; ++filter) {
       if (style == kStyleNormal) {
-        ComposePlainThumb(stage, 64, 48, kResizeKeepAspect, filter);
+        ComposePlainThumb(stage, 64, 48, kResizeKeepAspect, static_cast<ResampleFilter>(filter));
       } else {
         stage.SetCanvasSize(64, 48);
-        ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, style, 4, true, filter);
+        ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, style, 4, true, static_cast<ResampleFilter>(filter));
       }
       const QSize canvas = stage.picThumb.image().size();
       ASSERT_EQ(canvas, style == kStyleNormal ? QSize(64, 43) : QSize(64, 48));
       for (const FormatCase& f : kFormats) {
         SCOPED_TRACE(testing::Message() << "style " << style << " filter " << filter << " " << f.ext);
         const QString path = dir.filePath(QStringLiteral("t%1_%2.%3").arg(style).arg(filter).arg(f.ext));
-        ASSERT_EQ(SaveThumbCanvas(stage.picThumb, path, f.format, filter), kSaveOk);
+        ASSERT_EQ(SaveThumbCanvas(stage.picThumb, path, f.format, static_cast<ResampleFilter>(filter)), kSaveOk);
         FiBitmap back = Decode(path);
         ASSERT_TRUE(back);
         EXPECT_EQ(FreeImage_GetBPP(back.get()), f.bpp);
@@ -111,7 +111,7 @@ TEST(SaveThumbCanvas, SquareIconsOf16To256AreWrittenAs24BitsAndLargeCanvasesShri
     Surface canvas;
     canvas.setImage(testimages::Solid(c.w, c.h, QColor(200, 100, 50)));
     const QString path = dir.filePath(QStringLiteral("i%1x%2.ico").arg(c.w).arg(c.h));
-    ASSERT_EQ(SaveThumbCanvas(canvas, path, FIF_ICO, 2), kSaveOk) << c.w;
+    ASSERT_EQ(SaveThumbCanvas(canvas, path, FIF_ICO, ResampleFilter::Bilinear), kSaveOk) << c.w;
     FiBitmap back = Decode(path);
     ASSERT_TRUE(back) << c.w;
     EXPECT_EQ(FreeImage_GetWidth(back.get()), c.side) << c.w;
@@ -220,11 +220,11 @@ TEST(LoadImageFile, FilesThatDoNotDecodeLeaveTheLoadSurfaceAsItWas) {
 TEST(RescaleBitmap, MissingSidesFollowTheAspectRatioAndZeroSizesGiveTheSourceBack) {
   FiBitmap source = BitmapFromPicture(testimages::Gradient(200, 100));
   FIBITMAP* raw = source.get();
-  FiBitmap same = RescaleBitmap(std::move(source), 0, 0, FILTER_BILINEAR);
+  FiBitmap same = RescaleBitmap(std::move(source), 0, 0, ResampleFilter::Bilinear);
   EXPECT_EQ(same.get(), raw);
   struct Case { int w, h, ew, eh; } cases[] = {{0, 50, 100, 50}, {50, 0, 50, 25}, {30, 70, 30, 70}};
   for (const Case& c : cases) {
-    FiBitmap out = RescaleBitmap(BitmapFromPicture(testimages::Gradient(200, 100)), c.w, c.h, FILTER_BOX);
+    FiBitmap out = RescaleBitmap(BitmapFromPicture(testimages::Gradient(200, 100)), c.w, c.h, ResampleFilter::Box);
     ASSERT_TRUE(out);
     EXPECT_EQ(FreeImage_GetWidth(out.get()), static_cast<unsigned>(c.ew));
     EXPECT_EQ(FreeImage_GetHeight(out.get()), static_cast<unsigned>(c.eh));

@@ -166,6 +166,10 @@ TEST_F(RunReliability, NamePartsThatLeaveTheDestinationAreRefusedBeforeAnythingI
       {"TH_", "/x", false, "thumbs", "gallery", "suffix"},
       {"TH_", "", true, "..", "gallery", "thumb folder name"},
       {"TH_", "", true, "../../x", "gallery", "thumb folder name"},
+      {"TH_", "", true, "..\t", "gallery", "thumb folder name"},
+      {"TH_", "", true, "..\r\n", "gallery", "thumb folder name"},
+      {"TH_", "", true, "\t..", "gallery", "thumb folder name"},
+      {"TH_", "", true, "..\v", "gallery", "thumb folder name"},
       {"TH_", "", true, "thumbs", "../pwn", "page file name"},
   };
   for (const auto& c : cases) {

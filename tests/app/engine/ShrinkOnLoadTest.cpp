@@ -107,7 +107,7 @@ TEST(ShrinkOnLoad, EveryStyleAndFilterStaysWithin33dBOfTheFullSizeThumbnail) {
     const DecodedImage full = Decode(path, {});
     ASSERT_EQ(full.pixels.size(), QSize(1600, 1200));
     for (int style = 0; style <= 3; ++style) {
-      BatchOptions options;
+      ThumbnailOptions options;
       options.thumbStyleIndex = style;
       const DecodedImage shrunk = Decode(path, DecodeHintFor(options));
       ASSERT_LT(shrunk.pixels.width(), 1600) << name;  // the test really compares a shrunk decode

@@ -392,3 +392,26 @@ TEST(QuillmoraBatch, AMixedFolderLosesNoGoodFileAndCountsExactlyTheBadOnes) {
                                    .arg(hostile.size())))
       << outText.toStdString();
 }
+
+// A thumb folder name that comes to ".." once its blanks and control
+// characters are trimmed is refused when the settings file is read: the
+// thumbnails go into the default "thumbs" folder, never beside the destination.
+TEST(QuillmoraBatch, ABlankLadenThumbFolderNameFromTheSettingsFileWritesNothingOutsideTheDestination) {
+  for (const char* name : {"..\t", "..\r\n", "\t..", "..\v"}) {
+    SCOPED_TRACE(QString::fromLatin1(name).toUtf8().toPercentEncoding().toStdString());
+    QTemporaryDir dir;
+    const QString src = dir.filePath("src");
+    const QString dest = dir.filePath("dest");
+    ASSERT_TRUE(QDir().mkpath(src) && QDir().mkpath(dest));
+    ASSERT_TRUE(testimages::Gradient(90, 60).save(src + "/a.png"));
+    SettingsRecord record = DefaultSettings();
+    record.alwaysCreateHtml = kFlagOn;
+    record.thumbFolderName = QString::fromLatin1(name);
+    ASSERT_TRUE(testimages::WriteBytes(dir.filePath("qmsetup.dat"), EncodeSettings(record)));
+
+    const CliResult r = RunCli({"--settings", dir.filePath("qmsetup.dat"), "--dest", dest, src});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(FilesUnder(dir.path()),
+              QStringList({"dest/1.htm", "dest/a.png", "dest/thumbs/a.bmp", "qmsetup.dat", "src/a.png"}));
+  }
+}

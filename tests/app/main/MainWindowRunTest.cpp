@@ -2,6 +2,7 @@
 // can touch meanwhile, Stop, and closing the window while it runs.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -270,4 +271,43 @@ TEST_F(MainWindowRun, PreferencesOpenedBeforeARunCannotChangeItMidway) {
   EXPECT_FALSE(prefsEnabledDuring);
   EXPECT_TRUE(preferences->ckPrefs(1)->isEnabled());
   preferences->close();
+}
+
+// A thumb folder name that comes to ".." once blanks and control characters
+// are trimmed never sends the thumbnails beside the destination: not from
+// the settings file, not pasted into the box.
+TEST_F(MainWindowRun, ABlankLadenThumbFolderNameWritesNothingOutsideTheDestination) {
+  const auto filesOutside = [this] {
+    QStringList outside;
+    QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      const QString file = QDir(dir.path()).relativeFilePath(it.next());
+      if (!file.startsWith("src/") && !file.startsWith("dest/")) outside << file;
+    }
+    return outside;
+  };
+  const QStringList before = filesOutside();
+  for (const char* name : {"..\t", "..\r\n", "\t..", "..\v"}) {
+    for (const bool pasted : {false, true}) {
+      SCOPED_TRACE(QString::fromLatin1(name).toUtf8().toPercentEncoding().toStdString() +
+                   (pasted ? " pasted" : " from the settings file"));
+      QDir(dest).removeRecursively();
+      QDir().mkpath(dest);
+      record.saveHtmlSettings = record.saveThumbPageSettings = pasted ? kFlagOff : kFlagOn;
+      record.thumbFolderName = pasted ? QStringLiteral("thumbs") : QString::fromLatin1(name);
+      fMain& w = Open();
+      QLineEdit* box = w.albumOptions()->txtThumbDirName();
+      if (pasted) {
+        box->selectAll();
+        box->insert(QString::fromLatin1(name));
+      }
+      QTest::mouseClick(w.cmdselect(0), Qt::LeftButton);
+      QTest::mouseClick(w.ckHTML(), Qt::LeftButton);
+      DialogScript script;
+      QTest::mouseClick(w.cmdAction(0), Qt::LeftButton);
+      EXPECT_EQ(filesOutside(), before);
+      EXPECT_EQ(Thumbnails(dest + "/thumbs").size(), 6);
+      window.reset();
+    }
+  }
 }
