@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/engine/DecoderProcess.h"
+#include "app/imaging/ImagingTypes.h"
 #include "platform/drawing/DrawEdge.h"
 #include "platform/drawing/Surface.h"
 
