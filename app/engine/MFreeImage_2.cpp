@@ -179,9 +179,9 @@ CaptureRecord CaptureThumbCanvas(Surface& picThumb) {
   return record;
 }
 
-int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, ResampleFilter filter) {
+Outcome SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, ResampleFilter filter) {
   CaptureRecord capture = CaptureThumbCanvas(picThumb);
-  if (!capture.bitmap) return kSaveCaptureFailed;
+  if (!capture.bitmap) return Outcome::Failed(Failure::NoImage);
 
   FiBitmap output;
   int flags = 0;
@@ -210,13 +210,13 @@ int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format, 
       break;
   }
   capture.bitmap.reset();
-  if (!output) return kSaveConversionFailed;
+  if (!output) return Outcome::Failed(Failure::ConversionFailed);
 
   // Encoded in memory first: the library does not report short writes, so the
   // bytes are written (and every write checked) by WriteFileWhole. A failed
   // save never leaves a file, empty or half written, under the thumbnail's
   // name, and an existing file survives it.
   const QByteArray encoded = EncodeBitmap(output.get(), static_cast<FREE_IMAGE_FORMAT>(format), flags);
-  if (encoded.isEmpty()) return kSaveWriteFailed;
-  return WriteFileWhole(path, encoded) ? kSaveOk : kSaveWriteFailed;
+  if (encoded.isEmpty()) return Outcome::Failed(Failure::ConversionFailed);
+  return WriteFileWhole(path, encoded);
 }

@@ -11,17 +11,10 @@
 #include "app/engine/DecoderProcess.h"
 #include "app/imaging/FiBitmap.h"
 #include "app/imaging/ImagingTypes.h"
+#include "app/imaging/Outcome.h"
 #include "platform/drawing/Surface.h"
 
 constexpr uint32_t SRCCOPY = 0x00CC0020;
-
-// Save result codes of SaveThumbCanvas.
-enum SaveResult : int32_t {
-  kSaveOk = 0,
-  kSaveConversionFailed = 5,
-  kSaveWriteFailed = 6,
-  kSaveCaptureFailed = 14,
-};
 
 // Width, height and bits per pixel of the last image LoadImageFile decoded.
 struct LastLoadedImage {
@@ -81,6 +74,6 @@ CaptureRecord CaptureThumbCanvas(Surface& picThumb);
 // Captures the canvas and writes it in the format (a FREE_IMAGE_FORMAT number),
 // whole: to a temporary file first, then renamed over path. ICO canvases that
 // are not squares of 16 to 256 pixels are fitted into one (see the .cpp);
-// their downscale uses filter.
-int32_t SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format,
+// their downscale uses filter. The outcome says why nothing was written.
+Outcome SaveThumbCanvas(Surface& picThumb, const QString& path, int32_t format,
                         ResampleFilter filter = ResampleFilter::Halftone);

@@ -83,9 +83,7 @@ void PreviewLoader::Start(const Job& job) {
   const DecodeOutcome sent = decoder_.submit(job.path, HintForBox(job.box));
   if (sent != DecodeOutcome::Decoded) {
     inFlight_ = job;
-    DecodedImage failed;
-    failed.outcome = sent;
-    Finish(std::move(failed));
+    Finish(FailedDecode(sent));
     return;
   }
   inFlight_ = job;

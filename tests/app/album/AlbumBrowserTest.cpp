@@ -112,8 +112,8 @@ TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
     thumbnails << base + QStringLiteral(".jpg");
     ASSERT_TRUE(LoadImageFile(sourcePath, stage.PicLoad)) << sourcePath.toStdString();
     ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, ResampleFilter::Halftone);
-    ASSERT_EQ(SaveThumbCanvas(stage.picThumb, thumbFolder + QStringLiteral("/TH_") + base + QStringLiteral(".jpg"), FIF_JPEG),
-              kSaveOk);
+    ASSERT_TRUE(SaveThumbCanvas(stage.picThumb, thumbFolder + QStringLiteral("/TH_") + base + QStringLiteral(".jpg"), FIF_JPEG)
+                    .ok());
   }
   const QFontMetrics metrics(QApplication::font());
   const AlbumWriteResult result =

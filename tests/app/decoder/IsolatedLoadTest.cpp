@@ -75,7 +75,7 @@ class IsolatedLoad : public ::testing::Test {
     Surface canvas;
     canvas.setImage(image);
     const QString path = pathOf(name);
-    EXPECT_EQ(SaveThumbCanvas(canvas, path, format), kSaveOk) << name.toStdString();
+    EXPECT_TRUE(SaveThumbCanvas(canvas, path, format).ok()) << name.toStdString();
     const bool lossless = format != FIF_JPEG && format != FIF_GIF;
     const int32_t bpp = format == FIF_GIF ? 8 : (format == FIF_BMP || format == FIF_TARGA) ? 32 : 24;
     return {path, image, bpp, lossless};

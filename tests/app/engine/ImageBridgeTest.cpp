@@ -59,7 +59,8 @@ TEST(SaveThumbCanvas, EveryStyleFilterAndFormatWritesADecodableFileOfTheRightSha
   stage.SetThumbBackColor(0x336699);
   stage.PicLoad.setImage(testimages::Gradient(90, 60));
   for (int style = 0; style <= 3; ++style) {
-    for (int32_t filter = 0; filter <= 6; ++filter) {
+    for (int32_t f = 0; f <= 6; ++f) {
+      const auto filter = static_cast<ResampleFilter>(f);
       if (style == kStyleNormal) {
         ComposePlainThumb(stage, 64, 48, kResizeKeepAspect, filter);
       } else {
@@ -69,9 +70,9 @@ TEST(SaveThumbCanvas, EveryStyleFilterAndFormatWritesADecodableFileOfTheRightSha
       const QSize canvas = stage.picThumb.image().size();
       ASSERT_EQ(canvas, style == kStyleNormal ? QSize(64, 43) : QSize(64, 48));
       for (const FormatCase& f : kFormats) {
-        SCOPED_TRACE(testing::Message() << "style " << style << " filter " << filter << " " << f.ext);
-        const QString path = dir.filePath(QStringLiteral("t%1_%2.%3").arg(style).arg(filter).arg(f.ext));
-        ASSERT_EQ(SaveThumbCanvas(stage.picThumb, path, f.format, filter), kSaveOk);
+        SCOPED_TRACE(testing::Message() << "style " << style << " filter " << int(filter) << " " << f.ext);
+        const QString path = dir.filePath(QStringLiteral("t%1_%2.%3").arg(style).arg(int(filter)).arg(f.ext));
+        ASSERT_TRUE(SaveThumbCanvas(stage.picThumb, path, f.format, filter).ok());
         FiBitmap back = Decode(path);
         ASSERT_TRUE(back);
         EXPECT_EQ(FreeImage_GetBPP(back.get()), f.bpp);
@@ -111,7 +112,7 @@ TEST(SaveThumbCanvas, SquareIconsOf16To256AreWrittenAs24BitsAndLargeCanvasesShri
     Surface canvas;
     canvas.setImage(testimages::Solid(c.w, c.h, QColor(200, 100, 50)));
     const QString path = dir.filePath(QStringLiteral("i%1x%2.ico").arg(c.w).arg(c.h));
-    ASSERT_EQ(SaveThumbCanvas(canvas, path, FIF_ICO, 2), kSaveOk) << c.w;
+    ASSERT_TRUE(SaveThumbCanvas(canvas, path, FIF_ICO, ResampleFilter::Bilinear).ok()) << c.w;
     FiBitmap back = Decode(path);
     ASSERT_TRUE(back) << c.w;
     EXPECT_EQ(FreeImage_GetWidth(back.get()), c.side) << c.w;
@@ -120,21 +121,23 @@ TEST(SaveThumbCanvas, SquareIconsOf16To256AreWrittenAs24BitsAndLargeCanvasesShri
   }
 }
 
-TEST(SaveThumbCanvas, UnwritablePathsGiveCode6AndLeaveNoFile) {
+TEST(SaveThumbCanvas, UnwritablePathsSayWhyAndLeaveNoFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(testimages::WriteBytes(dir.filePath("file.txt"), "x"));
   ASSERT_TRUE(QDir(dir.path()).mkdir("taken.jpg"));
   Surface canvas;
   canvas.setImage(testimages::Solid(20, 20, Qt::red));
-  for (const QString& path : {dir.filePath("file.txt/thumb.jpg"), dir.filePath("missing/thumb.jpg"),
-                              dir.filePath("taken.jpg")}) {
-    EXPECT_EQ(SaveThumbCanvas(canvas, path, FIF_JPEG), kSaveWriteFailed) << path.toStdString();
-  }
+  const struct { QString path; Failure why; } cases[] = {{dir.filePath("file.txt/thumb.jpg"), Failure::NotFound},
+                                                         {dir.filePath("missing/thumb.jpg"), Failure::NotFound},
+                                                         {dir.filePath("taken.jpg"), Failure::NameRefused},
+                                                         {"/sys/thumb.jpg", Failure::PermissionDenied}};
+  for (const auto& c : cases)
+    EXPECT_EQ(SaveThumbCanvas(canvas, c.path, FIF_JPEG).failure, c.why) << c.path.toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // file.txt only
   // An existing thumbnail survives a failed save: the folder-file case above never
   // touched it; a failed conversion is reported before anything is written.
   Surface empty;
-  EXPECT_EQ(SaveThumbCanvas(empty, dir.filePath("e.png"), FIF_PNG), kSaveCaptureFailed);
+  EXPECT_EQ(SaveThumbCanvas(empty, dir.filePath("e.png"), FIF_PNG).failure, Failure::NoImage);
   EXPECT_FALSE(QFile::exists(dir.filePath("e.png")));
 }
 
@@ -220,11 +223,11 @@ TEST(LoadImageFile, FilesThatDoNotDecodeLeaveTheLoadSurfaceAsItWas) {
 TEST(RescaleBitmap, MissingSidesFollowTheAspectRatioAndZeroSizesGiveTheSourceBack) {
   FiBitmap source = BitmapFromPicture(testimages::Gradient(200, 100));
   FIBITMAP* raw = source.get();
-  FiBitmap same = RescaleBitmap(std::move(source), 0, 0, FILTER_BILINEAR);
+  FiBitmap same = RescaleBitmap(std::move(source), 0, 0, ResampleFilter::Bilinear);
   EXPECT_EQ(same.get(), raw);
   struct Case { int w, h, ew, eh; } cases[] = {{0, 50, 100, 50}, {50, 0, 50, 25}, {30, 70, 30, 70}};
   for (const Case& c : cases) {
-    FiBitmap out = RescaleBitmap(BitmapFromPicture(testimages::Gradient(200, 100)), c.w, c.h, FILTER_BOX);
+    FiBitmap out = RescaleBitmap(BitmapFromPicture(testimages::Gradient(200, 100)), c.w, c.h, ResampleFilter::Box);
     ASSERT_TRUE(out);
     EXPECT_EQ(FreeImage_GetWidth(out.get()), static_cast<unsigned>(c.ew));
     EXPECT_EQ(FreeImage_GetHeight(out.get()), static_cast<unsigned>(c.eh));
