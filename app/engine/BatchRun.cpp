@@ -6,8 +6,8 @@
 #include <QFont>
 #include <QFontMetrics>
 
+#include "app/engine/ImageBridge.h"
 #include "app/engine/FailureTexts.h"
-#include "app/engine/MFreeImage_2.h"
 #include "app/engine/OutputFormats.h"
 #include "app/engine/mScaleImage.h"
 #include "app/engine/mThumbStyles.h"
@@ -229,7 +229,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     ok = whyNot.isEmpty();
   }
   if (ok) {
-    const Outcome saved = SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter);
+    const Outcome saved = SaveThumbCanvas(stage.picThumb, output, format.format, options.resampleFilter);
     ok = saved.ok();
     if (!ok) whyNot = WriteFailureText(QStringLiteral("its thumbnail"), output, saved.failure);
   }
