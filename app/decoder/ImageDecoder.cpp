@@ -10,7 +10,9 @@
 
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/JpegFrameSize.h"
+#include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
+#include "app/imaging/Resample.h"
 
 using decoderproto::DecodeStatus;
 
@@ -48,6 +50,16 @@ DecodeInfo Refused(DecodeStatus status) {
   return info;
 }
 
+DecodeStatus StatusOf(Failure failure) {
+  switch (failure) {
+    case Failure::NotFound:
+    case Failure::NotReadable: return DecodeStatus::Unreadable;
+    case Failure::Unsupported: return DecodeStatus::RefusedFormat;
+    case Failure::TooLarge: return DecodeStatus::TooLarge;
+    default: return DecodeStatus::DecodeFailed;
+  }
+}
+
 DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, uint32_t naturalHeight) {
   DecodeInfo info;
   info.status = DecodeStatus::Decoded;
@@ -57,6 +69,32 @@ DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, 
   info.naturalWidth = naturalWidth;
   info.naturalHeight = naturalHeight;
   return info;
+}
+
+// A BMP file the codec refuses, read by the program's own reader.
+DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
+  BmpRead read = ReadBmpV4V5(path, decoderproto::kMaxPixels);
+  if (!read.outcome) return Refused(StatusOf(read.outcome.failure));
+  PixelBuffer& pixels = read.pixels;
+  const uint32_t naturalWidth = static_cast<uint32_t>(pixels.width);
+  const uint32_t naturalHeight = static_cast<uint32_t>(pixels.height);
+  uint32_t w, h;
+  ShrunkSize(naturalWidth, naturalHeight, hint, &w, &h);
+  if (w != naturalWidth || h != naturalHeight) {
+    PixelBuffer shrunk = ResamplePixels(pixels.view(), static_cast<int32_t>(w), static_cast<int32_t>(h),
+                                        ResampleFilter::Box);
+    if (!shrunk.empty()) {
+      pixels.pixels = std::move(shrunk.pixels);
+      pixels.width = shrunk.width;
+      pixels.height = shrunk.height;
+    }
+  }
+  w = static_cast<uint32_t>(pixels.width);
+  h = static_cast<uint32_t>(pixels.height);
+  uint32_t* out = target(w, h);
+  if (!out) return Refused(DecodeStatus::TooLarge);
+  std::memcpy(out, pixels.pixels.data(), size_t{w} * h * 4);
+  return Decoded(w, h, pixels.sourceBpp, naturalWidth, naturalHeight);
 }
 
 }  // namespace
@@ -97,6 +135,11 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     return Refused(DecodeStatus::DecodeFailed);
 
   try {
+    if (format.kind == InputKind::Bmp && HasBmpV4OrV5Header(header, headerBytes)) {
+      const DecodeInfo info = DecodeBmpV4V5(path, target, hint);
+      // Layouts the reader leaves alone (palettes, run lengths) go to the codec.
+      if (info.status != DecodeStatus::RefusedFormat) return info;
+    }
     const bool jpeg = format.kind == InputKind::Jpeg;
     // Where the header alone says the size, an oversized image is refused
     // before the codec allocates its pixels.

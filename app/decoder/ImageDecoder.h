@@ -21,7 +21,8 @@ using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
 
 // Format from content, else from the name; only the program's input formats
 // are decoded. JPEG accurately and turned upright by its orientation tag.
-// At most decoderproto::kMaxPixels.
+// BMP files with a version 4 or 5 header are read by the program's own BMP
+// reader, everything else by the codec. At most decoderproto::kMaxPixels.
 // With a size hint a JPEG is decoded at the smallest of 1/2, 1/4 and 1/8 of
 // its size that the hint allows, and any other image is scaled down by the
 // largest power of two it allows (1/2, 1/4, ... 1/2^k).
