@@ -14,6 +14,19 @@ namespace {
 
 LastLoadedImage g_lastLoaded;
 
+// A copy of an RGB32 image's pixels.
+PixelBuffer BufferOf(const QImage& rgb32) {
+  PixelBuffer out;
+  if (rgb32.isNull() || rgb32.format() != QImage::Format_RGB32) return out;
+  out.width = rgb32.width();
+  out.height = rgb32.height();
+  out.pixels.resize(static_cast<size_t>(out.width) * out.height);
+  for (int y = 0; y < out.height; ++y)
+    std::memcpy(&out.pixels[static_cast<size_t>(y) * out.width], rgb32.constScanLine(y),
+                static_cast<size_t>(out.width) * 4);
+  return out;
+}
+
 // Shrinks so the longer side is longestSide, with the run's filter.
 PixelBuffer ShrinkWith(ResampleFilter filter, const PixelView& pixels, int32_t longestSide) {
   const double scale = static_cast<double>(longestSide) / std::max(pixels.width, pixels.height);
@@ -22,14 +35,7 @@ PixelBuffer ShrinkWith(ResampleFilter filter, const PixelView& pixels, int32_t l
   const QImage source(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width, pixels.height,
                       static_cast<qsizetype>(pixels.stride * 4), QImage::Format_RGB32);
   const QImage scaled = RescaleImage(source, nw, nh, filter);
-  PixelBuffer out;
-  if (scaled.size() != QSize(nw, nh)) return out;
-  out.width = nw;
-  out.height = nh;
-  out.pixels.resize(static_cast<size_t>(nw) * nh);
-  for (int y = 0; y < nh; ++y)
-    std::memcpy(&out.pixels[static_cast<size_t>(y) * nw], scaled.constScanLine(y), static_cast<size_t>(nw) * 4);
-  return out;
+  return scaled.size() == QSize(nw, nh) ? BufferOf(scaled.convertToFormat(QImage::Format_RGB32)) : PixelBuffer();
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ Outcome WholeFileWriter::Write(const char* data, qint64 size) {
   while (done < size) {
     const ssize_t n = ::write(fd_, data + done, static_cast<size_t>(size - done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Fail(n < 0 ? FailureOfErrno(errno) : Failure::DiskFull);
+    if (n <= 0) return Fail(n < 0 ? FailureOfErrno(errno) : Failure::WriteFailed);
     done += n;
   }
   return Outcome::Done();

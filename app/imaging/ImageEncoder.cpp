@@ -67,7 +67,6 @@ PixelBuffer IconSquare(const PixelView& picture, const ShrinkPixels& shrink) {
   square.pixels.assign(static_cast<size_t>(side) * side, 0u);  // transparent
   square.width = side;
   square.height = side;
-  square.hasAlpha = true;
   const int32_t x0 = (side - fitted.width) / 2;
   const int32_t y0 = (side - fitted.height) / 2;
   for (int32_t y = 0; y < fitted.height; ++y)

@@ -11,7 +11,7 @@
 #include "app/imaging/PixelBuffer.h"
 
 struct EncodedImage {
-  Outcome outcome;             // NoImage, ConversionFailed, or done
+  Outcome outcome;             // done, NoImage, Unsupported or ConversionFailed
   std::vector<uint8_t> bytes;  // the whole file when done
 };
 

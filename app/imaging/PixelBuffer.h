@@ -16,13 +16,13 @@ struct PixelView {
   const uint32_t* row(int32_t y) const { return pixels + static_cast<size_t>(y) * stride; }
 };
 
-// Pixels of one's own, with the colour facts of the file they came from.
+// Pixels of one's own, with the colour facts of the file they came from. The
+// fourth byte is 255 (opaque) unless the maker says otherwise.
 struct PixelBuffer {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint32_t> pixels;  // width * height words, no padding
   uint32_t sourceBpp = 0;        // bits per pixel of the file as decoded (0: made, not decoded)
-  bool hasAlpha = false;         // the fourth byte carries coverage (else it is 255)
 
   bool empty() const { return width <= 0 || height <= 0 || pixels.empty(); }
   PixelView view() const { return {pixels.data(), width, height, static_cast<size_t>(width)}; }

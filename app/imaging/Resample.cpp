@@ -20,11 +20,6 @@ bool LibraryFilter(ResampleFilter filter, FREE_IMAGE_FILTER* out) {
 
 }  // namespace
 
-bool IsLibraryFilter(ResampleFilter filter) {
-  FREE_IMAGE_FILTER unused;
-  return LibraryFilter(filter, &unused);
-}
-
 PixelBuffer ResamplePixels(const PixelView& source, int32_t width, int32_t height, ResampleFilter filter) {
   FREE_IMAGE_FILTER libraryFilter;
   if (source.empty() || width < 1 || height < 1 || !LibraryFilter(filter, &libraryFilter)) return PixelBuffer();
