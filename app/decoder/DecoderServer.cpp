@@ -13,6 +13,7 @@
 #include "app/decoder/DecoderLimits.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/ImageDecoder.h"
+#include "app/imaging/CodecFile.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ int RunDecoderServer(int argc, char** argv) {
   const int fd = ::open(pixelsPath, O_RDWR | O_CLOEXEC);
   if (fd < 0) return 4;
   SharedOutput output(fd);
-  DisableNonInputPlugins();
+  EnableInputCodecsOnly();
 
   proto::Hello hello;
   hello.pid = static_cast<uint32_t>(::getpid());

@@ -41,11 +41,11 @@ bool TargaRleCacheHoldsPixel(const uint8_t* h, size_t n, uint64_t fileSize) {
 
 }  // namespace
 
-bool PassesHeaderGuards(FREE_IMAGE_FORMAT fif, const uint8_t* header, size_t headerBytes, uint64_t fileSize) {
-  switch (fif) {
-    case FIF_PCX:
+bool PassesHeaderGuards(InputKind kind, const uint8_t* header, size_t headerBytes, uint64_t fileSize) {
+  switch (kind) {
+    case InputKind::Pcx:
       return PcxLineCoversWidth(header, headerBytes);
-    case FIF_TARGA:
+    case InputKind::Targa:
       return TargaRleCacheHoldsPixel(header, headerBytes, fileSize);
     default:
       return true;

@@ -10,8 +10,9 @@
 
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/JpegFrameSize.h"
-#include "app/imaging/BitmapPixels.h"
-#include "app/imaging/FiBitmap.h"
+#include "app/imaging/BmpReader.h"
+#include "app/imaging/CodecFile.h"
+#include "app/imaging/Resample.h"
 
 using decoderproto::DecodeStatus;
 
@@ -19,32 +20,28 @@ namespace {
 
 bool FitsPixelLimit(uint64_t w, uint64_t h) { return w >= 1 && h >= 1 && w * h <= decoderproto::kMaxPixels; }
 
-bool HeaderPassesGuards(FREE_IMAGE_FORMAT fif, const char* path, uint64_t fileSize) {
-  uint8_t header[128] = {};
+// The file's first bytes (up to 128).
+size_t ReadFileStart(const char* path, uint8_t (&header)[128]) {
   std::FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
+  if (!file) return 0;
   const size_t n = std::fread(header, 1, sizeof header, file);
   std::fclose(file);
-  return PassesHeaderGuards(fif, header, n, fileSize);
+  return n;
 }
 
-// The bitmap scaled down by the largest power of two the hint allows (as the
-// JPEG codec does), when that is at least a half; null when it keeps its size
-// (or cannot be scaled).
-FiBitmap ShrinkForHint(FIBITMAP* bitmap, const decoderproto::SizeHint& hint) {
-  const uint32_t w = FreeImage_GetWidth(bitmap);
-  const uint32_t h = FreeImage_GetHeight(bitmap);
+// The size an image is scaled down to under the hint: by the largest power of
+// two it allows (as the JPEG codec does), when that is at least a half; the
+// image's own size when it keeps it.
+void ShrunkSize(uint32_t w, uint32_t h, const decoderproto::SizeHint& hint, uint32_t* sw, uint32_t* sh) {
+  *sw = w;
+  *sh = h;
   const double scale = HintScale(w, h, hint);
-  if (scale > 0.5) return FiBitmap();
+  if (scale > 0.5) return;
   // Whole blocks of 2^k x 2^k pixels averaged by the box filter: a fast,
   // faithful intermediate for the thumbnail's own resampling.
   const double divisor = std::exp2(std::floor(std::log2(1.0 / scale)));
-  const int sw = static_cast<int>(std::max(1.0, std::ceil(w / divisor)));
-  const int sh = static_cast<int>(std::max(1.0, std::ceil(h / divisor)));
-  const bool standard = FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) >= 24;
-  FiBitmap source = standard ? FiBitmap() : To32Bits(bitmap);
-  if (!standard && !source) return FiBitmap();
-  return FiBitmap(FreeImage_Rescale(standard ? bitmap : source.get(), sw, sh, FILTER_BOX));
+  *sw = static_cast<uint32_t>(std::max(1.0, std::ceil(w / divisor)));
+  *sh = static_cast<uint32_t>(std::max(1.0, std::ceil(h / divisor)));
 }
 
 DecodeInfo Refused(DecodeStatus status) {
@@ -53,48 +50,54 @@ DecodeInfo Refused(DecodeStatus status) {
   return info;
 }
 
+DecodeStatus StatusOf(Failure failure) {
+  switch (failure) {
+    case Failure::NotFound:
+    case Failure::NotReadable: return DecodeStatus::Unreadable;
+    case Failure::Unsupported: return DecodeStatus::RefusedFormat;
+    case Failure::TooLarge: return DecodeStatus::TooLarge;
+    default: return DecodeStatus::DecodeFailed;
+  }
+}
+
+DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, uint32_t naturalHeight) {
+  DecodeInfo info;
+  info.status = DecodeStatus::Decoded;
+  info.width = w;
+  info.height = h;
+  info.bpp = bpp;
+  info.naturalWidth = naturalWidth;
+  info.naturalHeight = naturalHeight;
+  return info;
+}
+
+// A BMP file the codec refuses, read by the program's own reader.
+DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
+  BmpRead read = ReadBmpV4V5(path, decoderproto::kMaxPixels);
+  if (!read.outcome) return Refused(StatusOf(read.outcome.failure));
+  PixelBuffer& pixels = read.pixels;
+  const uint32_t naturalWidth = static_cast<uint32_t>(pixels.width);
+  const uint32_t naturalHeight = static_cast<uint32_t>(pixels.height);
+  uint32_t w, h;
+  ShrunkSize(naturalWidth, naturalHeight, hint, &w, &h);
+  if (w != naturalWidth || h != naturalHeight) {
+    PixelBuffer shrunk = ResamplePixels(pixels.view(), static_cast<int32_t>(w), static_cast<int32_t>(h),
+                                        ResampleFilter::Box);
+    if (!shrunk.empty()) {
+      pixels.pixels = std::move(shrunk.pixels);
+      pixels.width = shrunk.width;
+      pixels.height = shrunk.height;
+    }
+  }
+  w = static_cast<uint32_t>(pixels.width);
+  h = static_cast<uint32_t>(pixels.height);
+  uint32_t* out = target(w, h);
+  if (!out) return Refused(DecodeStatus::TooLarge);
+  std::memcpy(out, pixels.pixels.data(), size_t{w} * h * 4);
+  return Decoded(w, h, pixels.sourceBpp, naturalWidth, naturalHeight);
+}
+
 }  // namespace
-
-bool IsInputFormat(FREE_IMAGE_FORMAT fif) {
-  switch (fif) {
-    case FIF_BMP:     // *.bmp, *.dib, *.rle
-    case FIF_ICO:     // *.ico, *.cur
-    case FIF_JPEG:    // *.jpg, *.jpeg, *.jif, *.jfif
-    case FIF_JNG:
-    case FIF_KOALA:   // *.koala, *.gg
-    case FIF_LBM:     // *.lbm, *.iff
-    case FIF_MNG:
-    case FIF_PBM:
-    case FIF_PBMRAW:
-    case FIF_PCD:
-    case FIF_PCX:
-    case FIF_PGM:
-    case FIF_PGMRAW:
-    case FIF_PNG:
-    case FIF_PPM:
-    case FIF_PPMRAW:
-    case FIF_RAS:
-    case FIF_TARGA:
-    case FIF_TIFF:    // *.tif, *.tiff
-    case FIF_WBMP:
-    case FIF_PSD:
-    case FIF_XBM:
-    case FIF_XPM:
-    case FIF_DDS:
-    case FIF_GIF:
-      return true;
-    default:  // *.emf and *.wmf have no FreeImage plugin; everything else is not an input
-      return false;
-  }
-}
-
-void DisableNonInputPlugins() {
-  const int count = FreeImage_GetFIFCount();
-  for (int i = 0; i < count; ++i) {
-    const auto fif = static_cast<FREE_IMAGE_FORMAT>(i);
-    FreeImage_SetPluginEnabled(fif, IsInputFormat(fif) ? TRUE : FALSE);
-  }
-}
 
 double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
   if (!hint.any() || width == 0 || height == 0) return 1.0;
@@ -114,7 +117,7 @@ uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::Si
   const double scale = HintScale(width, height, hint);
   if (scale >= 0.5) return 0;  // no reduction the codec offers would do
   const double longEdge = std::max(width, height);
-  // The library picks the smallest of 1/2, 1/4, 1/8 whose long edge stays at
+  // The codec picks the smallest of 1/2, 1/4, 1/8 whose long edge stays at
   // or above the request, so the scale stays at or above the one asked for.
   return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
 }
@@ -123,54 +126,59 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
   struct stat st {};
   if (!path || !*path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return Refused(DecodeStatus::Unreadable);
 
-  FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(path, 0);
-  if (fif == FIF_UNKNOWN) fif = FreeImage_GetFIFFromFilename(path);
-  if (fif == FIF_UNKNOWN) return Refused(DecodeStatus::UnknownFormat);
-  if (!IsInputFormat(fif) || !FreeImage_FIFSupportsReading(fif)) return Refused(DecodeStatus::RefusedFormat);
-  if (!HeaderPassesGuards(fif, path, static_cast<uint64_t>(st.st_size))) return Refused(DecodeStatus::DecodeFailed);
-  int flags = fif == FIF_JPEG ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
+  const FileFormat format = DetectFileFormat(path);
+  if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
+  if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
+  uint8_t header[128] = {};
+  const size_t headerBytes = ReadFileStart(path, header);
+  if (!PassesHeaderGuards(format.kind, header, headerBytes, static_cast<uint64_t>(st.st_size)))
+    return Refused(DecodeStatus::DecodeFailed);
 
   try {
-    // Where the plugin can read the header alone, an oversized image is
-    // refused before the library allocates its pixels.
+    if (format.kind == InputKind::Bmp && HasBmpV4OrV5Header(header, headerBytes)) {
+      const DecodeInfo info = DecodeBmpV4V5(path, target, hint);
+      // Layouts the reader leaves alone (palettes, run lengths) go to the codec.
+      if (info.status != DecodeStatus::RefusedFormat) return info;
+    }
+    const bool jpeg = format.kind == InputKind::Jpeg;
+    // Where the header alone says the size, an oversized image is refused
+    // before the codec allocates its pixels.
     uint32_t headerWidth = 0;
     uint32_t headerHeight = 0;
-    if (fif == FIF_JPEG && ReadJpegFrameSize(path, &headerWidth, &headerHeight)) {
-      // A JPEG's frame header says its size: the library's own header pass is not needed.
+    if (jpeg && ReadJpegFrameSize(path, &headerWidth, &headerHeight)) {
+      // A JPEG's frame header says its size: the codec's own header pass is not needed.
       if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
-    } else if (FreeImage_FIFSupportsNoPixels(fif)) {
-      FiBitmap header(FreeImage_Load(fif, path, flags | FIF_LOAD_NOPIXELS));
-      if (!header) return Refused(DecodeStatus::DecodeFailed);
-      headerWidth = FreeImage_GetWidth(header.get());
-      headerHeight = FreeImage_GetHeight(header.get());
-      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+    } else {
+      switch (ReadHeaderSize(format, path, &headerWidth, &headerHeight)) {
+        case HeaderSize::Unreadable:
+          return Refused(DecodeStatus::DecodeFailed);
+        case HeaderSize::Read:
+          if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+          break;
+        case HeaderSize::NotOffered:
+          break;
+      }
     }
-    const uint32_t sizeRequest = fif == FIF_JPEG ? JpegSizeRequest(headerWidth, headerHeight, hint) : 0;
-    if (sizeRequest > 0) flags |= static_cast<int>(std::min<uint32_t>(sizeRequest, 0xFFFF) << 16);
-    FiBitmap bitmap(FreeImage_Load(fif, path, flags));
-    if (!bitmap || !FreeImage_HasPixels(bitmap.get())) return Refused(DecodeStatus::DecodeFailed);
-    const uint32_t bpp = FreeImage_GetBPP(bitmap.get());
-    const uint32_t loadedWidth = FreeImage_GetWidth(bitmap.get());
-    const uint32_t loadedHeight = FreeImage_GetHeight(bitmap.get());
+    const uint32_t sizeRequest = jpeg ? JpegSizeRequest(headerWidth, headerHeight, hint) : 0;
+    CodecImage image = CodecImage::Load(format, path, sizeRequest);
+    if (!image) return Refused(DecodeStatus::DecodeFailed);
+    const uint32_t bpp = image.bpp();
+    const uint32_t loadedWidth = image.width();
+    const uint32_t loadedHeight = image.height();
     if (!FitsPixelLimit(loadedWidth, loadedHeight)) return Refused(DecodeStatus::TooLarge);
-    if (fif != FIF_JPEG) {
+    if (!jpeg) {
       // Scaled down here, so the program never receives (nor holds) pixels it
       // does not need.
-      FiBitmap shrunk = ShrinkForHint(bitmap.get(), hint);
-      if (shrunk) bitmap = std::move(shrunk);
+      uint32_t sw, sh;
+      ShrunkSize(loadedWidth, loadedHeight, hint, &sw, &sh);
+      if (sw != loadedWidth || sh != loadedHeight) image.ShrinkTo(sw, sh);
     }
-    const uint32_t w = FreeImage_GetWidth(bitmap.get());
-    const uint32_t h = FreeImage_GetHeight(bitmap.get());
+    const uint32_t w = image.width();
+    const uint32_t h = image.height();
     uint32_t* pixels = target(w, h);
     if (!pixels) return Refused(DecodeStatus::TooLarge);
-    if (!CopyBitmapPixels(bitmap.get(), pixels)) return Refused(DecodeStatus::DecodeFailed);
-    DecodeInfo info;
-    info.status = DecodeStatus::Decoded;
-    info.width = w;
-    info.height = h;
-    info.bpp = bpp;
-    info.naturalWidth = loadedWidth;
-    info.naturalHeight = loadedHeight;
+    if (!image.CopyPixels(pixels)) return Refused(DecodeStatus::DecodeFailed);
+    DecodeInfo info = Decoded(w, h, bpp, loadedWidth, loadedHeight);
     if (sizeRequest > 0 && uint64_t{w} * h < uint64_t{headerWidth} * headerHeight) {
       // Shrunk: the natural size is the header's, turned as the pixels were.
       const bool turned = (headerWidth > headerHeight) != (w > h);

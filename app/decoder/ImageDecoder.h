@@ -1,9 +1,6 @@
 #pragma once
-// Decoding one image file with FreeImage into RGB32 pixels the caller
-// provides. Only the decoder process runs this, on files it is given (the
-// files may be hostile).
-#include <FreeImage.h>
-
+// Decoding one image file into RGB32 pixels the caller provides. Only the
+// decoder process runs this, on files it is given (the files may be hostile).
 #include <cstdint>
 #include <functional>
 
@@ -13,7 +10,7 @@ struct DecodeInfo {
   decoderproto::DecodeStatus status = decoderproto::DecodeStatus::DecodeFailed;
   uint32_t width = 0;
   uint32_t height = 0;
-  uint32_t bpp = 0;  // bits per pixel of the file as the library decoded it
+  uint32_t bpp = 0;  // bits per pixel of the file as decoded
   uint32_t naturalWidth = 0;   // the upright image's own size (width x height
   uint32_t naturalHeight = 0;  // is smaller when the hint let it shrink)
 };
@@ -23,8 +20,9 @@ struct DecodeInfo {
 using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
 
 // Format from content, else from the name; only the program's input formats
-// are decoded. JPEG with JPEG_ACCURATE and JPEG_EXIFROTATE (so photos stand
-// upright), every other format with 0. At most decoderproto::kMaxPixels.
+// are decoded. JPEG accurately and turned upright by its orientation tag.
+// BMP files with a version 4 or 5 header are read by the program's own BMP
+// reader, everything else by the codec. At most decoderproto::kMaxPixels.
 // With a size hint a JPEG is decoded at the smallest of 1/2, 1/4 and 1/8 of
 // its size that the hint allows, and any other image is scaled down by the
 // largest power of two it allows (1/2, 1/4, ... 1/2^k).
@@ -35,14 +33,6 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target,
 // under a hint; 1 without one.
 double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
 
-// The JPEG size request (the long edge the library keeps at or above) for an
+// The JPEG size request (the long edge the codec keeps at or above) for an
 // image of width x height and a hint; 0 for the natural size.
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
-
-// True for the formats behind the program's 27 input file masks.
-bool IsInputFormat(FREE_IMAGE_FORMAT fif);
-
-// Switches off every FreeImage plugin that is not an input format, so that no
-// other decoder (camera raw above all, which probes any file nothing else
-// recognises) ever sees a file.
-void DisableNonInputPlugins();

@@ -7,7 +7,8 @@
 #include <QFontMetrics>
 #include <vector>
 
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
+#include "app/engine/FailureTexts.h"
 #include "app/engine/OutputFormats.h"
 #include "app/engine/mScaleImage.h"
 #include "app/engine/mThumbStyles.h"
@@ -212,10 +213,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   }
   bool ok = PlaceDecodedImage(decoded, stage.PicLoad);
   QString whyNot;
-  if (!ok)
-    whyNot = QFileInfo::exists(source) ? DecodeOutcomeText(decoded.outcome)
-                                       : QStringLiteral("the file cannot be found (it was removed, or its name "
-                                                        "is not valid text)");
+  if (!ok) whyNot = FailureText(QFileInfo::exists(source) ? decoded.failure : Failure::NotFound);
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,
@@ -236,9 +234,10 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     whyNot = ReplaceProblem(output, folder, options);
     ok = whyNot.isEmpty();
   }
-  if (ok && SaveThumbCanvas(stage.picThumb, output, format.libraryFormat, options.resampleFilter()) != kSaveOk) {
-    ok = false;
-    whyNot = QStringLiteral("its thumbnail could not be written to %1").arg(output);
+  if (ok) {
+    const Outcome saved = SaveThumbCanvas(stage.picThumb, output, format.format, options.resampleFilter());
+    ok = saved.ok();
+    if (!ok) whyNot = WriteFailureText(QStringLiteral("its thumbnail"), output, saved.failure);
   }
   if (ok) {
     albumThumbnails_ << base + format.extension;
@@ -253,8 +252,10 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     return FileEnd::Stopped;
   }
 
-  if (ok && album && !CopyFullSizeImage(source, albumFolder + name))
-    Fail(name, QStringLiteral("its full-size copy could not be written to %1").arg(albumFolder + name));
+  if (ok && album) {
+    const Outcome copied = CopyFullSizeImage(source, albumFolder + name);
+    if (!copied) Fail(name, WriteFailureText(QStringLiteral("its full-size copy"), albumFolder + name, copied.failure));
+  }
 
   host_.SetProgressValue(i);
   host_.SetCounterText(QStringLiteral("Processing %1 of %2").arg(i).arg(count));
@@ -262,10 +263,10 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   return FileEnd::Next;
 }
 
-bool BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
+Outcome BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
   const QString from = CanonicalPath(source);
-  if (from.isEmpty()) return false;
-  if (from == CanonicalTarget(target)) return true;  // the source folder is the album folder
+  if (from.isEmpty()) return Outcome::Failed(Failure::NotFound);
+  if (from == CanonicalTarget(target)) return Outcome::Done();  // the source folder is the album folder
   // The new copy replaces an existing one only once it is complete.
   return CopyFileWhole(source, target);
 }

@@ -8,6 +8,7 @@
 
 #include "app/engine/BatchHost.h"
 #include "app/engine/DecodeAhead.h"
+#include "app/imaging/Outcome.h"
 
 class Surface;
 
@@ -42,7 +43,7 @@ class BatchRun {
   QString OptionsProblem() const;
   // Why the thumbnail at output must not be written, or empty.
   QString ReplaceProblem(const QString& output, const QString& outputFolder, const ThumbnailOptions& options) const;
-  bool CopyFullSizeImage(const QString& source, const QString& target);
+  Outcome CopyFullSizeImage(const QString& source, const QString& target);
   void Fail(const QString& name, const QString& reason);
   void EndRun();
 

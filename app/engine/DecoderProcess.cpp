@@ -10,16 +10,21 @@
 
 namespace proto = decoderproto;
 
-QString DecodeOutcomeText(DecodeOutcome outcome) {
+namespace {
+
+// The reason behind an outcome where the decoder itself gave none.
+Failure FailureOf(DecodeOutcome outcome) {
   switch (outcome) {
-    case DecodeOutcome::Decoded: return QString();
-    case DecodeOutcome::Unavailable: return QStringLiteral("no image decoder could be started");
-    case DecodeOutcome::Failed: return QStringLiteral("the image decoder gave up on it (damaged, too large or too slow)");
-    case DecodeOutcome::Abandoned: return QStringLiteral("reading it was stopped");
-    case DecodeOutcome::NotDecoded: break;
+    case DecodeOutcome::Decoded: return Failure::None;
+    case DecodeOutcome::Failed: return Failure::DecoderGaveUp;
+    case DecodeOutcome::Unavailable: return Failure::DecoderUnavailable;
+    case DecodeOutcome::Abandoned: return Failure::Abandoned;
+    case DecodeOutcome::NotDecoded: break;  // not sent: a path no request can carry
   }
-  return QStringLiteral("not an image this program can read, or damaged");
+  return Failure::NotReadable;
 }
+
+}  // namespace
 
 DecoderProcess::DecoderProcess(DecoderSettings settings) : settings_(std::move(settings)) {}
 
@@ -187,9 +192,10 @@ DecodeOutcome DecoderProcess::submit(const QString& path, const decoderproto::Si
   return DecodeOutcome::Decoded;
 }
 
-DecodedImage DecoderProcess::failed(DecodeOutcome outcome) {
+DecodedImage FailedDecode(DecodeOutcome outcome, Failure why) {
   DecodedImage result;
   result.outcome = outcome;
+  result.failure = why == Failure::None ? FailureOf(outcome) : why;
   return result;
 }
 
@@ -208,35 +214,36 @@ void DecoderProcess::setReplyHandler(std::function<void()> handler) {
 }
 
 DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
-  if (!pending_ || !process_) return failed(DecodeOutcome::Failed);
+  if (!pending_ || !process_) return FailedDecode(DecodeOutcome::Failed);
   pending_ = false;
   char bytes[sizeof(proto::Reply)];
   bool abandoned = false;
   if (!readExactly(bytes, sizeof bytes, pendingDeadline_, keepWaiting, &abandoned) || process_->bytesAvailable() > 0) {
     stop();  // crashed, hit a limit, ran out of time, said more than it should, or is no longer wanted
-    return failed(abandoned ? DecodeOutcome::Abandoned : DecodeOutcome::Failed);
+    return FailedDecode(abandoned ? DecodeOutcome::Abandoned : DecodeOutcome::Failed);
   }
   proto::Reply reply;
   switch (proto::ValidateReply(bytes, sizeof bytes, pendingId_, buffer_.size(), &reply)) {
     case proto::ReplyCheck::Malformed:
       stop();
-      return failed(DecodeOutcome::Failed);
+      return FailedDecode(DecodeOutcome::Failed);
     case proto::ReplyCheck::NotDecoded:
-      return failed(DecodeOutcome::NotDecoded);
+      return FailedDecode(DecodeOutcome::NotDecoded, proto::FailureOf(static_cast<proto::DecodeStatus>(reply.status)));
     case proto::ReplyCheck::Decoded:
       break;
   }
   const uchar* shared = buffer_.view(reply.pixelBytes);
   if (!shared) {
     stop();
-    return failed(DecodeOutcome::Failed);
+    return FailedDecode(DecodeOutcome::Failed);
   }
   DecodedImage result;
   QImage image(static_cast<int>(reply.width), static_cast<int>(reply.height), QImage::Format_RGB32);
   if (image.isNull() || static_cast<uint64_t>(image.sizeInBytes()) != reply.pixelBytes)
-    return failed(DecodeOutcome::NotDecoded);  // no memory for it in the program
+    return FailedDecode(DecodeOutcome::NotDecoded, Failure::TooLarge);  // no memory for it in the program
   std::memcpy(image.bits(), shared, reply.pixelBytes);
   result.outcome = DecodeOutcome::Decoded;
+  result.failure = Failure::None;
   result.pixels = std::move(image);
   result.bpp = static_cast<int32_t>(reply.bpp);
   result.naturalSize = QSize(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
@@ -246,5 +253,6 @@ DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
 DecodedImage DecoderProcess::decode(const QString& path, const decoderproto::SizeHint& hint,
                                     const KeepWaiting& keepWaiting) {
   const DecodeOutcome sent = submit(path, hint);
-  return sent == DecodeOutcome::Decoded ? collect(keepWaiting) : failed(sent);
+  if (sent == DecodeOutcome::Decoded) return collect(keepWaiting);
+  return FailedDecode(sent);
 }

@@ -15,6 +15,7 @@
 
 #include "app/engine/SharedPixelBuffer.h"
 #include "app/imaging/DecoderProtocol.h"
+#include "app/imaging/Outcome.h"
 
 struct DecoderSettings {
   QString program;              // empty: quillmora-decoder beside the running program
@@ -33,15 +34,16 @@ enum class DecodeOutcome {
 // One decoded file, or why it was not decoded.
 struct DecodedImage {
   DecodeOutcome outcome = DecodeOutcome::NotDecoded;
+  Failure failure = Failure::Damaged;  // the reason, for the words (FailureTexts.h); None when decoded
   QImage pixels;      // RGB32, upright
   int32_t bpp = 0;    // bits per pixel of the file as the library decoded it
   QSize naturalSize;  // the image's own size; larger than pixels for a shrunk decode
   bool ok() const { return outcome == DecodeOutcome::Decoded && !pixels.isNull(); }
 };
 
-// Why a file was not decoded, as words for the user ("not an image this
-// program can read, or damaged"); empty for Decoded.
-QString DecodeOutcomeText(DecodeOutcome outcome);
+// A result without pixels; why: its reason, where the outcome alone does not
+// say it (a refusal of the decoder's own).
+DecodedImage FailedDecode(DecodeOutcome outcome, Failure why = Failure::None);
 
 // Called about every 20 ms while a caller waits for a reply; returning false
 // abandons the request.
@@ -107,7 +109,6 @@ class DecoderProcess {
   bool readExactly(char* data, qint64 size, const QDeadlineTimer& deadline, const KeepWaiting& keepWaiting,
                    bool* abandoned);
   bool writeAll(const QByteArray& bytes, const QDeadlineTimer& deadline);
-  DecodedImage failed(DecodeOutcome outcome);
   QString program() const;
 
   DecoderSettings settings_;

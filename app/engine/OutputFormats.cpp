@@ -1,16 +1,14 @@
 #include "app/engine/OutputFormats.h"
 
-#include <FreeImage.h>
-
 const QList<OutputFormat>& OutputFormats() {
   static const QList<OutputFormat> formats{
-      {QStringLiteral("Windows or OS2 BMP(*.bmp)"), QStringLiteral(".bmp"), FIF_BMP},
-      {QStringLiteral("Compuserve GIF(*.gif)"), QStringLiteral(".gif"), FIF_GIF},
-      {QStringLiteral("Icon File(*.ico)"), QStringLiteral(".ico"), FIF_ICO},
-      {QStringLiteral("JPEG(*.jpg)"), QStringLiteral(".jpg"), FIF_JPEG},
-      {QStringLiteral("Portable Network Graphics(*.png)"), QStringLiteral(".png"), FIF_PNG},
-      {QStringLiteral("Truevision Targa(*.tga)"), QStringLiteral(".tga"), FIF_TARGA},
-      {QStringLiteral("Tagged Image File Format(*.tif)"), QStringLiteral(".tif"), FIF_TIFF},
+      {QStringLiteral("Windows or OS2 BMP(*.bmp)"), QStringLiteral(".bmp"), ImageFileFormat::Bmp},
+      {QStringLiteral("Compuserve GIF(*.gif)"), QStringLiteral(".gif"), ImageFileFormat::Gif},
+      {QStringLiteral("Icon File(*.ico)"), QStringLiteral(".ico"), ImageFileFormat::Ico},
+      {QStringLiteral("JPEG(*.jpg)"), QStringLiteral(".jpg"), ImageFileFormat::Jpeg},
+      {QStringLiteral("Portable Network Graphics(*.png)"), QStringLiteral(".png"), ImageFileFormat::Png},
+      {QStringLiteral("Truevision Targa(*.tga)"), QStringLiteral(".tga"), ImageFileFormat::Targa},
+      {QStringLiteral("Tagged Image File Format(*.tif)"), QStringLiteral(".tif"), ImageFileFormat::Tiff},
   };
   return formats;
 }

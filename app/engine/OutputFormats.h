@@ -1,14 +1,16 @@
 #pragma once
 // The output format list of ComboOutputFormat: texts, file extensions and the
-// library's format numbers.
+// format each writes.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
+#include "app/imaging/ImagingTypes.h"
+
 struct OutputFormat {
   QString text;
   QString extension;  // with the dot
-  int32_t libraryFormat;
+  ImageFileFormat format;
 };
 
 constexpr int kDefaultOutputFormatIndex = 3;  // "JPEG(*.jpg)"

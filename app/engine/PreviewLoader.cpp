@@ -104,9 +104,7 @@ void PreviewLoader::Start(const Job& job) {
   if (keepsSpare_ && spare_->needsStart()) spareStart_.start(0);
   if (sent != DecodeOutcome::Decoded) {
     inFlight_ = job;
-    DecodedImage failed;
-    failed.outcome = sent;
-    Finish(std::move(failed));
+    Finish(FailedDecode(sent));
     return;
   }
   inFlight_ = job;

@@ -1,7 +1,5 @@
 #include "app/engine/ThumbGeometry.h"
 
-#include <FreeImage.h>
-
 #include <algorithm>
 
 #include "platform/drawing/Numbers.h"

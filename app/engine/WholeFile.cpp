@@ -1,9 +1,12 @@
 #include "app/engine/WholeFile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <cerrno>
 #include <cstdio>
 
 #include "app/engine/mUtils.h"
@@ -18,83 +21,97 @@ QString TemporaryNameBeside(const QString& target) {
   return folder + QStringLiteral(".qm%1.part").arg(n, 8, 16, QLatin1Char('0'));
 }
 
+int OpenTemporaryBeside(const QString& target, QString* temporaryName) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    *temporaryName = TemporaryNameBeside(target);
+    const int fd = ::open(QFile::encodeName(*temporaryName).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          0666);
+    if (fd >= 0 || errno != EEXIST) return fd;  // made, or not a name clash
+  }
+  return -1;
+}
+
 }  // namespace
 
-WholeFileWriter::WholeFileWriter(QString target, Durability durability)
-    : target_(std::move(target)), durability_(durability) {}
+WholeFileWriter::WholeFileWriter(QString target, Durability durability, TemporaryOpener opener)
+    : target_(std::move(target)), durability_(durability), opener_(std::move(opener)) {}
 
-WholeFileWriter::~WholeFileWriter() {
-  if (file_.isOpen() || !file_.fileName().isEmpty()) Discard();
-}
+WholeFileWriter::~WholeFileWriter() { Discard(); }
 
 void WholeFileWriter::Discard() {
-  if (file_.isOpen()) file_.close();
-  if (!file_.fileName().isEmpty()) QFile::remove(file_.fileName());
-  file_.setFileName(QString());
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.isEmpty()) ::unlink(QFile::encodeName(temporary_).constData());
+  temporary_.clear();
 }
 
-bool WholeFileWriter::Open() {
-  if (target_.isEmpty() || QFileInfo(target_).isDir()) return false;
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    file_.setFileName(TemporaryNameBeside(target_));
-    if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return true;
-    if (file_.error() != QFileDevice::OpenError || !QFile::exists(file_.fileName())) break;  // not a name clash
-  }
-  file_.setFileName(QString());
-  return false;
+Outcome WholeFileWriter::Fail(Failure why) {
+  Discard();
+  spoiled_ = Outcome::Failed(why);
+  return spoiled_;
 }
 
-bool WholeFileWriter::Write(const char* data, qint64 size) {
-  if (spoiled_ || !file_.isOpen()) return false;
+Outcome WholeFileWriter::Open() {
+  if (target_.isEmpty()) return Fail(Failure::NameRefused);
+  if (QFileInfo(target_).isDir()) return Fail(Failure::NameRefused);  // a folder has the target's name
+  QString name;
+  fd_ = opener_ ? opener_(target_, &name) : OpenTemporaryBeside(target_, &name);
+  if (fd_ < 0) return Fail(FailureOfErrno(errno));
+  temporary_ = name;
+  return Outcome::Done();
+}
+
+Outcome WholeFileWriter::Write(const char* data, qint64 size) {
+  if (!spoiled_) return spoiled_;
+  if (fd_ < 0) return Fail(Failure::WriteFailed);
   qint64 done = 0;
   while (done < size) {
-    const qint64 n = file_.write(data + done, size - done);
-    if (n <= 0) {
-      spoiled_ = true;
-      return false;
-    }
+    const ssize_t n = ::write(fd_, data + done, static_cast<size_t>(size - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return Fail(n < 0 ? FailureOfErrno(errno) : Failure::WriteFailed);
     done += n;
   }
-  return true;
+  return Outcome::Done();
 }
 
-bool WholeFileWriter::Commit(const std::function<bool()>& beforeReplace) {
-  if (spoiled_ || !file_.isOpen()) {
-    Discard();
-    return false;
-  }
-  bool ok = file_.flush();
-  if (ok && durability_ == Durability::Synced) ok = ::fsync(file_.handle()) == 0;
-  file_.close();
-  ok = ok && file_.error() == QFileDevice::NoError;
-  if (ok && beforeReplace) ok = beforeReplace();
+Outcome WholeFileWriter::Commit(const std::function<bool()>& beforeReplace) {
+  if (!spoiled_) return Fail(spoiled_.failure);
+  if (fd_ < 0) return Fail(Failure::WriteFailed);
+  if (durability_ == Durability::Synced && ::fsync(fd_) != 0) return Fail(FailureOfErrno(errno));
+  const int fd = fd_;
+  fd_ = -1;
+  // Some file systems report a full disk only when the file is closed.
+  if (::close(fd) != 0) return Fail(FailureOfErrno(errno));
+  if (beforeReplace && !beforeReplace()) return Fail(Failure::WriteFailed);
   // rename(2) replaces the target atomically; QFile::rename refuses to.
-  if (ok)
-    ok = std::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) == 0;
-  if (ok) {
-    file_.setFileName(QString());
-    return true;
-  }
-  Discard();
-  return false;
+  if (std::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(target_).constData()) != 0)
+    return Fail(FailureOfErrno(errno));
+  temporary_.clear();
+  return Outcome::Done();
 }
 
-bool WriteFileWhole(const QString& path, const QByteArray& bytes) {
+Outcome WriteFileWhole(const QString& path, const QByteArray& bytes) {
   WholeFileWriter writer(path);
-  return writer.Open() && writer.Write(bytes) && writer.Commit();
+  Outcome outcome = writer.Open();
+  if (outcome) outcome = writer.Write(bytes);
+  if (outcome) outcome = writer.Commit();
+  return outcome;
 }
 
-bool CopyFileWhole(const QString& source, const QString& target) {
+Outcome CopyFileWhole(const QString& source, const QString& target) {
   QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) return false;
+  if (!in.open(QIODevice::ReadOnly))
+    return Outcome::Failed(QFileInfo::exists(source) ? Failure::NotReadable : Failure::NotFound);
   WholeFileWriter writer(target);
-  if (!writer.Open()) return false;
+  Outcome outcome = writer.Open();
+  if (!outcome) return outcome;
   QByteArray chunk(1 << 20, Qt::Uninitialized);
   for (;;) {
     const qint64 n = in.read(chunk.data(), chunk.size());
-    if (n < 0) return false;
+    if (n < 0) return Outcome::Failed(Failure::NotReadable);
     if (n == 0) break;
-    if (!writer.Write(chunk.constData(), n)) return false;
+    outcome = writer.Write(chunk.constData(), n);
+    if (!outcome) return outcome;
   }
   return writer.Commit();
 }

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mScaleImage.h"
 #include "platform/drawing/Numbers.h"
@@ -34,19 +34,18 @@ void ThumbStage::BackgroundImageTextChanged(const QString& text) {
 
 void DrawScaledImage(QImage& dc, const QImage& source, int x, int y, int w, int h, ResampleFilter filter) {
   if (source.isNull() || dc.isNull() || w <= 0 || h <= 0) return;
-  if (filter == ResampleFilter::Halftone) {
-    const QImage scaled = source.size() == QSize(w, h)
-                              ? source
-                              : source.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QPainter p(&dc);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(x, y, scaled);
-    return;
-  }
-  // When the library cannot rescale, the unscaled bitmap is painted at its own
+  // When the codec cannot rescale, the unscaled picture is painted at its own
   // size from (x, y), cut off by the canvas.
-  FiBitmap resized = RescaleBitmap(BitmapFromPicture(source), w, h, filter);
-  PaintBitmap(&dc, resized.get(), x, y, 0, 0, 0, 0, 0, 0, SRCCOPY);
+  // The codec's filters give opaque pixels (fourth byte 255), also for the
+  // picture it could not rescale.
+  QImage scaled;
+  if (filter == ResampleFilter::Halftone)
+    scaled = source.size() == QSize(w, h) ? source : RescaleImage(source, w, h, filter);
+  else
+    scaled = RescaleImage(source, w, h, filter).convertToFormat(QImage::Format_RGB32);
+  QPainter p(&dc);
+  p.setCompositionMode(QPainter::CompositionMode_Source);
+  p.drawImage(x, y, scaled);
 }
 
 void ComposePlainThumb(ThumbStage& stage, int32_t w0, int32_t h0, int resizeMode, ResampleFilter filter) {

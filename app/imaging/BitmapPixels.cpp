@@ -1,5 +1,7 @@
 #include "app/imaging/BitmapPixels.h"
 
+#include <cstring>
+
 #include "app/imaging/FiBitmap.h"
 
 FiBitmap To32Bits(FIBITMAP* bitmap) {
@@ -65,3 +67,27 @@ bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst) {
   return true;
 }
 
+
+FiBitmap BitmapFromPixels(const PixelView& pixels) {
+  if (pixels.empty()) return FiBitmap();
+  const int w = pixels.width;
+  const int h = pixels.height;
+  FiBitmap bitmap(FreeImage_Allocate(w, h, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+  if (!bitmap) return bitmap;
+  // 0xAARRGGBB words are the library's B, G, R, A bytes on this (little-endian) platform.
+  for (int y = 0; y < h; ++y)
+    std::memcpy(FreeImage_GetScanLine(bitmap.get(), h - 1 - y), pixels.row(y), static_cast<size_t>(w) * 4);
+  return bitmap;
+}
+
+PixelBuffer PixelsFromBitmap(FIBITMAP* bitmap) {
+  PixelBuffer buffer;
+  if (!bitmap || !FreeImage_HasPixels(bitmap)) return buffer;
+  const size_t w = FreeImage_GetWidth(bitmap);
+  const size_t h = FreeImage_GetHeight(bitmap);
+  buffer.pixels.resize(w * h);
+  if (!CopyBitmapPixels(bitmap, buffer.pixels.data())) return PixelBuffer();
+  buffer.width = static_cast<int32_t>(w);
+  buffer.height = static_cast<int32_t>(h);
+  return buffer;
+}

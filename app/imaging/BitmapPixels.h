@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/imaging/FiBitmap.h"
+#include "app/imaging/PixelBuffer.h"
 
 // Copies any standard or high-depth bitmap to RGB32 pixels (rows top down,
 // fourth byte 255): width x height of them at dst. False when it cannot convert.
@@ -15,3 +16,10 @@ bool CopyBitmapPixels(FIBITMAP* bitmap, uint32_t* dst);
 // A new 32-bit standard bitmap with the pixels of any bitmap the library
 // decodes (palette, grey, 16-bit channels, floats); null when it cannot convert.
 FiBitmap To32Bits(FIBITMAP* bitmap);
+
+// A new 32-bit bitmap with the view's pixels, the fourth byte kept; null for
+// an empty view or when there is no memory for it.
+FiBitmap BitmapFromPixels(const PixelView& pixels);
+
+// The bitmap's pixels as RGB32 (fourth byte 255); empty when it cannot convert.
+PixelBuffer PixelsFromBitmap(FIBITMAP* bitmap);

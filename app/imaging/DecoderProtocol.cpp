@@ -4,6 +4,18 @@
 
 namespace decoderproto {
 
+Failure FailureOf(DecodeStatus status) {
+  switch (status) {
+    case DecodeStatus::Decoded: return Failure::None;
+    case DecodeStatus::Unreadable: return Failure::NotReadable;
+    case DecodeStatus::UnknownFormat:
+    case DecodeStatus::RefusedFormat: return Failure::Unsupported;
+    case DecodeStatus::TooLarge: return Failure::TooLarge;
+    case DecodeStatus::DecodeFailed: break;
+  }
+  return Failure::Damaged;
+}
+
 bool IsPlausibleBpp(uint32_t bpp) {
   switch (bpp) {
     case 1: case 2: case 4: case 8: case 16: case 24: case 32: case 48: case 64: case 96: case 128:

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/imaging/Outcome.h"
+
 namespace decoderproto {
 
 constexpr uint32_t kVersion = 2;
@@ -35,6 +37,9 @@ enum class DecodeStatus : int32_t {
   TooLarge = 4,        // more than kMaxPixels, or no room in the address-space limit
   DecodeFailed = 5,    // the library gave no bitmap or could not convert it
 };
+
+// The reason a refusal stands for.
+Failure FailureOf(DecodeStatus status);
 
 struct Hello {
   uint32_t magic = kHelloMagic;

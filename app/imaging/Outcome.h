@@ -11,6 +11,8 @@ enum class Failure : int32_t {
   Unsupported,         // not a format the program reads or writes
   Damaged,             // the codec could not make sense of it
   TooLarge,            // past the decoder's size or memory limits
+  DecoderGaveUp,       // the decoder crashed, hit a limit or ran out of time on it
+  NoImage,             // there was no picture to write
   ConversionFailed,    // the pixels could not be brought into the format
   DiskFull,            // no space left on the device
   PermissionDenied,    // the folder or file may not be written
@@ -27,3 +29,7 @@ struct Outcome {
   static Outcome Done() { return {}; }
   static Outcome Failed(Failure why) { return Outcome{why}; }
 };
+
+// The reason behind a system error number (errno) from opening, writing,
+// renaming or reading a file.
+Failure FailureOfErrno(int error);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/imaging/CodecInfo.h"
 #include "app/main/ProgramInfo.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/Registry.h"
@@ -20,8 +21,8 @@ QString DisclaimerText() {
   return QStringLiteral(
              "Copyright \u00A9 %1. All rights reserved. This program is provided \"as is\", without warranty "
              "of any kind, express or implied; in no event shall the authors be liable for any damages "
-             "arising from its use. It uses the FreeImage library under the FreeImage Public License.")
-      .arg(QString::fromLatin1(ProgramInfo::kMakerName));
+             "arising from its use. It uses %2.")
+      .arg(QString::fromLatin1(ProgramInfo::kMakerName), QString::fromStdString(CodecLibraryCredit()));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QStatusBar>
 
+#include "app/engine/FailureTexts.h"
 #include "app/main/BrowseFilter.h"
 #include "app/main/PreviewTexts.h"
 #include "app/main/ProgramInfo.h"
@@ -25,8 +26,8 @@ namespace {
 const QString kProgram = QString::fromLatin1(ProgramInfo::kProgramName);
 
 // Why a file could not be shown, for the status line.
-QString Unreadable(const QString& path, DecodeOutcome outcome) {
-  return QStringLiteral("%1 cannot be previewed: %2.").arg(QFileInfo(path).fileName(), DecodeOutcomeText(outcome));
+QString Unreadable(const QString& path, Failure why) {
+  return QStringLiteral("%1 cannot be previewed: %2.").arg(QFileInfo(path).fileName(), FailureText(why));
 }
 
 }  // namespace
@@ -46,7 +47,7 @@ void fMain::ShowPreview(const PreviewResult& result) {
   if (result.path != previewedFile_) return;
   if (!result.image.ok()) {
     ClearPreview();
-    Note(Unreadable(result.path, result.image.outcome));
+    Note(Unreadable(result.path, result.image.failure));
     return;
   }
   QImage picture = result.image.pixels;
@@ -98,7 +99,7 @@ void fMain::ShowFullSize(const PreviewResult& result) {
   if (result.path != fullSizeRequest_) return;
   fullSizeRequest_.clear();
   if (!result.image.ok()) {
-    ShowMessageBox(Unreadable(result.path, result.image.outcome), kProgram, MsgIcon::Exclamation, MsgButtons::OK,
+    ShowMessageBox(Unreadable(result.path, result.image.failure), kProgram, MsgIcon::Exclamation, MsgButtons::OK,
                    this);
     return;
   }

@@ -41,7 +41,7 @@
 #include <vector>
 
 #include "app/engine/DecoderProcess.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/PreviewLoader.h"
 #include "app/engine/mScaleImage.h"
 #include "bench/support/EventLoopClocks.h"

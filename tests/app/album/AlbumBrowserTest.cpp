@@ -21,7 +21,7 @@
 #include <cctype>
 
 #include "app/album/AlbumPages.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mThumbStyles.h"
 #include "tests/support/TestImages.h"
@@ -112,8 +112,9 @@ TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
     thumbnails << base + QStringLiteral(".jpg");
     ASSERT_TRUE(LoadImageFile(sourcePath, stage.PicLoad)) << sourcePath.toStdString();
     ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, ResampleFilter::Halftone);
-    ASSERT_EQ(SaveThumbCanvas(stage.picThumb, thumbFolder + QStringLiteral("/TH_") + base + QStringLiteral(".jpg"), FIF_JPEG),
-              kSaveOk);
+    ASSERT_TRUE(SaveThumbCanvas(stage.picThumb, thumbFolder + QStringLiteral("/TH_") + base + QStringLiteral(".jpg"),
+                                ImageFileFormat::Jpeg)
+                    .ok());
   }
   const QFontMetrics metrics(QApplication::font());
   const AlbumWriteResult result =

@@ -5,8 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "app/imaging/BitmapPixels.h"
 #include "app/imaging/FiBitmap.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
 #include "platform/drawing/Surface.h"
 #include "tests/support/TestImages.h"
@@ -15,7 +16,8 @@ namespace {
 
 // A w x h bitmap of the test gradient in the library's own depth for the format.
 FiBitmap BitmapFor(FREE_IMAGE_FORMAT fif, int w, int h) {
-  FiBitmap rgb = BitmapFromPicture(testimages::Gradient(w, h));
+  const QImage gradient = testimages::Gradient(w, h).convertToFormat(QImage::Format_RGB32);
+  FiBitmap rgb = BitmapFromPixels(ViewOf(gradient));
   FiBitmap rgb24(FreeImage_ConvertTo24Bits(rgb.get()));
   switch (fif) {
     case FIF_PBM:

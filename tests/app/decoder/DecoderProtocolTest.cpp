@@ -141,27 +141,27 @@ std::vector<uint8_t> TargaHeader(int type, int depth, int height) {
 TEST(HeaderGuards, RefuseHeadersThatMakeTheLibraryReadPastItsBuffers) {
   struct Case {
     const char* name;
-    FREE_IMAGE_FORMAT fif;
+    InputKind kind;
     std::vector<uint8_t> header;
     uint64_t fileSize;
     bool passes;
   };
   const Case cases[] = {
-      {"pcx line holds width", FIF_PCX, PcxHeader(99, 8, 3, 100), 5000, true},
-      {"pcx 1-bit line holds width", FIF_PCX, PcxHeader(99, 1, 1, 13), 5000, true},
-      {"pcx line shorter than width", FIF_PCX, PcxHeader(63246, 8, 3, 16), 258, false},
-      {"pcx 1-bit line one byte short", FIF_PCX, PcxHeader(99, 1, 1, 12), 5000, false},
-      {"pcx xmin after xmax", FIF_PCX, [] { auto h = PcxHeader(5, 8, 1, 8); h[4] = 9; return h; }(), 5000, false},
-      {"pcx truncated header", FIF_PCX, std::vector<uint8_t>(20, 0), 20, false},
-      {"targa rle with data for every row", FIF_TARGA, TargaHeader(10, 24, 12), 18 + 12 * 8, true},
-      {"targa rle, rows shorter than a pixel", FIF_TARGA, TargaHeader(10, 24, 12), 36, false},
-      {"targa rle, no data", FIF_TARGA, TargaHeader(10, 24, 12), 18, false},
-      {"targa rle grey, one byte a row", FIF_TARGA, TargaHeader(11, 8, 12), 18 + 12, true},
-      {"targa rle grey, less than a byte a row", FIF_TARGA, TargaHeader(11, 8, 12), 18 + 11, false},
-      {"targa rle 16-bit, two bytes a row", FIF_TARGA, TargaHeader(10, 16, 12), 18 + 24, false},
-      {"targa uncompressed", FIF_TARGA, TargaHeader(2, 24, 12), 36, true},
-      {"other formats", FIF_PNG, std::vector<uint8_t>(8, 0), 8, true},
+      {"pcx line holds width", InputKind::Pcx, PcxHeader(99, 8, 3, 100), 5000, true},
+      {"pcx 1-bit line holds width", InputKind::Pcx, PcxHeader(99, 1, 1, 13), 5000, true},
+      {"pcx line shorter than width", InputKind::Pcx, PcxHeader(63246, 8, 3, 16), 258, false},
+      {"pcx 1-bit line one byte short", InputKind::Pcx, PcxHeader(99, 1, 1, 12), 5000, false},
+      {"pcx xmin after xmax", InputKind::Pcx, [] { auto h = PcxHeader(5, 8, 1, 8); h[4] = 9; return h; }(), 5000, false},
+      {"pcx truncated header", InputKind::Pcx, std::vector<uint8_t>(20, 0), 20, false},
+      {"targa rle with data for every row", InputKind::Targa, TargaHeader(10, 24, 12), 18 + 12 * 8, true},
+      {"targa rle, rows shorter than a pixel", InputKind::Targa, TargaHeader(10, 24, 12), 36, false},
+      {"targa rle, no data", InputKind::Targa, TargaHeader(10, 24, 12), 18, false},
+      {"targa rle grey, one byte a row", InputKind::Targa, TargaHeader(11, 8, 12), 18 + 12, true},
+      {"targa rle grey, less than a byte a row", InputKind::Targa, TargaHeader(11, 8, 12), 18 + 11, false},
+      {"targa rle 16-bit, two bytes a row", InputKind::Targa, TargaHeader(10, 16, 12), 18 + 24, false},
+      {"targa uncompressed", InputKind::Targa, TargaHeader(2, 24, 12), 36, true},
+      {"other formats", InputKind::Other, std::vector<uint8_t>(8, 0), 8, true},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(PassesHeaderGuards(c.fif, c.header.data(), c.header.size(), c.fileSize), c.passes) << c.name;
+    EXPECT_EQ(PassesHeaderGuards(c.kind, c.header.data(), c.header.size(), c.fileSize), c.passes) << c.name;
 }

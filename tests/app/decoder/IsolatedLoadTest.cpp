@@ -12,7 +12,7 @@
 
 #include "app/decoder/ImageDecoder.h"
 #include "app/engine/DecoderProcess.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
 #include "platform/drawing/Surface.h"
 #include "platform/shell/MessageBox.h"
@@ -71,13 +71,14 @@ class IsolatedLoad : public ::testing::Test {
   QString pathOf(const QString& name) const { return dir_.filePath(name); }
 
   // Writes the image in one of the program's output formats, as a thumbnail.
-  GoodFile writeGood(const QString& name, const QImage& image, int format) {
+  GoodFile writeGood(const QString& name, const QImage& image, ImageFileFormat format) {
     Surface canvas;
     canvas.setImage(image);
     const QString path = pathOf(name);
-    EXPECT_EQ(SaveThumbCanvas(canvas, path, format), kSaveOk) << name.toStdString();
-    const bool lossless = format != FIF_JPEG && format != FIF_GIF;
-    const int32_t bpp = format == FIF_GIF ? 8 : (format == FIF_BMP || format == FIF_TARGA) ? 32 : 24;
+    EXPECT_TRUE(SaveThumbCanvas(canvas, path, format).ok()) << name.toStdString();
+    using F = ImageFileFormat;
+    const bool lossless = format != F::Jpeg && format != F::Gif;
+    const int32_t bpp = format == F::Gif ? 8 : (format == F::Bmp || format == F::Targa) ? 32 : 24;
     return {path, image, bpp, lossless};
   }
 
@@ -91,17 +92,18 @@ TEST_F(IsolatedLoad, GoodImagesLoadAndHostileFilesFailInAMixedFolder) {
   if (hostile.isEmpty()) GTEST_SKIP() << "no hostile test files in " << kHostileDir.toStdString();
 
   struct Format {
-    int fif;
+    ImageFileFormat fif;
     const char* ext;
   };
-  const Format formats[] = {{FIF_BMP, "bmp"}, {FIF_GIF, "gif"}, {FIF_ICO, "ico"}, {FIF_JPEG, "jpg"},
-                            {FIF_PNG, "png"}, {FIF_TARGA, "tga"}, {FIF_TIFF, "tif"}};
+  using F = ImageFileFormat;
+  const Format formats[] = {{F::Bmp, "bmp"}, {F::Gif, "gif"}, {F::Ico, "ico"}, {F::Jpeg, "jpg"},
+                            {F::Png, "png"}, {F::Targa, "tga"}, {F::Tiff, "tif"}};
   std::vector<GoodFile> good;
   for (int i = 0; i < 45; ++i) {
     for (const Format& f : formats) {
       // Icons are written as they are only as squares of 16 to 256.
-      const int w = f.fif == FIF_ICO ? 16 + i : 1 + (i * 37) % 90;
-      const int h = f.fif == FIF_ICO ? 16 + i : 1 + (i * 23) % 70;
+      const int w = f.fif == F::Ico ? 16 + i : 1 + (i * 37) % 90;
+      const int h = f.fif == F::Ico ? 16 + i : 1 + (i * 23) % 70;
       good.push_back(writeGood(QStringLiteral("good%1.%2").arg(i).arg(QLatin1String(f.ext)),
                                testimages::Gradient(w, h), f.fif));
     }
@@ -163,7 +165,7 @@ TEST_F(IsolatedLoad, MissingDecoderFailsQuietlyAndSaysWhy) {
   const QString missing = pathOf(QStringLiteral("no-such-folder/quillmora-decoder"));
   const QString notAProgram = pathOf(QStringLiteral("not-a-program"));
   ASSERT_TRUE(testimages::WriteBytes(notAProgram, "plain text"));
-  const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(20, 10), FIF_PNG);
+  const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(20, 10), ImageFileFormat::Png);
 
   struct Case {
     QString program;
@@ -192,7 +194,7 @@ TEST_F(IsolatedLoad, MissingDecoderFailsQuietlyAndSaysWhy) {
 }
 
 TEST_F(IsolatedLoad, DecoderIsRecycledAfterItsQuotaOfImages) {
-  const GoodFile g = writeGood(QStringLiteral("good.bmp"), testimages::Gradient(9, 7), FIF_BMP);
+  const GoodFile g = writeGood(QStringLiteral("good.bmp"), testimages::Gradient(9, 7), ImageFileFormat::Bmp);
   DecoderSettings settings;
   settings.recycleAfter = 3;
   DecoderProcess decoder(settings);
@@ -212,7 +214,7 @@ TEST_F(IsolatedLoad, DecoderIsRecycledAfterItsQuotaOfImages) {
 TEST_F(IsolatedLoad, CrashOrHangCostsOneImageAndARestart) {
   const QStringList hostile = HostileFiles();
   if (hostile.isEmpty()) GTEST_SKIP() << "no hostile test files in " << kHostileDir.toStdString();
-  const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), FIF_PNG);
+  const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), ImageFileFormat::Png);
   DecoderSettings settings;
   settings.timeLimitMs = 500;
   DecoderProcess decoder(settings);
@@ -236,7 +238,7 @@ TEST_F(IsolatedLoad, CrashOrHangCostsOneImageAndARestart) {
 // A stand-in decoder that greets properly and then answers the first request
 // with the given bytes (printf escapes), then waits.
 TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
-  const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), FIF_PNG);
+  const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), ImageFileFormat::Png);
   const QString hello = QStringLiteral("QMHI\\002\\000\\000\\000\\001\\000\\000\\000\\000\\000\\000\\000");
   const QString id1 = QStringLiteral("\\001\\000\\000\\000");
   const QString zero4 = QStringLiteral("\\000\\000\\000\\000");
@@ -280,7 +282,7 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
 }
 
 TEST_F(IsolatedLoad, RelativePathsNameFilesInTheProgramsCurrentFolder) {
-  const GoodFile g = writeGood(QStringLiteral("relative.png"), testimages::Gradient(5, 4), FIF_PNG);
+  const GoodFile g = writeGood(QStringLiteral("relative.png"), testimages::Gradient(5, 4), ImageFileFormat::Png);
   DecoderProcess decoder;
   ASSERT_EQ(decoder.decode(g.path).outcome, DecodeOutcome::Decoded);  // started in the old folder
   const QString previous = QDir::currentPath();

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/engine/BatchRun.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "tests/app/engine/RunFixture.h"
 #include "tests/support/TestImages.h"
 

@@ -6,9 +6,13 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include "app/engine/MFreeImage_2.h"
+#include <FreeImage.h>
+
+#include "app/engine/ImageBridge.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mThumbStyles.h"
+#include "app/imaging/BitmapPixels.h"
+#include "app/imaging/FiBitmap.h"
 #include "tests/support/TestImages.h"
 
 namespace {
@@ -42,14 +46,21 @@ int TiffCompression(const QString& path) {
   return -1;
 }
 
+// The RGB32 image of a library bitmap.
+QImage ImageFromBitmap(FIBITMAP* bitmap) {
+  const PixelBuffer pixels = PixelsFromBitmap(bitmap);
+  return ImageOf(pixels);
+}
+
+using F = ImageFileFormat;
 struct FormatCase {
-  int32_t format;
+  ImageFileFormat format;
   const char* ext;
   unsigned bpp;
 };
-const FormatCase kFormats[] = {{FIF_BMP, "bmp", 32},  {FIF_GIF, "gif", 8},   {FIF_ICO, "ico", 32},
-                               {FIF_JPEG, "jpg", 24}, {FIF_PNG, "png", 24},  {FIF_TARGA, "tga", 32},
-                               {FIF_TIFF, "tif", 24}};
+const FormatCase kFormats[] = {{F::Bmp, "bmp", 32},  {F::Gif, "gif", 8},   {F::Ico, "ico", 32},
+                               {F::Jpeg, "jpg", 24}, {F::Png, "png", 24},  {F::Targa, "tga", 32},
+                               {F::Tiff, "tif", 24}};
 
 }  // namespace
 
@@ -59,23 +70,24 @@ TEST(SaveThumbCanvas, EveryStyleFilterAndFormatWritesADecodableFileOfTheRightSha
   stage.SetThumbBackColor(0x336699);
   stage.PicLoad.setImage(testimages::Gradient(90, 60));
   for (int style = 0; style <= 3; ++style) {
-    for (int32_t filter = 0; filter <= 6; ++filter) {
+    for (int32_t f = 0; f <= 6; ++f) {
+      const auto filter = static_cast<ResampleFilter>(f);
       if (style == kStyleNormal) {
-        ComposePlainThumb(stage, 64, 48, kResizeKeepAspect, static_cast<ResampleFilter>(filter));
+        ComposePlainThumb(stage, 64, 48, kResizeKeepAspect, filter);
       } else {
         stage.SetCanvasSize(64, 48);
-        ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, style, 4, true, static_cast<ResampleFilter>(filter));
+        ComposeStyledThumb(stage.PicLoad, stage.picThumb, stage.picBknd, style, 4, true, filter);
       }
       const QSize canvas = stage.picThumb.image().size();
       ASSERT_EQ(canvas, style == kStyleNormal ? QSize(64, 43) : QSize(64, 48));
       for (const FormatCase& f : kFormats) {
-        SCOPED_TRACE(testing::Message() << "style " << style << " filter " << filter << " " << f.ext);
-        const QString path = dir.filePath(QStringLiteral("t%1_%2.%3").arg(style).arg(filter).arg(f.ext));
-        ASSERT_EQ(SaveThumbCanvas(stage.picThumb, path, f.format, static_cast<ResampleFilter>(filter)), kSaveOk);
+        SCOPED_TRACE(testing::Message() << "style " << style << " filter " << int(filter) << " " << f.ext);
+        const QString path = dir.filePath(QStringLiteral("t%1_%2.%3").arg(style).arg(int(filter)).arg(f.ext));
+        ASSERT_TRUE(SaveThumbCanvas(stage.picThumb, path, f.format, filter).ok());
         FiBitmap back = Decode(path);
         ASSERT_TRUE(back);
         EXPECT_EQ(FreeImage_GetBPP(back.get()), f.bpp);
-        if (f.format == FIF_ICO) {
+        if (f.format == F::Ico) {
           // Not a square of 16-256: centred on a transparent square.
           EXPECT_EQ(FreeImage_GetWidth(back.get()), 64u);
           EXPECT_EQ(FreeImage_GetHeight(back.get()), 64u);
@@ -87,13 +99,13 @@ TEST(SaveThumbCanvas, EveryStyleFilterAndFormatWritesADecodableFileOfTheRightSha
           EXPECT_EQ(static_cast<int>(FreeImage_GetWidth(back.get())), canvas.width());
           EXPECT_EQ(static_cast<int>(FreeImage_GetHeight(back.get())), canvas.height());
         }
-        if (f.format == FIF_GIF) {
+        if (f.format == F::Gif) {
           EXPECT_NE(FreeImage_GetPalette(back.get()), nullptr);
         }
-        if (f.bpp == 32 && f.format != FIF_ICO) {
+        if (f.bpp == 32 && f.format != F::Ico) {
           EXPECT_EQ(FreeImage_GetScanLine(back.get(), 0)[FI_RGBA_ALPHA], 255);  // opaque fourth byte
         }
-        if (f.format == FIF_TIFF) {
+        if (f.format == F::Tiff) {
           EXPECT_EQ(TiffCompression(path), 1);  // uncompressed
         }
       }
@@ -111,7 +123,7 @@ TEST(SaveThumbCanvas, SquareIconsOf16To256AreWrittenAs24BitsAndLargeCanvasesShri
     Surface canvas;
     canvas.setImage(testimages::Solid(c.w, c.h, QColor(200, 100, 50)));
     const QString path = dir.filePath(QStringLiteral("i%1x%2.ico").arg(c.w).arg(c.h));
-    ASSERT_EQ(SaveThumbCanvas(canvas, path, FIF_ICO, ResampleFilter::Bilinear), kSaveOk) << c.w;
+    ASSERT_TRUE(SaveThumbCanvas(canvas, path, F::Ico, ResampleFilter::Bilinear).ok()) << c.w;
     FiBitmap back = Decode(path);
     ASSERT_TRUE(back) << c.w;
     EXPECT_EQ(FreeImage_GetWidth(back.get()), c.side) << c.w;
@@ -120,21 +132,23 @@ TEST(SaveThumbCanvas, SquareIconsOf16To256AreWrittenAs24BitsAndLargeCanvasesShri
   }
 }
 
-TEST(SaveThumbCanvas, UnwritablePathsGiveCode6AndLeaveNoFile) {
+TEST(SaveThumbCanvas, UnwritablePathsSayWhyAndLeaveNoFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(testimages::WriteBytes(dir.filePath("file.txt"), "x"));
   ASSERT_TRUE(QDir(dir.path()).mkdir("taken.jpg"));
   Surface canvas;
   canvas.setImage(testimages::Solid(20, 20, Qt::red));
-  for (const QString& path : {dir.filePath("file.txt/thumb.jpg"), dir.filePath("missing/thumb.jpg"),
-                              dir.filePath("taken.jpg")}) {
-    EXPECT_EQ(SaveThumbCanvas(canvas, path, FIF_JPEG), kSaveWriteFailed) << path.toStdString();
-  }
+  const struct { QString path; Failure why; } cases[] = {{dir.filePath("file.txt/thumb.jpg"), Failure::NotFound},
+                                                         {dir.filePath("missing/thumb.jpg"), Failure::NotFound},
+                                                         {dir.filePath("taken.jpg"), Failure::NameRefused},
+                                                         {"/sys/thumb.jpg", Failure::PermissionDenied}};
+  for (const auto& c : cases)
+    EXPECT_EQ(SaveThumbCanvas(canvas, c.path, F::Jpeg).failure, c.why) << c.path.toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // file.txt only
   // An existing thumbnail survives a failed save: the folder-file case above never
   // touched it; a failed conversion is reported before anything is written.
   Surface empty;
-  EXPECT_EQ(SaveThumbCanvas(empty, dir.filePath("e.png"), FIF_PNG), kSaveCaptureFailed);
+  EXPECT_EQ(SaveThumbCanvas(empty, dir.filePath("e.png"), F::Png).failure, Failure::NoImage);
   EXPECT_FALSE(QFile::exists(dir.filePath("e.png")));
 }
 
@@ -217,16 +231,13 @@ TEST(LoadImageFile, FilesThatDoNotDecodeLeaveTheLoadSurfaceAsItWas) {
   }
 }
 
-TEST(RescaleBitmap, MissingSidesFollowTheAspectRatioAndZeroSizesGiveTheSourceBack) {
-  FiBitmap source = BitmapFromPicture(testimages::Gradient(200, 100));
-  FIBITMAP* raw = source.get();
-  FiBitmap same = RescaleBitmap(std::move(source), 0, 0, ResampleFilter::Bilinear);
-  EXPECT_EQ(same.get(), raw);
+TEST(RescaleImage, MissingSidesFollowTheAspectRatioAndZeroSizesGiveTheSourceBack) {
+  const QImage source = testimages::Gradient(200, 100);
+  const QImage same = RescaleImage(source, 0, 0, ResampleFilter::Bilinear);
+  EXPECT_EQ(same.constBits(), source.constBits());
   struct Case { int w, h, ew, eh; } cases[] = {{0, 50, 100, 50}, {50, 0, 50, 25}, {30, 70, 30, 70}};
   for (const Case& c : cases) {
-    FiBitmap out = RescaleBitmap(BitmapFromPicture(testimages::Gradient(200, 100)), c.w, c.h, ResampleFilter::Box);
-    ASSERT_TRUE(out);
-    EXPECT_EQ(FreeImage_GetWidth(out.get()), static_cast<unsigned>(c.ew));
-    EXPECT_EQ(FreeImage_GetHeight(out.get()), static_cast<unsigned>(c.eh));
+    const QImage out = RescaleImage(source, c.w, c.h, ResampleFilter::Box);
+    EXPECT_EQ(out.size(), QSize(c.ew, c.eh));
   }
 }

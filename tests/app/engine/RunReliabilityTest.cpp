@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "app/engine/BatchRun.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
 #include "tests/app/engine/RunFixture.h"
 #include "tests/support/TestImages.h"

@@ -10,7 +10,7 @@
 
 #include "app/engine/BatchRun.h"
 #include "app/engine/DecodeAhead.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mThumbStyles.h"

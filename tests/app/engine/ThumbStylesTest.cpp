@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mScaleImage.h"
 #include "app/engine/mThumbStyles.h"

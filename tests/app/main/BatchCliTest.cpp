@@ -16,9 +16,10 @@
 
 #include "app/engine/BatchRun.h"
 #include "app/engine/FileMasks.h"
-#include "app/engine/MFreeImage_2.h"
+#include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
 #include "app/main/HeadlessBatchHost.h"
+#include "app/imaging/BitmapPixels.h"
 #include "app/imaging/FiBitmap.h"
 #include "app/settings/SettingsFormat.h"
 #include "app/settings/SettingsRecord.h"
@@ -186,7 +187,7 @@ QImage ImageOf(const QString& path) {
   const QByteArray name = QFile::encodeName(path);
   const FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
   FiBitmap bitmap(fif == FIF_UNKNOWN ? nullptr : FreeImage_Load(fif, name.constData(), 0));
-  return ImageFromBitmap(bitmap.get());
+  return ImageOf(PixelsFromBitmap(bitmap.get()));
 }
 
 QStringList FilesUnder(const QString& folder) {

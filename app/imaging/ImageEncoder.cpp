@@ -1,0 +1,122 @@
+#include "app/imaging/ImageEncoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/imaging/BitmapPixels.h"
+#include "app/imaging/FiBitmap.h"
+
+namespace {
+
+FREE_IMAGE_FORMAT LibraryFormat(ImageFileFormat format) {
+  switch (format) {
+    case ImageFileFormat::Bmp: return FIF_BMP;
+    case ImageFileFormat::Gif: return FIF_GIF;
+    case ImageFileFormat::Ico: return FIF_ICO;
+    case ImageFileFormat::Jpeg: return FIF_JPEG;
+    case ImageFileFormat::Png: return FIF_PNG;
+    case ImageFileFormat::Targa: return FIF_TARGA;
+    case ImageFileFormat::Tiff: return FIF_TIFF;
+  }
+  return FIF_UNKNOWN;
+}
+
+// The library's memory stream, closed whatever happens.
+class FiMemory {
+ public:
+  FiMemory() : memory_(FreeImage_OpenMemory()) {}
+  ~FiMemory() {
+    if (memory_) FreeImage_CloseMemory(memory_);
+  }
+  FiMemory(const FiMemory&) = delete;
+  FiMemory& operator=(const FiMemory&) = delete;
+  FIMEMORY* get() const { return memory_; }
+
+ private:
+  FIMEMORY* memory_;
+};
+
+EncodedImage Failed(Failure why) { return EncodedImage{Outcome::Failed(why), {}}; }
+
+// The file bytes of a bitmap; a conversion failure when the library cannot encode it.
+EncodedImage Encode(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format, int flags) {
+  FiMemory memory;
+  if (!memory.get() || !FreeImage_SaveToMemory(format, bitmap, memory.get(), flags))
+    return Failed(Failure::ConversionFailed);
+  BYTE* data = nullptr;
+  DWORD size = 0;
+  if (!FreeImage_AcquireMemory(memory.get(), &data, &size) || !data || size == 0)
+    return Failed(Failure::ConversionFailed);
+  EncodedImage encoded;
+  encoded.bytes.assign(data, data + size);
+  return encoded;
+}
+
+// A picture that is not a square of 16 to 256, fitted into one: shrunk to fit
+// 256 when larger, then centred on a transparent square of at least 16.
+PixelBuffer IconSquare(const PixelView& picture, const ShrinkPixels& shrink) {
+  PixelBuffer shrunk;
+  PixelView fitted = picture;
+  if (picture.width > kIconSideMax || picture.height > kIconSideMax) {
+    if (shrink) shrunk = shrink(picture, kIconSideMax);
+    if (shrunk.empty() || shrunk.width > kIconSideMax || shrunk.height > kIconSideMax) return PixelBuffer();
+    fitted = shrunk.view();
+  }
+  const int32_t side = std::max({fitted.width, fitted.height, kIconSideMin});
+  PixelBuffer square;
+  square.pixels.assign(static_cast<size_t>(side) * side, 0u);  // transparent
+  square.width = side;
+  square.height = side;
+  const int32_t x0 = (side - fitted.width) / 2;
+  const int32_t y0 = (side - fitted.height) / 2;
+  for (int32_t y = 0; y < fitted.height; ++y)
+    std::memcpy(&square.pixels[static_cast<size_t>(y0 + y) * side + x0], fitted.row(y),
+                static_cast<size_t>(fitted.width) * 4);
+  return square;
+}
+
+}  // namespace
+
+EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, const ShrinkPixels& shrink) {
+  if (picture.empty()) return Failed(Failure::NoImage);
+  const FREE_IMAGE_FORMAT fif = LibraryFormat(format);
+  if (fif == FIF_UNKNOWN) return Failed(Failure::Unsupported);
+  FiBitmap captured = BitmapFromPixels(picture);
+  if (!captured) return Failed(Failure::ConversionFailed);
+
+  FiBitmap output;
+  int flags = 0;
+  switch (format) {
+    case ImageFileFormat::Bmp:
+    case ImageFileFormat::Targa:
+      output = std::move(captured);
+      break;
+    case ImageFileFormat::Ico: {
+      const bool asIs = picture.width == picture.height && picture.width >= kIconSideMin &&
+                        picture.width <= kIconSideMax;
+      if (asIs) {
+        output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+      } else {
+        const PixelBuffer square = IconSquare(picture, shrink);
+        output = BitmapFromPixels(square.view());
+      }
+      break;
+    }
+    case ImageFileFormat::Tiff:
+      flags = TIFF_NONE;
+      output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+      break;
+    case ImageFileFormat::Gif: {
+      FiBitmap rgb(FreeImage_ConvertTo24Bits(captured.get()));
+      if (rgb) output.reset(FreeImage_ColorQuantize(rgb.get(), FIQ_WUQUANT));
+      break;
+    }
+    case ImageFileFormat::Jpeg:
+    case ImageFileFormat::Png:
+      output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+      break;
+  }
+  captured.reset();
+  if (!output) return Failed(Failure::ConversionFailed);
+  return Encode(output.get(), fif, flags);
+}
