@@ -136,12 +136,8 @@ TEST(QuillmoraBatch, MixedFolderWithAlbumWritesEveryGoodThumbnailAndReportsTheFa
   ASSERT_TRUE(testimages::WriteBytes(src + "/broken.jpg", QByteArray("\xFF\xD8\xFF\xE0 truncated", 15)));
   QStringList bad{"broken.jpg"};
   const QString hostile = QStringLiteral(HOSTILE_DIR) + "/psd-segv-1c31.psd";
-  if (QFile::exists(hostile)) {
-    ASSERT_TRUE(QFile::copy(hostile, src + "/hostile.psd"));
-    bad << "hostile.psd";
-  } else {
-    ADD_FAILURE() << "hostile sample files not found at " << HOSTILE_DIR;
-  }
+  ASSERT_TRUE(QFile::copy(hostile, src + "/hostile.psd")) << "hostile sample files not found at " << HOSTILE_DIR;
+  bad << "hostile.psd";
 
   const CliResult r = RunCli({"--album", "--dest", out, "--format", "4", src});
   EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
@@ -356,7 +352,7 @@ TEST(QuillmoraBatch, AMixedFolderLosesNoGoodFileAndCountsExactlyTheBadOnes) {
   ASSERT_TRUE(QDir().mkpath(out));
   const std::vector<GoodKind> kinds = WriteEveryKind(src);
   const QStringList hostile = QDir(QStringLiteral(HOSTILE_DIR)).entryList({QStringLiteral("*-*-*.*")}, QDir::Files);
-  if (hostile.isEmpty()) GTEST_SKIP() << "no hostile samples in " << HOSTILE_DIR;
+  ASSERT_FALSE(hostile.isEmpty()) << "no hostile samples in " << HOSTILE_DIR;
   for (const QString& name : hostile)
     ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(HOSTILE_DIR)).filePath(name), src + "/" + name));
   DecoderSettings settings;
