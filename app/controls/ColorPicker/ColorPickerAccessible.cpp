@@ -11,8 +11,13 @@ QString ColorPickerAccessible::ColorText(ColorValue color) {
 }
 
 QString ColorPickerAccessible::text(QAccessible::Text t) const {
-  if (t == QAccessible::Value) return ColorText(picker()->Color());
-  return QAccessibleWidget::text(t);
+  const QString own = QAccessibleWidget::text(t);
+  const QString colour = ColorText(picker()->Color());
+  if (t == QAccessible::Value) return colour;
+  // AT-SPI passes no value text of a button on: the description carries the
+  // colour too, so a screen reader can say it.
+  if (t == QAccessible::Description) return own.isEmpty() ? colour : own + ' ' + colour;
+  return own;
 }
 
 QStringList ColorPickerAccessible::actionNames() const {

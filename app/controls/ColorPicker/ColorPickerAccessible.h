@@ -1,7 +1,8 @@
 #pragma once
 // A ColorPicker as assistive tools see it: a push button named by its
 // accessible name, whose value text is its colour ("#RRGGBB", system colours
-// as they show now), with the press action that opens the palette.
+// as they show now), also at the end of its description, with the press
+// action that opens the palette.
 #include <QAccessibleWidget>
 
 #include "platform/drawing/ColorValue.h"

@@ -116,7 +116,11 @@ TEST(ControlAccessibility, ValuesReadAndSetAsTheControlsHoldThem) {
 
   ColorPicker picker;
   picker.setColor(0x000000FFu);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(&picker)->text(QAccessible::Value), "#FF0000");
+  QAccessibleInterface* colour = QAccessible::queryAccessibleInterface(&picker);
+  EXPECT_EQ(colour->text(QAccessible::Value), "#FF0000");
+  EXPECT_EQ(colour->text(QAccessible::Description), "#FF0000");
+  picker.setToolTip("Page background color.");
+  EXPECT_EQ(colour->text(QAccessible::Description), "Page background color. #FF0000");
 
   vkFrames frame;
   frame.setCaption("First");
