@@ -135,7 +135,7 @@ print("counter:", repr(counter.name))
 PY
 
 # Three images to make thumbnails of.
-mkdir -p "$work/images" "$work/images/out"
+mkdir -p "$work/images"
 for c in "255 0 0" "0 255 0" "0 0 255"; do
   printf 'P3\n32 20\n255\n' > "$work/images/${c// /-}.ppm"
   for ((i = 0; i < 32 * 20; i++)); do echo "$c"; done >> "$work/images/${c// /-}.ppm"
