@@ -21,7 +21,8 @@ foreach(part
     "${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml"
     "${PREFIX}/share/icons/hicolor/scalable/apps/${APP_ID}.svg"
     "${PREFIX}/share/icons/hicolor/48x48/apps/${APP_ID}.png"
-    "${PREFIX}/share/icons/hicolor/256x256/apps/${APP_ID}.png")
+    "${PREFIX}/share/icons/hicolor/256x256/apps/${APP_ID}.png"
+    "${PREFIX}/share/man/man1/quillmora.1.gz" "${PREFIX}/share/man/man1/quillmora-batch.1.gz")
   if(NOT EXISTS "${part}")
     message(FATAL_ERROR "not installed: ${part}")
   endif()

@@ -17,6 +17,24 @@ foreach(size 16 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${QM_APP_ID}.png)
 endforeach()
 
+# Manual pages and the package's changelog, compressed the way Debian wants
+# them (gzip -9, no name or time stamp in the header); the copyright file as it is.
+set(QM_GZIPPED_DIR ${CMAKE_BINARY_DIR}/gzipped)
+set(QM_GZIPPED)
+foreach(source data/man/quillmora.1 data/man/quillmora-batch.1 data/package/changelog)
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${QM_GZIPPED_DIR}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QM_GZIPPED_DIR}
+    COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/${source} > ${QM_GZIPPED_DIR}/${name}.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
+  list(APPEND QM_GZIPPED ${QM_GZIPPED_DIR}/${name}.gz)
+endforeach()
+add_custom_target(gzipped_docs ALL DEPENDS ${QM_GZIPPED})
+install(FILES ${QM_GZIPPED_DIR}/quillmora.1.gz ${QM_GZIPPED_DIR}/quillmora-batch.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${QM_GZIPPED_DIR}/changelog.gz data/package/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quillmora)
+
 set(CPACK_PACKAGE_NAME quillmora)
 set(CPACK_PACKAGE_VENDOR "Oxbrindle")
 set(CPACK_PACKAGE_CONTACT "Oxbrindle <support@oxbrindle.example.org>")
@@ -36,10 +54,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "kinfocenter | hardinfo")
+# No ldconfig calls: see the script.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/DropLdconfigScripts.cmake)
 include(CPack)
 
-# Checks of the installed program (tests): the layout in a scratch prefix, and
-# the desktop entry and metadata by the freedesktop validators.
+# Checks of the installed program (tests): the layout in a scratch prefix, the
+# desktop entry and metadata by the freedesktop validators, and the package.
 if(BUILD_TESTING)
   set(QM_INSTALL_CHECK_PREFIX ${CMAKE_BINARY_DIR}/install-check)
   add_test(NAME install_layout COMMAND ${CMAKE_COMMAND}
@@ -52,4 +72,9 @@ if(BUILD_TESTING)
     -P ${CMAKE_SOURCE_DIR}/cmake/ValidateMetadata.cmake)
   set_tests_properties(install_metadata_valid PROPERTIES FIXTURES_REQUIRED installed
     SKIP_REGULAR_EXPRESSION "SKIPPED:" TIMEOUT 60)
+  # The Debian package, built from the same build, by lintian's rules.
+  add_test(NAME package_lintian COMMAND ${CMAKE_COMMAND}
+    -DBUILD_DIR=${CMAKE_BINARY_DIR} -DCPACK=${CMAKE_CPACK_COMMAND} -DOUT_DIR=${CMAKE_BINARY_DIR}/lintian-check
+    -P ${CMAKE_SOURCE_DIR}/cmake/LintianCheck.cmake)
+  set_tests_properties(package_lintian PROPERTIES SKIP_REGULAR_EXPRESSION "SKIPPED:" TIMEOUT 120)
 endif()

@@ -195,7 +195,8 @@ QWidget* fMain::BuildActionArea() {
   thProg_->setMinimumHeight(18);
   lblCount_ = new QLabel(frame);
   lblCount_->setObjectName(QStringLiteral("lblCount"));
-  lblCount_->setAccessibleName(QStringLiteral("Progress text"));
+  // No accessible name of its own: the counter's text is its name, and the
+  // label tells assistive tools when it changes.
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdStart_);

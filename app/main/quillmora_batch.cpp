@@ -13,7 +13,20 @@
 #include "app/settings/RecordOptions.h"
 #include "app/settings/SettingsFormat.h"
 
+namespace {
+
+// Standard error is the program's own: scripts read anything there as a
+// failure. Qt's notices (above all "XDG_RUNTIME_DIR not set", which every
+// application object prints where there is no runtime folder: cron, ssh,
+// containers) are dropped; only a fatal one, which ends the program, is told.
+void QtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) QTextStream(stderr) << "quillmora-batch: " << message << '\n';
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  qInstallMessageHandler(QtMessage);
   // The program's own arguments, untouched: the application object below sees
   // none of them, so Qt never takes "--style", "-platform" and the like.
   QStringList arguments;

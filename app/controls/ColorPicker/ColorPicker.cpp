@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "app/controls/ColorPicker/ColorPickerAccessible.h"
 #include "app/controls/ColorPicker/cpfrmColorPalette.h"
+#include "app/controls/common/ControlAccessibility.h"
 #include "platform/com/InputCodes.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/DrawEdge.h"
@@ -61,6 +63,7 @@ void DrawDropArrow(QPainter& p, const QRect& r, const QColor& c) {
 }  // namespace
 
 ColorPicker::ColorPicker(QWidget* parent) : PersistedWidget(parent) {
+  RegisterAccessibleOnce<ColorPicker, ColorPickerAccessible>();
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumHeight(TwipsToPixels(kMinHeightTwips));
@@ -69,7 +72,12 @@ ColorPicker::ColorPicker(QWidget* parent) : PersistedWidget(parent) {
 
 ColorPicker::~ColorPicker() = default;
 
-void ColorPicker::setColor(ColorValue c) { SetProperty(state_.Color, c, &ColorPicker::ColorChanged, "Color"); }
+void ColorPicker::setColor(ColorValue c) {
+  if (!SetIfChanged(state_.Color, c)) return;
+  update();
+  NotifyAccessibleValue(this, ColorPickerAccessible::ColorText(c));
+  Notify(&ColorPicker::ColorChanged, state_.Color, "Color");
+}
 
 void ColorPicker::setDefaultColor(ColorValue c) {
   SetProperty(state_.DefaultColor, c, &ColorPicker::DefaultColorChanged, "DefaultColor");

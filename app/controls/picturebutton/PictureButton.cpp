@@ -6,11 +6,14 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "app/controls/common/ControlAccessibility.h"
 #include "app/controls/common/PictureProperty.h"
 #include "app/controls/common/SetIfChanged.h"
+#include "app/controls/picturebutton/PictureButtonAccessible.h"
 #include "platform/com/InputMasks.h"
 
 PictureButton::PictureButton(QWidget* parent) : PersistedWidget(parent) {
+  RegisterAccessibleOnce<PictureButton, PictureButtonAccessible>();
   setMouseTracking(true);
   // The shortest interval the timer takes: the poll runs as fast as the
   // platform's timer allows, and only while the button is hovered.
@@ -134,6 +137,10 @@ void PictureButton::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   afterDblClick_ = true;
   emit DblClick();
+}
+
+void PictureButton::click() {
+  if (isEnabled()) emit Click();
 }
 
 void PictureButton::Timer1_Timer() {

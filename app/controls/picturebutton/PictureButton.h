@@ -32,6 +32,10 @@ class PictureButton : public PersistedWidget {
   void ReadProperties(const PropertyBag& bag) override;
   void WriteProperties(PropertyBag& bag) const override;
 
+  // A press that does not come from the mouse (an assistive tool's press
+  // action): raises Click when the button is enabled.
+  void click();
+
   State state() const { return state_; }
   bool isPolling() const { return Timer1.isActive(); }
 

@@ -4,8 +4,10 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "app/controls/common/ControlAccessibility.h"
 #include "app/controls/progbar/BarPictureBox.h"
 #include "app/controls/progbar/EdgeStyle.h"
+#include "app/controls/progbar/ProgbarAccessible.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/Numbers.h"
 
@@ -21,6 +23,7 @@ int BarLength(double length) {
 }  // namespace
 
 Rk_Progbar::Rk_Progbar(QWidget* parent) : PersistedWidget(parent), picBar_(new BarPictureBox(this)) {
+  RegisterAccessibleOnce<Rk_Progbar, ProgbarAccessible>();
   setAttribute(Qt::WA_OpaquePaintEvent);
   picBar_->setBackColor(kDefaultBarcolor);
   picBar_->setGeometry(0, 0, 0, 0);
@@ -35,6 +38,7 @@ void Rk_Progbar::setValue(int value) {
   const bool changed = SetIfChanged(value_, value);
   RedrawBar();
   if (!changed) return;
+  NotifyAccessibleValue(this, value_);
   Notify(&Rk_Progbar::ValueChanged, value_, "Value");
 }
 

@@ -10,7 +10,9 @@
 #include <optional>
 
 #include "app/controls/common/AmbientProperties.h"
+#include "app/controls/common/ControlAccessibility.h"
 #include "app/controls/common/SetIfChanged.h"
+#include "app/controls/ucUpDownBox/UpDownBoxAccessible.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/DrawEdge.h"
 #include "platform/drawing/Numbers.h"
@@ -43,6 +45,7 @@ bool AcceptedCharacter(QChar c) { return (c >= u'0' && c <= u'9') || c == u'-' |
 }  // namespace
 
 ucUpDownBox::ucUpDownBox(QWidget* parent) : PersistedWidget(parent), notifiedFont_(font()) {
+  RegisterAccessibleOnce<ucUpDownBox, UpDownBoxAccessible>();
   txtValue = new QLineEdit(this);
   txtValue->setObjectName(QStringLiteral("txtValue"));
   txtValue->setFrame(false);
@@ -85,6 +88,7 @@ void ucUpDownBox::setValue(int value) {
 
 void ucUpDownBox::storeValue(int value) {
   if (!SetIfChanged(value_, value)) return;
+  NotifyAccessibleValue(this, value_);
   Notify(&ucUpDownBox::ValueChanged, value_, "Value");
 }
 

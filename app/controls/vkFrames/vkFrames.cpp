@@ -5,9 +5,11 @@
 #include <limits>
 
 #include "app/controls/common/AmbientProperties.h"
+#include "app/controls/common/ControlAccessibility.h"
 #include "app/controls/common/PictureProperty.h"
 #include "app/controls/common/SetIfChanged.h"
 #include "app/controls/vkFrames/FrameGradient.h"
+#include "app/controls/vkFrames/vkFramesAccessible.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/drawing/Numbers.h"
 
@@ -51,6 +53,7 @@ int ClampInt16(int v) {
 }  // namespace
 
 vkFrames::vkFrames(QWidget* parent) : PersistedWidget(parent), notifiedFont_(font()) {
+  RegisterAccessibleOnce<vkFrames, vkFramesAccessible>();
   setAttribute(Qt::WA_OpaquePaintEvent);
   backColor_ = fillColor_ = AmbientBackColor();
 }
@@ -80,7 +83,11 @@ void vkFrames::setRoundedCornerTxtBox(bool on) {
 }
 
 void vkFrames::setCaption(const QString& caption) {
-  SetProperty(caption_, caption, &vkFrames::CaptionChanged, "Caption");
+  if (!SetIfChanged(caption_, caption)) return;
+  update();
+  // The caption names the frame for assistive tools unless it has a name of its own.
+  if (accessibleName().isEmpty()) NotifyAccessibleName(this);
+  Notify(&vkFrames::CaptionChanged, caption_, "Caption");
 }
 
 void vkFrames::setTextBoxHeight(int height) {

@@ -89,7 +89,7 @@ class IsolatedLoad : public ::testing::Test {
 
 TEST_F(IsolatedLoad, GoodImagesLoadAndHostileFilesFailInAMixedFolder) {
   const QStringList hostile = HostileFiles();
-  if (hostile.isEmpty()) GTEST_SKIP() << "no hostile test files in " << kHostileDir.toStdString();
+  ASSERT_FALSE(hostile.isEmpty()) << "no hostile test files in " << kHostileDir.toStdString();
 
   struct Format {
     ImageFileFormat fif;
@@ -213,7 +213,7 @@ TEST_F(IsolatedLoad, DecoderIsRecycledAfterItsQuotaOfImages) {
 
 TEST_F(IsolatedLoad, CrashOrHangCostsOneImageAndARestart) {
   const QStringList hostile = HostileFiles();
-  if (hostile.isEmpty()) GTEST_SKIP() << "no hostile test files in " << kHostileDir.toStdString();
+  ASSERT_FALSE(hostile.isEmpty()) << "no hostile test files in " << kHostileDir.toStdString();
   const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), ImageFileFormat::Png);
   DecoderSettings settings;
   settings.timeLimitMs = 500;
