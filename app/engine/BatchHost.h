@@ -53,6 +53,10 @@ class BatchHost {
   virtual bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                const QString& destinationFolder, const QString& prefix, const QString& suffix,
                                int thumbSurfaceWidth, const QSet<QString>& keep) = 0;
+  // With album output: the longest side of the web-size copy each image also
+  // gets for its image page ("Create custom fullsize image pages."), or 0
+  // for no copies (the box off).
+  virtual int ImagePageCopySize() const { return 0; }
   // The "View Gallery" command: opens the first album page when it exists.
   virtual void ViewGallery() = 0;
 };

@@ -119,7 +119,7 @@ void BatchRun::Start() {
   host_.SetProgressMax(count);
   // The next files decode on the other cores while this one is composed; a
   // preview needs only its first file.
-  decodeAhead_.Begin(previewOnly_ ? paths.mid(0, 1) : paths, DecodeHintFor(host_.Options()));
+  decodeAhead_.Begin(previewOnly_ ? paths.mid(0, 1) : paths, DecodeHintFor(host_.Options(), CopySide()));
 
   const QStringList files = files_;  // Stop discards files_; the loop keeps its own
   int i = 1;
@@ -206,7 +206,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     return !abortRequested_;
   };
   const DecodedImage decoded =
-      decodeAhead_.Take(i - 1, source, DecodeHintFor(options), !stopRequested_ && !previewOnly_, keepWaiting);
+      decodeAhead_.Take(i - 1, source, DecodeHintFor(options, CopySide()), !stopRequested_ && !previewOnly_, keepWaiting);
   if (decoded.outcome == DecodeOutcome::Unavailable && !toldDecoderUnavailable_) {
     toldDecoderUnavailable_ = true;
     host_.TellUser(QStringLiteral("Images cannot be read: %1").arg(decodeAhead_.unavailableReason()));
@@ -255,6 +255,18 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   if (ok && album) {
     const Outcome copied = CopyFullSizeImage(source, albumFolder + name);
     if (!copied) Fail(name, WriteFailureText(QStringLiteral("its full-size copy"), albumFolder + name, copied.failure));
+    // The image page's web-size copy, from the pixels the thumbnail was made of.
+    if (copied && CopySide() > 0) {
+      const QString copyFolder = albumFolder + ImageCopyFolderName(host_.ThumbFolderNameText());
+      EnsureFolder(copyFolder);
+      const QString copy = AddBackslash(copyFolder) + base + format.extension;
+      if (sourceCanonicalPaths_.contains(CanonicalTarget(copy))) {
+        Fail(name, QStringLiteral("its web-size copy would replace one of the files being made into thumbnails"));
+      } else if (const Outcome made = SaveImageCopy(decoded, CopySide(), copy, format.format, options.resampleFilter());
+                 !made) {
+        Fail(name, WriteFailureText(QStringLiteral("its web-size copy"), copy, made.failure));
+      }
+    }
   }
 
   host_.SetProgressValue(i);
@@ -262,6 +274,8 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   host_.Yield();
   return FileEnd::Next;
 }
+
+int BatchRun::CopySide() const { return host_.AlbumOutputChecked() ? host_.ImagePageCopySize() : 0; }
 
 Outcome BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
   const QString from = CanonicalPath(source);

@@ -43,6 +43,8 @@ class BatchRun {
   QString OptionsProblem() const;
   // Why the thumbnail at output must not be written, or empty.
   QString ReplaceProblem(const QString& output, const QString& outputFolder, const ThumbnailOptions& options) const;
+  // The longest side of the image pages' copies, 0 for none.
+  int CopySide() const;
   Outcome CopyFullSizeImage(const QString& source, const QString& target);
   void Fail(const QString& name, const QString& reason);
   void EndRun();

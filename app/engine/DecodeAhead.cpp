@@ -15,9 +15,7 @@ bool SameSettings(const DecoderSettings& a, const DecoderSettings& b) {
   return a.program == b.program && a.timeLimitMs == b.timeLimitMs && a.recycleAfter == b.recycleAfter;
 }
 
-}  // namespace
-
-decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options) {
+decoderproto::SizeHint ThumbnailHint(const ThumbnailOptions& options) {
   decoderproto::SizeHint hint;
   const uint32_t box = static_cast<uint32_t>(std::max<int>({options.thumbWidth, options.thumbHeight, 1}));
   if (options.thumbStyleIndex != kStyleNormal) {
@@ -36,6 +34,20 @@ decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options) {
       hint.minShortEdge = 2 * box;
       return hint;
   }
+}
+
+}  // namespace
+
+decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options, int copyLongestSide) {
+  decoderproto::SizeHint hint = ThumbnailHint(options);
+  // No hint is the natural size, which serves any copy. Otherwise the decoder
+  // keeps the largest of what each field asks for.
+  if (hint.any() && copyLongestSide > 0) {
+    const auto side = static_cast<uint16_t>(std::clamp(copyLongestSide, 1, 0xFFFF));
+    hint.fitWidth = side;
+    hint.fitHeight = side;
+  }
+  return hint;
 }
 
 // One decoder more than cores: while the run collects one file, the others

@@ -14,8 +14,10 @@
 
 // How small a thumbnail's source may be decoded: every thumbnail keeps at
 // least twice its own size in source pixels in each direction. Empty (the
-// natural size) when the thumbnail is the image's own size or larger.
-decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options);
+// natural size) when the thumbnail is the image's own size or larger. With a
+// copyLongestSide, the image also keeps what a copy fitted into that square
+// needs, so the thumbnail and the copy come from one decode.
+decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options, int copyLongestSide = 0);
 
 class DecodeAhead {
  public:

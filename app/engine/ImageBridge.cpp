@@ -97,18 +97,39 @@ QImage CaptureThumbCanvas(Surface& picThumb) {
   return drawn.convertToFormat(QImage::Format_RGB32);  // the fourth byte is 255
 }
 
-Outcome SaveThumbCanvas(Surface& picThumb, const QString& path, ImageFileFormat format, ResampleFilter filter) {
-  const QImage canvas = CaptureThumbCanvas(picThumb);
-  if (canvas.isNull()) return Outcome::Failed(Failure::NoImage);
+Outcome SavePicture(const QImage& picture, const QString& path, ImageFileFormat format, ResampleFilter filter) {
+  if (picture.isNull()) return Outcome::Failed(Failure::NoImage);
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);  // the fourth byte is 255
   const auto shrink = [filter](const PixelView& pixels, int32_t longestSide) {
     return ShrinkWith(filter, pixels, longestSide);
   };
-  const EncodedImage encoded = EncodePixels(ViewOf(canvas), format, shrink);
+  const EncodedImage encoded = EncodePixels(ViewOf(rgb), format, shrink);
   if (!encoded.outcome) return encoded.outcome;
   // Encoded in memory first: the codec does not report short writes, so the
   // bytes are written (and every write checked) by WriteFileWhole. A failed
-  // save never leaves a file, empty or half written, under the thumbnail's
+  // save never leaves a file, empty or half written, under the picture's
   // name, and an existing file survives it.
   return WriteFileWhole(path, QByteArray::fromRawData(reinterpret_cast<const char*>(encoded.bytes.data()),
                                                       static_cast<qsizetype>(encoded.bytes.size())));
+}
+
+Outcome SaveThumbCanvas(Surface& picThumb, const QString& path, ImageFileFormat format, ResampleFilter filter) {
+  return SavePicture(CaptureThumbCanvas(picThumb), path, format, filter);
+}
+
+QSize CopySize(const QSize& natural, int longestSide) {
+  const int longest = std::max(natural.width(), natural.height());
+  if (natural.isEmpty() || longestSide < 1 || longest <= longestSide) return natural;
+  const double scale = static_cast<double>(longestSide) / longest;
+  return {std::clamp(RoundHalfEven(natural.width() * scale), 1, longestSide),
+          std::clamp(RoundHalfEven(natural.height() * scale), 1, longestSide)};
+}
+
+Outcome SaveImageCopy(const DecodedImage& decoded, int longestSide, const QString& path, ImageFileFormat format,
+                      ResampleFilter filter) {
+  if (!decoded.ok()) return Outcome::Failed(Failure::NoImage);
+  const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+  const QSize size = CopySize(natural, longestSide);
+  if (size == decoded.pixels.size()) return SavePicture(decoded.pixels, path, format, filter);
+  return SavePicture(RescaleImage(decoded.pixels, size.width(), size.height(), filter), path, format, filter);
 }

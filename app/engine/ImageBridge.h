@@ -50,6 +50,23 @@ QImage RescaleImage(const QImage& picture, int32_t w, int32_t h, ResampleFilter 
 // image; null for an empty canvas.
 QImage CaptureThumbCanvas(Surface& picThumb);
 
+// Writes a picture in the format, whole: to a temporary file first, then
+// renamed over path. ICO pictures that are not squares of 16 to 256 pixels
+// are fitted into one; their downscale uses filter. The outcome says why
+// nothing was written.
+Outcome SavePicture(const QImage& picture, const QString& path, ImageFileFormat format,
+                    ResampleFilter filter = ResampleFilter::Halftone);
+
+// The size of a copy of an image of the natural size whose longer side is
+// at most longestSide: the natural size when it fits already (never enlarged).
+QSize CopySize(const QSize& natural, int longestSide);
+
+// A copy of a decoded image at CopySize of its natural size, made from its
+// pixels (decoded at that size or larger) with filter and written like
+// SavePicture.
+Outcome SaveImageCopy(const DecodedImage& decoded, int longestSide, const QString& path, ImageFileFormat format,
+                      ResampleFilter filter);
+
 // Captures the canvas and writes it in the format, whole: to a temporary file
 // first, then renamed over path. ICO canvases that are not squares of 16 to
 // 256 pixels are fitted into one; their downscale uses filter. The outcome

@@ -34,3 +34,9 @@ NamePartText::NamePartText(NamePart part, const QString& typed) : part_(part), t
     problem_ = QStringLiteral("%1 cannot be \"%2\": thumbnails are written inside the destination folder only.")
                    .arg(PartName(part), text_);
 }
+
+QString ImageCopyFolderName(const QString& thumbFolderName) {
+  const QString images = QStringLiteral("images");
+  const QString thumbs = NamePartText(NamePart::ThumbFolderName, thumbFolderName).text();
+  return thumbs.compare(images, Qt::CaseInsensitive) == 0 ? QStringLiteral("images_web") : images;
+}

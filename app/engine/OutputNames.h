@@ -27,3 +27,9 @@ class NamePartText {
   QString text_;
   QString problem_;
 };
+
+// The folder (inside the destination) that holds the web-size copies the
+// image pages show: "images", or "images_web" when the thumbnails already
+// use a folder named "images" (in any case), so a copy never replaces a
+// thumbnail. thumbFolderName: the thumb folder name as typed.
+QString ImageCopyFolderName(const QString& thumbFolderName);
