@@ -31,5 +31,6 @@ struct AlbumOptions {
   QString backgroundImage;
   bool repeatIndexAtTop = false;
   bool openInNewWindow = false;
-  bool createFullsizePages = false;
+  bool createFullsizePages = false;  // a page per image with a web-size copy
+  int16_t imagePageSize = 2048;      // longest side of those copies (never enlarged)
 };

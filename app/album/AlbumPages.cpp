@@ -5,6 +5,7 @@
 
 #include "app/album/AlbumPageFile.h"
 #include "app/album/AlbumText.h"
+#include "app/album/ImagePages.h"
 #include "app/engine/OutputNames.h"
 #include "app/engine/mUtils.h"
 
@@ -132,7 +133,9 @@ class AlbumPageBuilder {
     const QString& entry = thumbnails_.at(t - 1);
     const EntryParts parts = SplitEntry(entry);
     text += thumbCellOpen_;
-    text += EncodePageText(EscapeLinkPath(sources_.value(t - 1)));
+    // With image pages a thumbnail opens its image's page, else the original.
+    text += EncodePageText(EscapeLinkPath(options_.createFullsizePages ? ImagePageFileName(options_, t)
+                                                                       : sources_.value(t - 1)));
     text += "\"><img src=\"";
     text += EncodePageText(EscapeLinkPath(thumbFolder_ + prefix_ + parts.base + suffix_ + parts.extension));
     text += "\" alt=\"";
@@ -197,6 +200,11 @@ AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringLis
       ++result.pagesWritten;
     else
       ++result.pagesFailed;
+  }
+  if (options.createFullsizePages) {
+    const AlbumWriteResult images = WriteImagePages(thumbnails, sources, destinationFolder, options, keep);
+    result.pagesWritten += images.pagesWritten;
+    result.pagesFailed += images.pagesFailed;
   }
   return result;
 }

@@ -21,7 +21,8 @@ struct AlbumWriteResult {
 // thumbnails or no cells per page. A page whose file would be one of keep
 // (canonical paths, such as the run's source files) is not written, and no
 // page is written when the page file name would lead out of the destination
-// folder. Shows nothing: the counts tell the caller
+// folder. With createFullsizePages the image pages are written too
+// (ImagePages.h) and each thumbnail links to its image's page. Shows nothing: the counts tell the caller
 // how many pages were written and how many could not be.
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const QString& prefix, const QString& suffix,
