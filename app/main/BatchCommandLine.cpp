@@ -95,6 +95,11 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
   };
   const QStringList valued{"--dest", "--settings", "--mask"};
   const auto takesValue = [&](const QString& arg) { return valued.contains(arg) || RowOfFlag(arg); };
+  // A check box's flag is a switch: given means checked.
+  const auto switchRow = [&](const QString& arg) {
+    const OptionRow* row = RowOfFlag(arg);
+    return row && std::holds_alternative<CheckControl>(row->control) ? row : nullptr;
+  };
   for (int i = 0; i < arguments.size(); ++i) {
     const QString arg = arguments[i];
     if (arg == "--help" || arg == "-h") {
@@ -119,6 +124,10 @@ std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& argumen
     }
     if (!arg.startsWith(QLatin1Char('-')) || arg == "-") {
       positional << arg;
+      continue;
+    }
+    if (const OptionRow* row = switchRow(arg)) {
+      line.options.emplace_back(row->control, true);
       continue;
     }
     if (!takesValue(arg)) return fail(QStringLiteral("unknown option %1").arg(arg));

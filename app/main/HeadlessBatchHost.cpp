@@ -1,6 +1,7 @@
 #include "app/main/HeadlessBatchHost.h"
 
 #include "app/album/AlbumPages.h"
+#include "app/album/ImagePages.h"
 #include "app/engine/BatchRun.h"
 
 void HeadlessBatchHost::SetCounterText(const QString& text) {
@@ -25,3 +26,5 @@ bool HeadlessBatchHost::WriteAlbumPages(const QStringList& thumbnails, const QSt
                                                     thumbSurfaceWidth, CanvasTextWidth, keep);
   return result.pagesFailed == 0;
 }
+
+int HeadlessBatchHost::ImagePageCopySize() const { return ::ImagePageCopySize(albumOptions); }

@@ -43,6 +43,7 @@ class HeadlessBatchHost : public BatchHost {
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& folder,
                        const QString& prefix, const QString& suffix, int thumbSurfaceWidth,
                        const QSet<QString>& keep) override;
+  int ImagePageCopySize() const override;
   void ViewGallery() override {}
 
  private:

@@ -161,6 +161,7 @@ class fMain : public QMainWindow, public BatchHost {
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& destinationFolder,
                        const QString& prefix, const QString& suffix, int thumbSurfaceWidth,
                        const QSet<QString>& keep) override;
+  int ImagePageCopySize() const override;
   void ViewGallery() override;
 
  signals:

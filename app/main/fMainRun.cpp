@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "app/album/AlbumPages.h"
+#include "app/album/ImagePages.h"
 #include "app/album/ViewGallery.h"
 #include "app/controls/picturebutton/PictureButton.h"
 #include "app/controls/progbar/Rk_Progbar.h"
@@ -101,6 +102,8 @@ bool fMain::WriteAlbumPages(const QStringList& thumbnails, const QStringList& so
                                                     albumPanel_->Options(), thumbSurfaceWidth, CanvasTextWidth, keep);
   return result.pagesFailed == 0;
 }
+
+int fMain::ImagePageCopySize() const { return ::ImagePageCopySize(albumPanel_->Options()); }
 
 void fMain::ViewGallery() { ::ViewGallery(txtThumbDir_->text(), albumPanel_->Options()); }
 

@@ -231,13 +231,34 @@ QWidget* AlbumOptionsPanel::BuildPageOptions(vkFrames* frame) {
 }
 
 QWidget* AlbumOptionsPanel::BuildFullsizeOptions(vkFrames* frame) {
-  // "Create custom fullsize image pages." (ckDoFullPages) does nothing and is
-  // not saved, so it is not offered.
+  const AlbumOptions d;
   ckNewBrowserWindow_ = MakeCheckBox(QStringLiteral("Open fullsize images in new browser window."),
                                      QStringLiteral("ckNewBrowserWindow"), frame);
+  ckDoFullPages_ = MakeCheckBox(QStringLiteral("Create custom fullsize image pages."), QStringLiteral("ckDoFullPages"),
+                                frame);
+  udImagePageSize_ = MakeNumberBox(NumberControl::udImagePageSize, d.imagePageSize, QStringLiteral("udImagePageSize"),
+                                   frame);
+  udImagePageSize_->setToolTip(QStringLiteral("Longest side of the image shown on each page, in pixels."));
+  QLabel* sizeCaption = MakeCaption(QStringLiteral("Image Size"), QStringLiteral("lblImagePageSize"),
+                                    udImagePageSize_, frame);
+  // The size only matters with the pages.
+  const auto follow = [this, sizeCaption] {
+    udImagePageSize_->setEnabled(ckDoFullPages_->isChecked());
+    sizeCaption->setEnabled(ckDoFullPages_->isChecked());
+  };
+  connect(ckDoFullPages_, &QCheckBox::toggled, this, follow);
+  follow();
+
+  auto* pages = new QHBoxLayout;
+  pages->addWidget(ckDoFullPages_);
+  pages->addSpacing(12);
+  pages->addWidget(sizeCaption);
+  pages->addWidget(udImagePageSize_);
+  pages->addStretch(1);
   auto* column = new QVBoxLayout(frame);
   column->setContentsMargins(9, 9, 9, 9);
   column->addWidget(ckNewBrowserWindow_);
+  column->addLayout(pages);
   column->addStretch(1);
   return frame;
 }
@@ -353,6 +374,7 @@ ucUpDownBox* AlbumOptionsPanel::numberBox(NumberControl control) const {
     case NumberControl::udTableOpt3: return udTableOpt_[3];
     case NumberControl::udTableOpt4: return udTableOpt_[4];
     case NumberControl::udTableFont: return udTableFont_;
+    case NumberControl::udImagePageSize: return udImagePageSize_;
     default: return nullptr;
   }
 }
@@ -366,6 +388,7 @@ QCheckBox* AlbumOptionsPanel::checkBox(CheckControl control) const {
     case CheckControl::chkRepeatHeader: return chkRepeatHeader_;
     case CheckControl::chkSuppress: return chkSuppress_;
     case CheckControl::ckNewBrowserWindow: return ckNewBrowserWindow_;
+    case CheckControl::ckDoFullPages: return ckDoFullPages_;
     case CheckControl::ckHTML: break;
   }
   return nullptr;

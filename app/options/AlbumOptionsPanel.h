@@ -42,8 +42,7 @@ class AlbumOptionsPanel : public QWidget {
   void AttachSample(AlbumSampleCell* sample);
   AlbumSampleCell* sample() const;
 
-  // The album writer's options as the controls hold them ("Create custom
-  // fullsize image pages." is not offered and stays off).
+  // The album writer's options as the controls hold them.
   AlbumOptions Options() const;
 
   // The panel's controls by their settings names (nullptr for controls that
@@ -72,6 +71,8 @@ class AlbumOptionsPanel : public QWidget {
   QCheckBox* chkSuppress() const { return chkSuppress_; }
   QCheckBox* chkRepeatHeader() const { return chkRepeatHeader_; }
   QCheckBox* ckNewBrowserWindow() const { return ckNewBrowserWindow_; }
+  QCheckBox* ckDoFullPages() const { return ckDoFullPages_; }
+  ucUpDownBox* udImagePageSize() const { return udImagePageSize_; }
   QPushButton* cmdDefault() const { return cmdDefault_; }
   QPushButton* cmdBrowse0() const { return cmdBrowse0_; }
   QLineEdit* txtpageTitle() const { return txtpageTitle_; }
@@ -119,6 +120,8 @@ class AlbumOptionsPanel : public QWidget {
   QCheckBox* chkSuppress_ = nullptr;
   QCheckBox* chkRepeatHeader_ = nullptr;
   QCheckBox* ckNewBrowserWindow_ = nullptr;
+  QCheckBox* ckDoFullPages_ = nullptr;
+  ucUpDownBox* udImagePageSize_ = nullptr;
   QPushButton* cmdDefault_ = nullptr;
   QPushButton* cmdBrowse0_ = nullptr;
   QLineEdit* txtpageTitle_ = nullptr;

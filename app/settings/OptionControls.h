@@ -22,7 +22,7 @@ enum class TextControl {
 // Up-down boxes (udPageOpt and udTableOpt are control arrays: the number is the index).
 enum class NumberControl {
   udWid, udHgt, udImagePadding, udPageOpt0, udPageOpt1, udTableOpt0, udTableOpt1, udTableOpt2, udTableOpt3,
-  udTableOpt4, udTableFont,
+  udTableOpt4, udTableFont, udImagePageSize,
 };
 
 // Choice lists, in the order the window fills them.
@@ -31,7 +31,7 @@ enum class ListControl {
 };
 
 // Check boxes.
-enum class CheckControl { chkRepeatHeader, ckHTML, chkSuppress, ckNewBrowserWindow };
+enum class CheckControl { chkRepeatHeader, ckHTML, chkSuppress, ckNewBrowserWindow, ckDoFullPages };
 
 // Folder trees.
 enum class TreeControl { ftvSource, ftvDest };

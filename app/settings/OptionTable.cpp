@@ -38,8 +38,8 @@ OptionRow Number(N c, OptionMember m, RecordField f, G g, int min, int max, cons
 OptionRow List(L c, OptionMember m, RecordField f, G g, const char* flag = nullptr, const char* help = nullptr) {
   return {c, m, f, g, 0, 0, TextRule::Trimmed, NamePart::Prefix, flag, help};
 }
-OptionRow Check(K c, OptionMember m, RecordField f, G g) {
-  return {c, m, f, g, 0, 0, TextRule::Trimmed, NamePart::Prefix, nullptr, nullptr};
+OptionRow Check(K c, OptionMember m, RecordField f, G g, const char* flag = nullptr, const char* help = nullptr) {
+  return {c, m, f, g, 0, 0, TextRule::Trimmed, NamePart::Prefix, flag, help};
 }
 
 }  // namespace
@@ -92,6 +92,10 @@ const std::vector<OptionRow>& OptionTable() {
       List(L::ComboResizeMethod, &Th::resizeMode, kNotStored, G::None, "--mode N", "resize mode"),
       Check(K::chkSuppress, &Al::noTableFormatting, kNotStored, G::None),
       Check(K::ckNewBrowserWindow, &Al::openInNewWindow, kNotStored, G::None),
+      Check(K::ckDoFullPages, &Al::createFullsizePages, kNotStored, G::None, "--image-pages",
+            "with --album: a page per image with a web-size copy"),
+      Number(N::udImagePageSize, &Al::imagePageSize, kNotStored, G::None, 200, 8000, "--image-size N",
+             "longest side of the image pages' copies"),
   };
   return rows;
 }

@@ -100,9 +100,14 @@ TEST_F(AlbumOptionsPanelTest, ControlsCarryTheirCaptionsAndToolTips) {
   EXPECT_EQ(panel->cpPage()->toolTip(), QStringLiteral("Page background color."));
   EXPECT_EQ(panel->cmdDefault()->text(), QStringLiteral("Default Values"));
   EXPECT_EQ(panel->chkSuppress()->text(), QStringLiteral("No table formatting."));
-  // The full-size pages box has no behaviour and is not offered.
-  for (const QCheckBox* box : panel->findChildren<QCheckBox*>())
-    EXPECT_NE(box->text(), QStringLiteral("Create custom fullsize image pages."));
+  // The image pages box starts unchecked; its size box counts only with it.
+  EXPECT_EQ(panel->ckDoFullPages()->text(), QStringLiteral("Create custom fullsize image pages."));
+  EXPECT_FALSE(panel->ckDoFullPages()->isChecked());
+  EXPECT_EQ(panel->udImagePageSize()->Value(), 2048);
+  EXPECT_FALSE(panel->udImagePageSize()->isEnabled());
+  panel->ckDoFullPages()->setChecked(true);
+  EXPECT_TRUE(panel->udImagePageSize()->isEnabled());
+  EXPECT_TRUE(panel->Options().createFullsizePages);
 }
 
 TEST_F(AlbumOptionsPanelTest, EveryCaptionFitsItsControl) {
