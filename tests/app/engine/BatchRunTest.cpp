@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/engine/BatchRun.h"
@@ -89,6 +90,51 @@ TEST_F(BatchRunTest, AlbumLayoutPutsThumbnailsInTheirFolderAndCopiesTheOriginals
   EXPECT_EQ(host.albumCalls[0].folder, out);
   EXPECT_EQ(host.albumCalls[0].width, 40);  // the canvas as the run left it
   EXPECT_EQ(host.counterTexts.last(), "Completed 2 of 2 images");
+}
+
+// Image pages: each image also gets a copy fitted into the size, upright,
+// never enlarged, in the thumbnails' format; none without album output.
+TEST_F(BatchRunTest, ImagePageCopiesAreFittedUprightAndNeverEnlarged) {
+  MakeImage("wide.png", 300, 200);
+  MakeImage("tall.png", 200, 300);
+  MakeImage("small.png", 80, 60);
+  // Stored 300 x 200, turned upright by its orientation tag (6: 90 degrees clockwise).
+  ASSERT_TRUE(testimages::WriteBytes(src + "/turned.jpg",
+                                     testimages::JpegWithOrientation(testimages::Gradient(300, 200), 6)));
+  struct Case {
+    const char* name;
+    QSize copy;
+  };
+  const Case cases[] = {{"wide", {100, 67}}, {"tall", {67, 100}}, {"small", {80, 60}}, {"turned", {67, 100}}};
+  host.selected = {"small.png", "tall.png", "turned.jpg", "wide.png"};
+  host.album = true;
+  host.imagePageCopySize = 100;
+  BatchRun(host).Start();
+  EXPECT_EQ(host.counterTexts.last(), "Completed 4 of 4 images");
+  for (const Case& c : cases)
+    EXPECT_EQ(ImageSize(out + "/images/" + c.name + ".jpg"), c.copy) << c.name;
+  EXPECT_EQ(Files(out), (QStringList{"small.png", "tall.png", "turned.jpg", "wide.png"}));  // originals as before
+
+  // The copy folder never takes a source's place: here it is the source folder.
+  host.sourceFolder = out + "/images";
+  host.selected = {"wide.jpg"};
+  const QByteArray before = [&] { QFile f(out + "/images/wide.jpg"); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }();
+  BatchRun(host).Start();
+  EXPECT_EQ(host.counterTexts.last(), "Completed 1 of 1 images, 1 failed");
+  QFile after(out + "/images/wide.jpg");
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), before);
+
+  // Without album output there are no copies.
+  const QString plain = dir_.filePath("plain");
+  ASSERT_TRUE(QDir().mkpath(plain));
+  host.sourceFolder = src;
+  host.destinationFolder = plain;
+  host.album = false;
+  host.selected = {"wide.png"};
+  BatchRun(host).Start();
+  EXPECT_EQ(Files(plain), QStringList{"TH_wide.jpg"});
+  EXPECT_FALSE(QFileInfo::exists(plain + "/images"));
 }
 
 TEST_F(BatchRunTest, AutoCreateMakesTheGalleryFolderWithAndWithoutAlbum) {

@@ -13,6 +13,7 @@ struct FakeBatchHost : BatchHost {
   ThumbnailOptions options;
   ThumbStage stage;
   bool albumWriteSucceeds = true;
+  int imagePageCopySize = 0;
 
   int progressMax = -1;
   QList<int> progressValues;
@@ -66,5 +67,6 @@ struct FakeBatchHost : BatchHost {
     albumCalls << AlbumCall{thumbnails, sources, folder, prefix, suffix, width};
     return albumWriteSucceeds;
   }
+  int ImagePageCopySize() const override { return imagePageCopySize; }
   void ViewGallery() override { ++galleryViews; }
 };

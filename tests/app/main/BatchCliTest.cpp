@@ -265,6 +265,14 @@ TEST(QuillmoraBatch, EveryOptionChangesWhatItNames) {
          EXPECT_EQ(FilesUnder(out),
                    (QStringList{"a.png", "b.jpg", "gallery1.htm", "thumbs/TH_a.jpg", "thumbs/TH_b.jpg"}));
        }},
+      {"--image-pages --image-size", {"--dest", "OUT", "--album", "--image-pages", "--image-size", "200"},
+       [&](auto, auto out) {
+         EXPECT_EQ(FilesUnder(out), (QStringList{"a.png", "b.jpg", "gallery1.htm", "gallery_img0001.htm",
+                                                 "gallery_img0002.htm", "images/a.jpg", "images/b.jpg",
+                                                 "thumbs/TH_a.jpg", "thumbs/TH_b.jpg"}));
+         EXPECT_EQ(size(out + "/images/a.jpg"), QSize(200, 133));
+         EXPECT_EQ(size(out + "/images/b.jpg"), QSize(90, 60));  // never enlarged
+       }},
       {"--auto-create", {"--auto-create"},
        [&](auto src, auto out) {
          EXPECT_TRUE(FilesUnder(out).isEmpty());
@@ -293,7 +301,7 @@ TEST(QuillmoraBatch, EveryOptionChangesWhatItNames) {
   const CliResult help = RunCli({"--help"});
   for (const char* option : {"--dest", "--settings", "--mask", "--style", "--width", "--height", "--mode", "--filter",
                              "--padding", "--format", "--back-color", "--back-image", "--prefix", "--suffix",
-                             "--album", "--auto-create", "--help", "--version"})
+                             "--album", "--image-pages", "--image-size", "--auto-create", "--help", "--version"})
     EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;  // every option tested above is documented
   const CliResult version = RunCli({"--version"});
   EXPECT_EQ(version.exitCode, 0);
