@@ -22,6 +22,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The accessibility audit of the album's image pages runs axe-core (npm) in
+# Chromium; it is fetched when npm is among the test packages.
+if [ "${QUILLMORA_WITH_TEST_PACKAGES:-1}" = 1 ] && grep -qx npm scripts/test-packages.txt 2>/dev/null &&
+   [ ! -f build/node/node_modules/axe-core/axe.min.js ]; then
+  npm install --prefix build/node --no-audit --no-fund --silent axe-core@4
+fi
+
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -21,6 +21,7 @@
 #include <cctype>
 
 #include "app/album/AlbumPages.h"
+#include "app/album/ImagePages.h"
 #include "app/engine/ImageBridge.h"
 #include "app/engine/ThumbGeometry.h"
 #include "app/engine/mThumbStyles.h"
@@ -53,17 +54,27 @@ QString LocalFile(const QString& address) {
   return QString::fromUtf8(bytes);
 }
 
-TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
-  const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
-  const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-  if (chromium.isEmpty() || python.isEmpty()) {
-    const std::string message =
-        std::string(chromium.isEmpty() ? "chromium" : "python3") +
-        " is not installed; install it with `apt-get install chromium python3` (scripts/build.sh installs the "
-        "packages in scripts/test-packages.txt)";
-    if (qgetenv("CI") == "true") FAIL() << message;
-    GTEST_SKIP() << message;
+// What the browser tests need, or why they cannot run (empty when they can).
+std::string MissingBrowserTool(QString* chromium, QString* python) {
+  *chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+  *python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+  if (!chromium->isEmpty() && !python->isEmpty()) return std::string();
+  return std::string(chromium->isEmpty() ? "chromium" : "python3") +
+         " is not installed; install it with `apt-get install chromium python3` (scripts/build.sh installs the "
+         "packages in scripts/test-packages.txt)";
+}
+
+// Fails under CI, skips with the reason elsewhere.
+#define REQUIRE_TOOL(missing)                           \
+  if (!(missing).empty()) {                             \
+    if (qgetenv("CI") == "true") FAIL() << (missing);   \
+    GTEST_SKIP() << (missing);                          \
   }
+
+TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
+  QString chromium;
+  QString python;
+  REQUIRE_TOOL(MissingBrowserTool(&chromium, &python));
 
   QTemporaryDir root;
   ASSERT_TRUE(root.isValid());
@@ -181,6 +192,77 @@ TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
       }
     }
   }
+}
+
+// An image page in the middle of three, at a phone's and a desktop's size: no
+// sideways scrolling, the image inside the window, every address reaching a
+// file, no accessibility violation, and the keys and a swipe move as labelled.
+TEST(AlbumInBrowser, ImagePageFitsEveryWindowPassesTheAuditAndMovesByKey) {
+  QString chromium;
+  QString python;
+  REQUIRE_TOOL(MissingBrowserTool(&chromium, &python));
+  REQUIRE_TOOL(QFileInfo::exists(QStringLiteral(QM_AXE_JS))
+                   ? std::string()
+                   : std::string("axe-core is not installed; scripts/build.sh installs it with npm into build/node"));
+
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QString album = root.filePath(QStringLiteral("album"));
+  ASSERT_TRUE(QDir().mkpath(album + QStringLiteral("/images")));
+  // Copies larger than either window, one of them tall; originals beside the pages.
+  const QStringList bases = {QStringLiteral("wide"), QStringLiteral("tall #1 %41"), QString::fromUtf8("sun \xF0\x9F\x8C\x9E")};
+  const QSize copies[] = {{2000, 1333}, {900, 1600}, {800, 600}};
+  QStringList sources;
+  QStringList thumbnails;
+  for (int i = 0; i < 3; ++i) {
+    sources << bases[i] + QStringLiteral(".png");
+    thumbnails << bases[i] + QStringLiteral(".jpg");
+    ASSERT_TRUE(testimages::Gradient(60, 40).save(album + QLatin1Char('/') + sources[i]));
+    ASSERT_TRUE(testimages::Gradient(copies[i].width(), copies[i].height())
+                    .save(album + QStringLiteral("/images/") + thumbnails[i], "JPEG"));
+  }
+  AlbumOptions options;
+  options.createFullsizePages = true;
+  options.pageColor = 0x203040;  // a dark page: the text turns light
+  options.headerColor = 0x80FFFF;
+  const AlbumWriteResult result = WriteAlbumPages(thumbnails, sources, album, QStringLiteral("TH_"), QString(), options,
+                                                  120, [](const QString& t) { return 7 * static_cast<int>(t.size()); });
+  ASSERT_EQ(result.pagesWritten, 4);
+  const auto page = [&](int k) { return album + QLatin1Char('/') + ImagePageFileName(options, k); };
+
+  QProcess probe;
+  probe.start(python, {QStringLiteral(QM_IMAGE_PAGE_PROBE), chromium, root.filePath(QStringLiteral("profile")),
+                       QStringLiteral(QM_AXE_JS), QUrl::fromLocalFile(page(2)).toString(QUrl::FullyEncoded)});
+  ASSERT_TRUE(probe.waitForFinished(120000)) << "the browser did not finish";
+  ASSERT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+  const QList<QByteArray> lines = probe.readAllStandardOutput().trimmed().split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  for (int size = 0; size < 2; ++size) {
+    const QJsonObject facts = QJsonDocument::fromJson(lines[size]).object();
+    const int width = facts[QStringLiteral("innerWidth")].toInt();
+    const int height = facts[QStringLiteral("innerHeight")].toInt();
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    EXPECT_EQ(width, size == 0 ? 360 : 1920);
+    EXPECT_LE(facts[QStringLiteral("scrollWidth")].toInt(), width);
+    const QJsonObject image = facts[QStringLiteral("image")].toObject();
+    EXPECT_EQ(image[QStringLiteral("naturalWidth")].toInt(), 900);
+    EXPECT_GE(image[QStringLiteral("left")].toDouble(), 0);
+    EXPECT_LE(image[QStringLiteral("right")].toDouble(), width);
+    EXPECT_LE(image[QStringLiteral("bottom")].toDouble(), height);
+    EXPECT_EQ(facts[QStringLiteral("charset")].toString(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(facts[QStringLiteral("title")].toString(), QStringLiteral("tall #1 %41.png (2 of 3) - Gallery"));
+    for (const QJsonValue address : facts[QStringLiteral("addresses")].toArray())
+      EXPECT_TRUE(QFileInfo(LocalFile(address.toString())).isFile()) << address.toString().toStdString();
+    const QJsonArray violations = facts[QStringLiteral("violations")].toArray();
+    EXPECT_TRUE(violations.isEmpty()) << QJsonDocument(violations).toJson().toStdString();
+  }
+  const QJsonObject moves = QJsonDocument::fromJson(lines[2]).object();
+  const std::pair<const char*, QString> expected[] = {
+      {"ArrowRight", page(3)}, {"ArrowLeft", page(1)}, {"Home", page(1)},
+      {"End", page(3)},        {"Escape", album + QStringLiteral("/gallery1.htm")}, {"swipe", page(3)},
+  };
+  for (const auto& [key, target] : expected)
+    EXPECT_EQ(LocalFile(moves[QLatin1String(key)].toString()), target) << key;
 }
 
 }  // namespace
