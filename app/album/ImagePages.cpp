@@ -85,7 +85,7 @@ QString StyleSheet(const PageColors& c) {
              "header { padding: 0.5rem 1rem 0; }\n"
              "header a { color: %3; font-weight: bold; font-size: 1.2rem; }\n"
              "nav ul { display: flex; flex-wrap: wrap; justify-content: center; align-items: center;"
-             " gap: 0 0.75rem; list-style: none; margin: 0; padding: 0.25rem 0.5rem; }\n"
+             " gap: 0 0.25rem; list-style: none; margin: 0; padding: 0.25rem 0.5rem; }\n"
              "main { padding: 0 0.5rem 0.5rem; }\n"
              "figure { margin: 0; }\n"
              "img { display: block; margin: 0.25rem auto; max-width: 100%; max-height: calc(100vh - 10rem);"
