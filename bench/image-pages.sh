@@ -22,6 +22,7 @@ bench/make-photos.sh "$photos" 40 >/dev/null
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+mkdir -p "$out/plain" "$out/pages" "$out/one/src" "$out/one/album"
 batch=build/bin/quillmora-batch
 
 measure() { python3 bench/measure.py "$runs" "$@"; }
@@ -35,12 +36,11 @@ awk -v a="${pages% *}" -v b="${plain% *}" 'BEGIN { printf "%-34s %7.2f x\n", "im
 # The largest photo of the set is 6000 x 4000 (24 MP).
 big=$(for f in "$photos"/*.JPG; do printf '%s %s\n' "$(vipsheader -f width "$f")x$(vipsheader -f height "$f")" "$f"; done |
       awk '$1 == "6000x4000" { print $2; exit }')
-mkdir -p "$out/one/src"
 cp "$big" "$out/one/src/"
 "$batch" --album --image-pages --dest "$out/one/album" "$out/one/src" >/dev/null
 name=$(basename "$big")
 page=$(stat -c %s "$out/one/album/gallery_img0001.htm")
 copy=$(stat -c %s "$out/one/album/images/${name%.*}.jpg")
 echo "== one image page of a 24 MP photo ($name), default size, JPEG"
-printf '%-34s %9d bytes\n' "page" "$page" "web-size copy ($(vipsheader -f width "$out/one/album/images/${name%.*}.jpg") px wide)" "$copy"
+printf '%-34s %9d bytes\n' "page" "$page" "web-size copy ($(vipsheader -f width "$out/one/album/images/${name%.*}.jpg") px wide)" "$copy"  # two rows
 printf '%-34s %9d bytes (%.0f kB)\n' "page and copy" "$((page + copy))" "$(awk -v b=$((page + copy)) 'BEGIN{print b/1000}')"

@@ -130,6 +130,9 @@ Outcome SaveImageCopy(const DecodedImage& decoded, int longestSide, const QStrin
   if (!decoded.ok()) return Outcome::Failed(Failure::NoImage);
   const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
   const QSize size = CopySize(natural, longestSide);
-  if (size == decoded.pixels.size()) return SavePicture(decoded.pixels, path, format, filter);
+  // A decode a little smaller than the copy is the copy: never enlarged.
+  const QSize& pixels = decoded.pixels.size();
+  if (std::max(pixels.width(), pixels.height()) <= std::max(size.width(), size.height()))
+    return SavePicture(decoded.pixels, path, format, filter);
   return SavePicture(RescaleImage(decoded.pixels, size.width(), size.height(), filter), path, format, filter);
 }

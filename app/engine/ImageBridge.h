@@ -62,8 +62,8 @@ Outcome SavePicture(const QImage& picture, const QString& path, ImageFileFormat 
 QSize CopySize(const QSize& natural, int longestSide);
 
 // A copy of a decoded image at CopySize of its natural size, made from its
-// pixels (decoded at that size or larger) with filter and written like
-// SavePicture.
+// pixels with filter and written like SavePicture; pixels decoded at that
+// size or a little smaller are written as they are.
 Outcome SaveImageCopy(const DecodedImage& decoded, int longestSide, const QString& path, ImageFileFormat format,
                       ResampleFilter filter);
 
