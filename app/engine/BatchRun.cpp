@@ -275,7 +275,10 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   return FileEnd::Next;
 }
 
-int BatchRun::CopySide() const { return host_.AlbumOutputChecked() ? host_.ImagePageCopySize() : 0; }
+int BatchRun::CopySide() const {
+  // A preview writes nothing, so it decodes only what its thumbnail needs.
+  return !previewOnly_ && host_.AlbumOutputChecked() ? host_.ImagePageCopySize() : 0;
+}
 
 Outcome BatchRun::CopyFullSizeImage(const QString& source, const QString& target) {
   const QString from = CanonicalPath(source);
