@@ -1,0 +1,158 @@
+#include "tests/app/decoder/BigImageFiles.h"
+
+#include <QFile>
+#include <png.h>
+#include <tiffio.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace bigimages {
+namespace {
+
+uint32_t Hash(uint32_t a, uint32_t b, uint32_t c) {
+  uint32_t h = a * 73856093u ^ b * 19349663u ^ c * 83492791u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  return h ^ (h >> 15);
+}
+
+bool Sixteen(Pixels p) { return p == Pixels::Rgb16 || p == Pixels::Rgba16; }
+int Samples(Pixels p) {
+  switch (p) {
+    case Pixels::Rgb8: case Pixels::Rgb16: return 3;
+    case Pixels::Rgba8: case Pixels::Rgba16: return 4;
+    default: return 1;
+  }
+}
+
+// Sample c of pixel (x, y), 16 bits wide (8-bit layouts keep the high byte).
+uint16_t Sample(uint32_t x, uint32_t y, uint32_t c) {
+  const uint32_t high = Hash(x / 37, y / 29, c) & 0xFF;
+  return static_cast<uint16_t>(high << 8 | ((x + y + c * 85) & 0xFF));
+}
+
+// Row y's samples in the file's byte layout (16-bit samples in native order).
+void FillRow(Pixels p, uint32_t y, uint32_t x0, uint32_t count, std::vector<uint8_t>* row) {
+  const int n = Samples(p);
+  row->resize(size_t{count} * n * (Sixteen(p) ? 2 : 1));
+  auto* words = reinterpret_cast<uint16_t*>(row->data());
+  for (uint32_t i = 0; i < count; ++i)
+    for (int c = 0; c < n; ++c) {
+      const uint16_t v = Sample(x0 + i, y, static_cast<uint32_t>(c));
+      if (Sixteen(p)) words[i * n + c] = v;
+      else (*row)[i * n + c] = static_cast<uint8_t>(v >> 8);
+    }
+}
+
+void PaletteColour(int i, uint8_t rgb[3]) {
+  for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(Hash(static_cast<uint32_t>(i), 7, c));
+}
+
+bool WritePng(const Spec& s, std::FILE* file) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  std::vector<uint8_t> row;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_compression_level(png, 1);
+  const int type = s.pixels == Pixels::Palette8 ? PNG_COLOR_TYPE_PALETTE
+                   : Samples(s.pixels) == 1     ? PNG_COLOR_TYPE_GRAY
+                   : Samples(s.pixels) == 3     ? PNG_COLOR_TYPE_RGB
+                                                : PNG_COLOR_TYPE_RGB_ALPHA;
+  const bool interlaced = s.container == Container::PngInterlaced;
+  png_set_IHDR(png, info, s.width, s.height, Sixteen(s.pixels) ? 16 : 8, type,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_color palette[256];
+  for (int i = 0; i < 256; ++i) PaletteColour(i, &palette[i].red);
+  if (type == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 256);
+  png_write_info(png, info);
+  if (Sixteen(s.pixels)) png_set_swap(png);
+  const int passes = png_set_interlace_handling(png);
+  for (int pass = 0; pass < passes; ++pass)
+    for (uint32_t y = 0; y < s.height; ++y) {
+      FillRow(s.pixels, y, 0, s.width, &row);
+      png_write_row(png, row.data());
+    }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+bool WriteTiff(const Spec& s, const char* path) {
+  TIFF* tiff = TIFFOpen(path, "w");
+  if (!tiff) return false;
+  const bool tiled = s.container == Container::TiffTiles;
+  const uint16_t samples = static_cast<uint16_t>(Samples(s.pixels));
+  TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, s.width);
+  TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, s.height);
+  TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, Sixteen(s.pixels) ? 16 : 8);
+  TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, samples);
+  TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+  TIFFSetField(tiff, TIFFTAG_ZIPQUALITY, 1);
+  const uint16_t photometric = s.pixels == Pixels::Palette8       ? PHOTOMETRIC_PALETTE
+                               : s.pixels == Pixels::WhiteIsZero8 ? PHOTOMETRIC_MINISWHITE
+                               : samples == 1                     ? PHOTOMETRIC_MINISBLACK
+                                                                  : PHOTOMETRIC_RGB;
+  TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, photometric);
+  if (samples == 4) {
+    const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
+    TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
+  }
+  std::vector<uint16_t> map(3 * 256);
+  for (int i = 0; i < 256; ++i) {
+    uint8_t rgb[3];
+    PaletteColour(i, rgb);
+    for (int c = 0; c < 3; ++c) map[c * 256 + i] = static_cast<uint16_t>(rgb[c] * 257);
+  }
+  if (photometric == PHOTOMETRIC_PALETTE) TIFFSetField(tiff, TIFFTAG_COLORMAP, &map[0], &map[256], &map[512]);
+  std::vector<uint8_t> row;
+  bool ok = true;
+  if (tiled) {
+    const uint32_t side = kTileSide;
+    TIFFSetField(tiff, TIFFTAG_TILEWIDTH, side);
+    TIFFSetField(tiff, TIFFTAG_TILELENGTH, side);
+    std::vector<uint8_t> tile(static_cast<size_t>(TIFFTileSize(tiff)));
+    const size_t tileRow = static_cast<size_t>(TIFFTileRowSize(tiff));
+    for (uint32_t ty = 0; ty < s.height && ok; ty += side)
+      for (uint32_t tx = 0; tx < s.width && ok; tx += side) {
+        std::fill(tile.begin(), tile.end(), 0);
+        for (uint32_t r = 0; r < side && ty + r < s.height; ++r) {
+          FillRow(s.pixels, ty + r, tx, std::min(side, s.width - tx), &row);
+          std::copy(row.begin(), row.end(), tile.begin() + static_cast<ptrdiff_t>(tileRow * r));
+        }
+        ok = TIFFWriteTile(tiff, tile.data(), tx, ty, 0, 0) >= 0;
+      }
+  } else {
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 16);
+    for (uint32_t y = 0; y < s.height && ok; ++y) {
+      FillRow(s.pixels, y, 0, s.width, &row);
+      ok = TIFFWriteScanline(tiff, row.data(), y, 0) >= 0;
+    }
+  }
+  TIFFClose(tiff);
+  return ok;
+}
+
+}  // namespace
+
+bool Write(const Spec& spec, const QString& path) {
+  const QByteArray part = QFile::encodeName(path) + ".part" + QByteArray::number(::getpid());
+  bool ok;
+  if (spec.container == Container::Png || spec.container == Container::PngInterlaced) {
+    std::FILE* file = std::fopen(part.constData(), "wb");
+    ok = file && WritePng(spec, file);
+    ok = file && std::fclose(file) == 0 && ok;
+  } else {
+    ok = WriteTiff(spec, part.constData());
+  }
+  return ok && std::rename(part.constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+}  // namespace bigimages
