@@ -20,6 +20,8 @@ BoxTaps::BoxTaps(uint32_t src, uint32_t dst) {
   const double offset = 0.5 / scale - 0.5;
   first_.resize(dst);
   start_.assign(size_t{dst} + 1, 0);
+  evenFirst_.assign(dst, 0);
+  evenCount_.assign(dst, 0);
   for (uint32_t u = 0; u < dst; ++u) {
     const double centre = double(u) / scale + offset;
     int left = std::max(0, static_cast<int>(std::floor(centre - halfWidth)));
@@ -37,5 +39,13 @@ BoxTaps::BoxTaps(uint32_t src, uint32_t dst) {
     first_[u] = static_cast<uint32_t>(left);
     start_[u + 1] = static_cast<uint32_t>(weights_.size());
     widest_ = std::max(widest_, static_cast<uint32_t>(weights_.size() - from));
+    // The run of equal, non-zero weights, when nothing else is weighed.
+    size_t a = from, b = weights_.size();
+    while (a < b && weights_[a] == 0) ++a;
+    while (b > a && weights_[b - 1] == 0) --b;
+    if (a < b && std::all_of(weights_.begin() + a, weights_.begin() + b, [&](double w) { return w == weights_[a]; })) {
+      evenFirst_[u] = static_cast<uint32_t>(left + (a - from));
+      evenCount_[u] = static_cast<uint32_t>(b - a);
+    }
   }
 }
