@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/decoder/DecodeStreamed.h"
+#include "app/decoder/DecoderLimits.h"
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/imaging/BmpReader.h"
@@ -163,6 +164,8 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
           return Refused(DecodeStatus::DecodeFailed);
         case HeaderSize::Read:
           if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+          // Decoded whole for a size hint: refused before it meets the request's memory limit.
+          if (hint.any() && !FitsShrinkingDecode(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
           break;
         case HeaderSize::NotOffered:
           break;

@@ -2,11 +2,13 @@
 // checked against the request and the shared memory before a pixel is read.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/decoder/DecoderLimits.h"
+#include "app/decoder/ImageDecoder.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/HeaderGuards.h"
 
@@ -108,6 +110,53 @@ TEST(DecoderLimits, AddressSpaceHoldsTheLargestImageTwiceButNeverHalfTheMachine)
   EXPECT_LE(DecoderAddressSpaceLimit(64 * GiB), 32 * GiB);
   EXPECT_EQ(DecoderAddressSpaceLimit(4 * GiB), 2 * GiB);
   EXPECT_EQ(DecoderAddressSpaceLimit(1 * GiB), GiB / 2);
+}
+
+// A decode for a size hint may grow the decoder by a fixed amount over what it
+// uses already (however large an earlier natural-size decode left it); a
+// natural-size one keeps the process's whole limit.
+TEST(DecoderLimits, ARequestForAHintMayGrowTheDecoderByAFixedAmount) {
+  const uint64_t MiB = uint64_t{1} << 20;
+  const uint64_t process = 3072 * MiB;
+  struct Case { bool shrinking; uint64_t inUse, limit; } cases[] = {
+      {false, 40 * MiB, process},
+      {true, 40 * MiB, 40 * MiB + kShrinkingDecodeBytes},
+      {true, 1200 * MiB, 1200 * MiB + kShrinkingDecodeBytes},
+      {true, 2900 * MiB, process},  // never past the process's own limit
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(RequestAddressSpaceLimit(c.shrinking, c.inUse, process), c.limit) << c.inUse / MiB;
+  EXPECT_LE(kShrinkingWholeImagePixels * 12, kShrinkingDecodeBytes);
+}
+
+// An image that has to be decoded whole is refused as too large for a size
+// hint once the header says it is past what a hint may cost, before any
+// pixel is allocated.
+TEST(DecoderLimits, AWholeImagePastTheHintsRoomIsTooLarge) {
+  const uint32_t w = 9000, h = 8000;  // 72 megapixels, 24-bit BMP: no pixels follow the header
+  ASSERT_GT(uint64_t{w} * h, kShrinkingWholeImagePixels);
+  std::vector<uint8_t> bmp(54 + 1000, 0);
+  const auto put = [&bmp](size_t at, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<uint8_t>(v >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put(2, 54 + w * 3 * h, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, w, 4);
+  put(22, h, 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(34, w * 3 * h, 4);
+  const std::string path = ::testing::TempDir() + "huge-header.bmp";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(file);
+  ASSERT_EQ(std::fwrite(bmp.data(), 1, bmp.size(), file), bmp.size());
+  std::fclose(file);
+  const auto nowhere = [](uint32_t, uint32_t) -> uint32_t* { return nullptr; };
+  EXPECT_EQ(DecodeFileToPixels(path.c_str(), nowhere, {240, 0}).status, proto::DecodeStatus::TooLarge);
+  std::remove(path.c_str());
 }
 
 namespace {
