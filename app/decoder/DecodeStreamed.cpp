@@ -19,7 +19,7 @@ DecodeInfo WithStatus(DecodeStatus status) {
 
 std::optional<DecodeInfo> DecodeStreamed(const char* path, const PixelTarget& target,
                                          const decoderproto::SizeHint& hint) {
-  if (!hint.any()) return std::nullopt;  // natural size: the pixels are all needed
+  if (!hint.any()) return std::nullopt;  // no hint (the full-size window): decoded whole, as always
   const std::unique_ptr<StreamReader> reader = OpenStreamReader(path);
   if (!reader) return std::nullopt;
   const uint32_t w = reader->width();
@@ -27,8 +27,9 @@ std::optional<DecodeInfo> DecodeStreamed(const char* path, const PixelTarget& ta
   const uint64_t pixels = uint64_t{w} * h;
   if (pixels < kStreamFromPixels) return std::nullopt;
   if (pixels > decoderproto::kMaxPixels) return WithStatus(DecodeStatus::TooLarge);
+  // A hint that keeps the natural size still streams: the rows go straight
+  // to the output, and only the output is held.
   const uint32_t divisor = ShrinkDivisor(w, h, hint);
-  if (divisor < 2) return std::nullopt;
 
   const uint32_t outWidth = ShrunkExtent(w, divisor);
   const uint32_t outHeight = ShrunkExtent(h, divisor);

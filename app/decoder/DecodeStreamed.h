@@ -11,7 +11,7 @@
 constexpr uint64_t kStreamFromPixels = uint64_t{4} << 20;
 
 // The decoded (or refused) file, or nothing when this path does not take it:
-// no hint that shrinks it, too small, not PNG or TIFF, or a layout the
+// no size hint, too small, not PNG or TIFF, or a layout the
 // streaming readers leave to the whole-image path.
 std::optional<DecodeInfo> DecodeStreamed(const char* path, const PixelTarget& target,
                                          const decoderproto::SizeHint& hint);

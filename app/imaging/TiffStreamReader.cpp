@@ -3,6 +3,7 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "app/imaging/BoxTaps.h"
@@ -120,13 +121,16 @@ class TiffReader final : public StreamReader {
       case Layout::Rgb8:
         for (uint32_t i = 0; i < count; ++i, src += samples_, rgb += 3) std::copy_n(src, 3, rgb);
         break;
-      case Layout::Rgb16: {
-        // The high byte, as the 16-bit to 8-bit conversion keeps.
-        const auto* words = reinterpret_cast<const uint16_t*>(src);
-        for (uint32_t i = 0; i < count; ++i, words += samples_, rgb += 3)
-          for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(words[c] >> 8);
+      case Layout::Rgb16:
+        // The high byte, as the 16-bit to 8-bit conversion keeps (libtiff
+        // gives the samples in this machine's byte order).
+        for (uint32_t i = 0; i < count; ++i, src += 2 * samples_, rgb += 3)
+          for (int c = 0; c < 3; ++c) {
+            uint16_t word;
+            std::memcpy(&word, src + 2 * c, sizeof word);
+            rgb[c] = static_cast<uint8_t>(word >> 8);
+          }
         break;
-      }
     }
   }
 
@@ -150,7 +154,7 @@ class TiffReader final : public StreamReader {
     uint32_t tileWidth = 0, tileHeight = 0;
     const tmsize_t tileSize = TIFFTileSize(tiff_);
     if (!TIFFGetField(tiff_, TIFFTAG_TILEWIDTH, &tileWidth) || !TIFFGetField(tiff_, TIFFTAG_TILELENGTH, &tileHeight) ||
-        tileWidth == 0 || tileHeight == 0 || tileSize <= 0)
+        tileWidth == 0 || tileHeight == 0 || tileSize <= 0 || tileSize > kMaxTiffAllocation)
       return false;
     const size_t tileRowBytes = static_cast<size_t>(TIFFTileRowSize(tiff_));
     const size_t bandRowBytes = size_t{width_} * 3;

@@ -15,14 +15,7 @@ build=${1:-build}
 runs=${RUNS:-3}
 data=${DATA:-/tmp/quillmora-bench}
 
-need=()
-command -v vipsthumbnail >/dev/null || need+=(libvips-tools)
-[ -d /usr/share/backgrounds/mate ] || need+=(mate-backgrounds)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${need[@]}"
-fi
+bench/install-tools.sh
 cmake --build "$build" -j2 --target quillmora-batch quillmora-decoder >/dev/null
 bench/large/make-large.sh "$data/large" >/dev/null
 bench/make-photos.sh "$data/photos" 20 >/dev/null

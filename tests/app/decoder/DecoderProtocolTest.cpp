@@ -2,7 +2,11 @@
 // checked against the request and the shared memory before a pixel is read.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,6 +15,7 @@
 #include "app/decoder/ImageDecoder.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/HeaderGuards.h"
+#include "tests/support/TestImages.h"
 
 namespace proto = decoderproto;
 
@@ -133,30 +138,19 @@ TEST(DecoderLimits, ARequestForAHintMayGrowTheDecoderByAFixedAmount) {
 // hint once the header says it is past what a hint may cost, before any
 // pixel is allocated.
 TEST(DecoderLimits, AWholeImagePastTheHintsRoomIsTooLarge) {
-  const uint32_t w = 9000, h = 8000;  // 72 megapixels, 24-bit BMP: no pixels follow the header
-  ASSERT_GT(uint64_t{w} * h, kShrinkingWholeImagePixels);
-  std::vector<uint8_t> bmp(54 + 1000, 0);
-  const auto put = [&bmp](size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<uint8_t>(v >> (8 * i));
-  };
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  put(2, 54 + w * 3 * h, 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, w, 4);
-  put(22, h, 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  put(34, w * 3 * h, 4);
-  const std::string path = ::testing::TempDir() + "huge-header.bmp";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_TRUE(file);
-  ASSERT_EQ(std::fwrite(bmp.data(), 1, bmp.size(), file), bmp.size());
-  std::fclose(file);
+  // A small BMP whose header is made to say 9000 x 8000 (72 megapixels).
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("huge-header.bmp"));
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB888).save(&buffer, "BMP"));
+  qToLittleEndian<quint32>(9000, bmp.data() + 18);
+  qToLittleEndian<quint32>(8000, bmp.data() + 22);
+  ASSERT_GT(uint64_t{9000} * 8000, kShrinkingWholeImagePixels);
+  ASSERT_TRUE(testimages::WriteBytes(path, bmp));
   const auto nowhere = [](uint32_t, uint32_t) -> uint32_t* { return nullptr; };
-  EXPECT_EQ(DecodeFileToPixels(path.c_str(), nowhere, {240, 0}).status, proto::DecodeStatus::TooLarge);
-  std::remove(path.c_str());
+  EXPECT_EQ(DecodeFileToPixels(QFile::encodeName(path).constData(), nowhere, {240, 0}).status,
+            proto::DecodeStatus::TooLarge);
 }
 
 namespace {

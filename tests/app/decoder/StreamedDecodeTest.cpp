@@ -113,6 +113,19 @@ TEST(StreamedDecode, ShrunkWhileReadMatchesTheWholeImagePath) {
   }
 }
 
+// A hint that keeps the natural size (more than half of it is asked for)
+// still streams, and gives the whole image's own pixels.
+TEST(StreamedDecode, AHintForTheNaturalSizeGivesTheWholeImage) {
+  const Case& c = kCases[5];  // striped TIFF
+  const QString path = CaseFile(c);
+  const Decoded streamed = Decode(path, {0, 600});
+  const Decoded whole = Decode(path, {});
+  EXPECT_GT(streamed.info.streamPeakBytes, 0u);
+  ASSERT_EQ(streamed.info.width, c.spec.width);
+  ASSERT_EQ(streamed.info.height, c.spec.height);
+  EXPECT_TRUE(streamed.pixels == whole.pixels);
+}
+
 // What the reader and libpng allocated, by the decoder's own count: no buffer
 // larger than eight rows of the source (as 32-bit pixels), and never more
 // than sixteen rows together, besides what the container needs open at once
