@@ -20,34 +20,22 @@ uint32_t Hash(uint32_t a, uint32_t b, uint32_t c) {
 
 bool Sixteen(Pixels p) { return p == Pixels::Rgb16 || p == Pixels::Rgba16; }
 int Samples(Pixels p) {
-  switch (p) {
-    case Pixels::Rgb8: case Pixels::Rgb16: return 3;
-    case Pixels::Rgba8: case Pixels::Rgba16: return 4;
-    default: return 1;
-  }
+  return p == Pixels::Rgb8 || p == Pixels::Rgb16 ? 3 : p == Pixels::Rgba8 || p == Pixels::Rgba16 ? 4 : 1;
 }
 
-// Sample c of pixel (x, y), 16 bits wide (8-bit layouts keep the high byte).
-uint16_t Sample(uint32_t x, uint32_t y, uint32_t c) {
-  const uint32_t high = Hash(x / 37, y / 29, c) & 0xFF;
-  return static_cast<uint16_t>(high << 8 | ((x + y + c * 85) & 0xFF));
-}
-
-// Row y's samples in the file's byte layout (16-bit samples in native order).
+// Row y's samples in the file's byte layout (16-bit samples in native order):
+// sample c of pixel (x, y) has the cell's colour as its high byte.
 void FillRow(Pixels p, uint32_t y, uint32_t x0, uint32_t count, std::vector<uint8_t>* row) {
-  const int n = Samples(p);
+  const uint32_t n = static_cast<uint32_t>(Samples(p));
   row->resize(size_t{count} * n * (Sixteen(p) ? 2 : 1));
   auto* words = reinterpret_cast<uint16_t*>(row->data());
-  for (uint32_t i = 0; i < count; ++i)
-    for (int c = 0; c < n; ++c) {
-      const uint16_t v = Sample(x0 + i, y, static_cast<uint32_t>(c));
-      if (Sixteen(p)) words[i * n + c] = v;
-      else (*row)[i * n + c] = static_cast<uint8_t>(v >> 8);
+  uint32_t high[4] = {};
+  for (uint32_t i = 0, x = x0; i < count; ++i, ++x)
+    for (uint32_t c = 0; c < n; ++c) {
+      if (i == 0 || x % 37 == 0) high[c] = Hash(x / 37, y / 29, c) & 0xFF;
+      if (Sixteen(p)) words[i * n + c] = static_cast<uint16_t>(high[c] << 8 | ((x + y + c * 85) & 0xFF));
+      else (*row)[i * n + c] = static_cast<uint8_t>(high[c]);
     }
-}
-
-void PaletteColour(int i, uint8_t rgb[3]) {
-  for (int c = 0; c < 3; ++c) rgb[c] = static_cast<uint8_t>(Hash(static_cast<uint32_t>(i), 7, c));
 }
 
 bool WritePng(const Spec& s, std::FILE* file) {
@@ -60,6 +48,7 @@ bool WritePng(const Spec& s, std::FILE* file) {
   }
   png_init_io(png, file);
   png_set_compression_level(png, 1);
+  png_set_filter(png, 0, PNG_FILTER_NONE);  // quick to write
   const int type = s.pixels == Pixels::Palette8 ? PNG_COLOR_TYPE_PALETTE
                    : Samples(s.pixels) == 1     ? PNG_COLOR_TYPE_GRAY
                    : Samples(s.pixels) == 3     ? PNG_COLOR_TYPE_RGB
@@ -69,7 +58,8 @@ bool WritePng(const Spec& s, std::FILE* file) {
                interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_color palette[256];
-  for (int i = 0; i < 256; ++i) PaletteColour(i, &palette[i].red);
+  for (uint32_t i = 0; i < 256; ++i)
+    palette[i] = {uint8_t(Hash(i, 7, 0)), uint8_t(Hash(i, 7, 1)), uint8_t(Hash(i, 7, 2))};
   if (type == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 256);
   png_write_info(png, info);
   if (Sixteen(s.pixels)) png_set_swap(png);
@@ -106,11 +96,7 @@ bool WriteTiff(const Spec& s, const char* path) {
     TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
   }
   std::vector<uint16_t> map(3 * 256);
-  for (int i = 0; i < 256; ++i) {
-    uint8_t rgb[3];
-    PaletteColour(i, rgb);
-    for (int c = 0; c < 3; ++c) map[c * 256 + i] = static_cast<uint16_t>(rgb[c] * 257);
-  }
+  for (int i = 0; i < 3 * 256; ++i) map[i] = static_cast<uint16_t>(Hash(i % 256, 7, i / 256) % 256 * 257);
   if (photometric == PHOTOMETRIC_PALETTE) TIFFSetField(tiff, TIFFTAG_COLORMAP, &map[0], &map[256], &map[512]);
   std::vector<uint8_t> row;
   bool ok = true;

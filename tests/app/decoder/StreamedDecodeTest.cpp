@@ -6,13 +6,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <cmath>
 #include <vector>
 
 #include "app/decoder/DecodeStreamed.h"
 #include "app/decoder/ImageDecoder.h"
 #include "app/imaging/Resample.h"
 #include "tests/app/decoder/BigImageFiles.h"
+#include "tests/support/TestImages.h"
 
 namespace {
 
@@ -53,9 +53,14 @@ QString CaseFile(const Case& c) {
 }
 
 struct Decoded {
-  DecodeInfo info;
   std::vector<uint32_t> pixels;
+  DecodeInfo info;
 };
+
+QImage Image(const Decoded& d) {
+  return QImage(reinterpret_cast<const uchar*>(d.pixels.data()), int(d.info.width), int(d.info.height),
+                QImage::Format_RGB32);
+}
 
 Decoded Decode(const QString& path, const decoderproto::SizeHint& hint) {
   Decoded d;
@@ -64,20 +69,6 @@ Decoded Decode(const QString& path, const decoderproto::SizeHint& hint) {
     return d.pixels.data();
   }, hint);
   return d;
-}
-
-// The worst of the three channels' PSNR in dB (infinite when equal).
-double WorstChannelPsnr(const uint32_t* a, const uint32_t* b, size_t count) {
-  double se[3] = {0, 0, 0};
-  for (size_t i = 0; i < count; ++i)
-    for (int c = 0; c < 3; ++c) {
-      const int d = int(a[i] >> (8 * c) & 0xFF) - int(b[i] >> (8 * c) & 0xFF);
-      se[c] += d * d;
-    }
-  double worst = INFINITY;
-  for (double s : se)
-    if (s > 0) worst = std::min(worst, 10 * std::log10(255.0 * 255.0 * count / s));
-  return worst;
 }
 
 }  // namespace
@@ -107,7 +98,7 @@ TEST(StreamedDecode, ShrunkWhileReadMatchesTheWholeImagePath) {
                        int32_t(streamed.info.width), int32_t(streamed.info.height), ResampleFilter::Box);
     ASSERT_FALSE(reference.empty());
     if (c.spec.container == Container::PngInterlaced)
-      EXPECT_GE(WorstChannelPsnr(streamed.pixels.data(), reference.pixels.data(), streamed.pixels.size()), 33.0);
+      EXPECT_GE(testimages::WorstChannelPsnr(Image(streamed), Image({reference.pixels, streamed.info})), 33.0);
     else
       EXPECT_TRUE(streamed.pixels == reference.pixels);
   }
