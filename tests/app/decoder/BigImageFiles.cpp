@@ -38,7 +38,7 @@ void FillRow(Pixels p, uint32_t y, uint32_t x0, uint32_t count, std::vector<uint
     }
 }
 
-bool WritePng(const Spec& s, std::FILE* file) {
+bool WritePng(const Layout& s, std::FILE* file) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   std::vector<uint8_t> row;
@@ -74,7 +74,7 @@ bool WritePng(const Spec& s, std::FILE* file) {
   return true;
 }
 
-bool WriteTiff(const Spec& s, const char* path) {
+bool WriteTiff(const Layout& s, const char* path) {
   TIFF* tiff = TIFFOpen(path, "w");
   if (!tiff) return false;
   const bool tiled = s.container == Container::TiffTiles;
@@ -128,15 +128,15 @@ bool WriteTiff(const Spec& s, const char* path) {
 
 }  // namespace
 
-bool Write(const Spec& spec, const QString& path) {
+bool Write(const Layout& layout, const QString& path) {
   const QByteArray part = QFile::encodeName(path) + ".part" + QByteArray::number(::getpid());
   bool ok;
-  if (spec.container == Container::Png || spec.container == Container::PngInterlaced) {
+  if (layout.container == Container::Png || layout.container == Container::PngInterlaced) {
     std::FILE* file = std::fopen(part.constData(), "wb");
-    ok = file && WritePng(spec, file);
+    ok = file && WritePng(layout, file);
     ok = file && std::fclose(file) == 0 && ok;
   } else {
-    ok = WriteTiff(spec, part.constData());
+    ok = WriteTiff(layout, part.constData());
   }
   return ok && std::rename(part.constData(), QFile::encodeName(path).constData()) == 0;
 }

@@ -14,13 +14,13 @@ enum class Pixels { Grey8, WhiteIsZero8, Palette8, Rgb8, Rgba8, Rgb16, Rgba16 };
 // The side of a tiled file's square tiles.
 constexpr uint32_t kTileSide = 64;
 
-struct Spec {
+struct Layout {
   Container container;
   Pixels pixels;
   uint32_t width, height;
 };
 
 // Writes the file whole (beside, then renamed); false when it could not.
-bool Write(const Spec& spec, const QString& path);
+bool Write(const Layout& layout, const QString& path);
 
 }  // namespace bigimages

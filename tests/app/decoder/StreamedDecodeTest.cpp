@@ -21,7 +21,7 @@ using bigimages::Pixels;
 
 struct Case {
   const char* name;
-  bigimages::Spec spec;
+  bigimages::Layout layout;
 };
 
 const Case kCases[] = {
@@ -47,7 +47,7 @@ QString CaseFile(const Case& c) {
   QDir().mkpath(dir);
   const QString path = dir + QLatin1Char('/') + QLatin1String(c.name);
   if (!QFile::exists(path)) {
-    EXPECT_TRUE(bigimages::Write(c.spec, path)) << c.name;
+    EXPECT_TRUE(bigimages::Write(c.layout, path)) << c.name;
   }
   return path;
 }
@@ -87,17 +87,17 @@ TEST(StreamedDecode, ShrunkWhileReadMatchesTheWholeImagePath) {
     ASSERT_EQ(whole.info.status, decoderproto::DecodeStatus::Decoded);
     EXPECT_GT(streamed.info.streamPeakBytes, 0u) << "not streamed";
     EXPECT_EQ(whole.info.streamPeakBytes, 0u) << "no hint: the natural size, decoded whole";
-    EXPECT_EQ(streamed.info.naturalWidth, c.spec.width);
-    EXPECT_EQ(streamed.info.naturalHeight, c.spec.height);
+    EXPECT_EQ(streamed.info.naturalWidth, c.layout.width);
+    EXPECT_EQ(streamed.info.naturalHeight, c.layout.height);
     EXPECT_EQ(streamed.info.bpp, whole.info.bpp);
-    const uint32_t divisor = ShrinkDivisor(c.spec.width, c.spec.height, kThumbnailHint);
-    ASSERT_EQ(streamed.info.width, (c.spec.width + divisor - 1) / divisor);
-    ASSERT_EQ(streamed.info.height, (c.spec.height + divisor - 1) / divisor);
+    const uint32_t divisor = ShrinkDivisor(c.layout.width, c.layout.height, kThumbnailHint);
+    ASSERT_EQ(streamed.info.width, (c.layout.width + divisor - 1) / divisor);
+    ASSERT_EQ(streamed.info.height, (c.layout.height + divisor - 1) / divisor);
     const PixelBuffer reference =
         ResamplePixels({whole.pixels.data(), int32_t(whole.info.width), int32_t(whole.info.height), whole.info.width},
                        int32_t(streamed.info.width), int32_t(streamed.info.height), ResampleFilter::Box);
     ASSERT_FALSE(reference.empty());
-    if (c.spec.container == Container::PngInterlaced)
+    if (c.layout.container == Container::PngInterlaced)
       EXPECT_GE(testimages::WorstChannelPsnr(Image(streamed), Image({reference.pixels, streamed.info})), 33.0);
     else
       EXPECT_TRUE(streamed.pixels == reference.pixels);
@@ -112,8 +112,8 @@ TEST(StreamedDecode, AHintForTheNaturalSizeGivesTheWholeImage) {
   const Decoded streamed = Decode(path, {0, 600});
   const Decoded whole = Decode(path, {});
   EXPECT_GT(streamed.info.streamPeakBytes, 0u);
-  ASSERT_EQ(streamed.info.width, c.spec.width);
-  ASSERT_EQ(streamed.info.height, c.spec.height);
+  ASSERT_EQ(streamed.info.width, c.layout.width);
+  ASSERT_EQ(streamed.info.height, c.layout.height);
   EXPECT_TRUE(streamed.pixels == whole.pixels);
 }
 
@@ -127,10 +127,10 @@ TEST(StreamedDecode, NeverHoldsMoreThanAFewRows) {
     SCOPED_TRACE(c.name);
     const Decoded streamed = Decode(CaseFile(c), kThumbnailHint);
     ASSERT_EQ(streamed.info.status, decoderproto::DecodeStatus::Decoded);
-    const uint64_t row = uint64_t{c.spec.width} * 4;
-    const bool interlaced = c.spec.container == Container::PngInterlaced;
+    const uint64_t row = uint64_t{c.layout.width} * 4;
+    const bool interlaced = c.layout.container == Container::PngInterlaced;
     const uint64_t sums = interlaced ? uint64_t{streamed.info.width} * streamed.info.height * 12 : 0;
-    const uint64_t open = c.spec.container == Container::TiffTiles ? bigimages::kTileSide * row : 0;
+    const uint64_t open = c.layout.container == Container::TiffTiles ? bigimages::kTileSide * row : 0;
     EXPECT_GT(streamed.info.streamLargestBuffer, 0u);
     EXPECT_LE(streamed.info.streamLargestBuffer, std::max(8 * row + open, sums));
     EXPECT_LE(streamed.info.streamPeakBytes, 16 * row + open + sums);
