@@ -112,6 +112,8 @@ int RunDecoderServer(int argc, char** argv) {
     if (!ReadExactly(STDIN_FILENO, path.data(), request.pathBytes)) return 6;
     if (std::memchr(path.data(), '\0', request.pathBytes)) return 6;
 
+    // A request for a size hint is held to less memory than a natural-size one.
+    if (!ApplyRequestLimit(request.hint.any())) return 3;
     const DecodeInfo info = DecodeFileToPixels(path.data(), [&output](uint32_t w, uint32_t h) {
       return output.reserve(size_t{w} * h * 4);
     }, request.hint);

@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 
+#include "app/decoder/DecodeStreamed.h"
+#include "app/decoder/DecoderLimits.h"
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/imaging/BmpReader.h"
@@ -35,13 +38,10 @@ size_t ReadFileStart(const char* path, uint8_t (&header)[128]) {
 void ShrunkSize(uint32_t w, uint32_t h, const decoderproto::SizeHint& hint, uint32_t* sw, uint32_t* sh) {
   *sw = w;
   *sh = h;
-  const double scale = HintScale(w, h, hint);
-  if (scale > 0.5) return;
-  // Whole blocks of 2^k x 2^k pixels averaged by the box filter: a fast,
-  // faithful intermediate for the thumbnail's own resampling.
-  const double divisor = std::exp2(std::floor(std::log2(1.0 / scale)));
-  *sw = static_cast<uint32_t>(std::max(1.0, std::ceil(w / divisor)));
-  *sh = static_cast<uint32_t>(std::max(1.0, std::ceil(h / divisor)));
+  const uint32_t divisor = ShrinkDivisor(w, h, hint);
+  if (divisor == 1) return;
+  *sw = static_cast<uint32_t>(std::max(1.0, std::ceil(w / double(divisor))));
+  *sh = static_cast<uint32_t>(std::max(1.0, std::ceil(h / double(divisor))));
 }
 
 DecodeInfo Refused(DecodeStatus status) {
@@ -113,6 +113,14 @@ double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& 
   return std::min(scale, 1.0);
 }
 
+uint32_t ShrinkDivisor(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  const double scale = HintScale(width, height, hint);
+  if (scale > 0.5 || scale <= 0) return 1;
+  // Whole blocks of 2^k x 2^k pixels averaged by the box filter: a fast,
+  // faithful intermediate for the thumbnail's own resampling.
+  return static_cast<uint32_t>(std::exp2(std::min(31.0, std::floor(std::log2(1.0 / scale)))));
+}
+
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
   const double scale = HintScale(width, height, hint);
   if (scale >= 0.5) return 0;  // no reduction the codec offers would do
@@ -135,6 +143,8 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     return Refused(DecodeStatus::DecodeFailed);
 
   try {
+    // Large PNG and TIFF files are shrunk while they are read, never held whole.
+    if (std::optional<DecodeInfo> streamed = DecodeStreamed(path, target, hint)) return *streamed;
     if (format.kind == InputKind::Bmp && HasBmpV4OrV5Header(header, headerBytes)) {
       const DecodeInfo info = DecodeBmpV4V5(path, target, hint);
       // Layouts the reader leaves alone (palettes, run lengths) go to the codec.
@@ -154,6 +164,8 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
           return Refused(DecodeStatus::DecodeFailed);
         case HeaderSize::Read:
           if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+          // Decoded whole for a size hint: refused before it meets the request's memory limit.
+          if (hint.any() && !FitsShrinkingDecode(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
           break;
         case HeaderSize::NotOffered:
           break;

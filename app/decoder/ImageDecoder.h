@@ -13,6 +13,10 @@ struct DecodeInfo {
   uint32_t bpp = 0;  // bits per pixel of the file as decoded
   uint32_t naturalWidth = 0;   // the upright image's own size (width x height
   uint32_t naturalHeight = 0;  // is smaller when the hint let it shrink)
+  // What a file shrunk while read held at most, its output aside, and its
+  // largest single buffer (both 0 when it was decoded whole).
+  uint64_t streamPeakBytes = 0;
+  uint64_t streamLargestBuffer = 0;
 };
 
 // Gives room for width x height RGB32 pixels (rows top down, no padding), or
@@ -32,6 +36,11 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target,
 // The smallest scale (at most 1) an image of width x height may be decoded at
 // under a hint; 1 without one.
 double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
+
+// The power of two an image of width x height is divided by under a hint
+// (the largest that keeps the scale HintScale allows, when it is at most a
+// half); 1 when it keeps its size.
+uint32_t ShrinkDivisor(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
 
 // The JPEG size request (the long edge the codec keeps at or above) for an
 // image of width x height and a hint; 0 for the natural size.

@@ -3,8 +3,25 @@
 #include <QBuffer>
 #include <QFile>
 #include <QtEndian>
+#include <cmath>
 
 namespace testimages {
+
+double WorstChannelPsnr(const QImage& a, const QImage& b) {
+  double se[3] = {0, 0, 0};
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      const int d[3] = {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)};
+      for (int c = 0; c < 3; ++c) se[c] += d[c] * d[c];
+    }
+  double worst = INFINITY;
+  for (double s : se) {
+    const double mse = s / (a.width() * a.height());
+    if (mse > 0) worst = std::min(worst, 10 * std::log10(255.0 * 255.0 / mse));
+  }
+  return worst;
+}
 
 QImage Gradient(int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);

@@ -12,6 +12,9 @@ QImage Gradient(int w, int h);
 QImage Solid(int w, int h, QColor color);
 // JPEG bytes of image with an EXIF orientation tag (1-8) after the start marker.
 QByteArray JpegWithOrientation(const QImage& image, quint16 orientation, int quality = 95);
+// The worst of the three channels' PSNR in dB between two images of one size
+// (infinite when equal).
+double WorstChannelPsnr(const QImage& a, const QImage& b);
 // Writes bytes to path; returns false when it could not.
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 

@@ -2,13 +2,20 @@
 // checked against the request and the shared memory before a pixel is read.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/decoder/DecoderLimits.h"
+#include "app/decoder/ImageDecoder.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/HeaderGuards.h"
+#include "tests/support/TestImages.h"
 
 namespace proto = decoderproto;
 
@@ -108,6 +115,42 @@ TEST(DecoderLimits, AddressSpaceHoldsTheLargestImageTwiceButNeverHalfTheMachine)
   EXPECT_LE(DecoderAddressSpaceLimit(64 * GiB), 32 * GiB);
   EXPECT_EQ(DecoderAddressSpaceLimit(4 * GiB), 2 * GiB);
   EXPECT_EQ(DecoderAddressSpaceLimit(1 * GiB), GiB / 2);
+}
+
+// A decode for a size hint may grow the decoder by a fixed amount over what it
+// uses already (however large an earlier natural-size decode left it); a
+// natural-size one keeps the process's whole limit.
+TEST(DecoderLimits, ARequestForAHintMayGrowTheDecoderByAFixedAmount) {
+  const uint64_t MiB = uint64_t{1} << 20;
+  const uint64_t process = 3072 * MiB;
+  struct Case { bool shrinking; uint64_t inUse, limit; } cases[] = {
+      {false, 40 * MiB, process},
+      {true, 40 * MiB, 40 * MiB + kShrinkingDecodeBytes},
+      {true, 1200 * MiB, 1200 * MiB + kShrinkingDecodeBytes},
+      {true, 2900 * MiB, process},  // never past the process's own limit
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(RequestAddressSpaceLimit(c.shrinking, c.inUse, process), c.limit) << c.inUse / MiB;
+  EXPECT_LE(kShrinkingWholeImagePixels * 12, kShrinkingDecodeBytes);
+}
+
+// An image that has to be decoded whole is refused as too large for a size
+// hint once the header says it is past what a hint may cost, before any
+// pixel is allocated.
+TEST(DecoderLimits, AWholeImagePastTheHintsRoomIsTooLarge) {
+  // A small BMP whose header is made to say 9000 x 8000 (72 megapixels).
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("huge-header.bmp"));
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB888).save(&buffer, "BMP"));
+  qToLittleEndian<quint32>(9000, bmp.data() + 18);
+  qToLittleEndian<quint32>(8000, bmp.data() + 22);
+  ASSERT_GT(uint64_t{9000} * 8000, kShrinkingWholeImagePixels);
+  ASSERT_TRUE(testimages::WriteBytes(path, bmp));
+  const auto nowhere = [](uint32_t, uint32_t) -> uint32_t* { return nullptr; };
+  EXPECT_EQ(DecodeFileToPixels(QFile::encodeName(path).constData(), nowhere, {240, 0}).status,
+            proto::DecodeStatus::TooLarge);
 }
 
 namespace {

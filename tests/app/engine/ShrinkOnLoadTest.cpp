@@ -56,23 +56,6 @@ QImage TextPhoto(int w, int h) {
   return img;
 }
 
-// The worst of the three channels' PSNR in dB (infinite when equal).
-double WorstChannelPsnr(const QImage& a, const QImage& b) {
-  double se[3] = {0, 0, 0};
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      const int d[3] = {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)};
-      for (int c = 0; c < 3; ++c) se[c] += d[c] * d[c];
-    }
-  double worst = INFINITY;
-  for (double s : se) {
-    const double mse = s / (a.width() * a.height());
-    if (mse > 0) worst = std::min(worst, 10 * std::log10(255.0 * 255.0 / mse));
-  }
-  return worst;
-}
-
 QImage Thumbnail(const DecodedImage& decoded, int style, ResampleFilter filter) {
   ThumbStage stage;
   stage.SetThumbBackColor(0x808080);
@@ -117,7 +100,7 @@ TEST(ShrinkOnLoad, EveryStyleAndFilterStaysWithin33dBOfTheFullSizeThumbnail) {
         const QImage a = Thumbnail(full, style, filter);
         const QImage b = Thumbnail(shrunk, style, filter);
         ASSERT_EQ(a.size(), b.size());
-        EXPECT_GE(WorstChannelPsnr(a, b), 33.0) << name << " " << format << " style " << style << " filter " << static_cast<int>(filter);
+        EXPECT_GE(testimages::WorstChannelPsnr(a, b), 33.0) << name << " " << format << " style " << style << " filter " << static_cast<int>(filter);
       }
     }
     }
