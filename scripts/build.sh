@@ -23,9 +23,15 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The accessibility audit of the album's image pages runs axe-core (npm) in
-# Chromium; it is fetched when npm is among the test packages.
-if [ "${QUILLMORA_WITH_TEST_PACKAGES:-1}" = 1 ] && grep -qx npm scripts/test-packages.txt 2>/dev/null &&
-   [ ! -f build/node/node_modules/axe-core/axe.min.js ]; then
+# Chromium. The machine's own Node.js and npm are used where there are some
+# (Debian's npm package conflicts with other Node.js builds); Debian's otherwise.
+if [ "${QUILLMORA_WITH_TEST_PACKAGES:-1}" = 1 ] && [ ! -f build/node/node_modules/axe-core/axe.min.js ]; then
+  if ! command -v npm >/dev/null; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends nodejs npm
+  fi
   npm install --prefix build/node --no-audit --no-fund --silent axe-core@4
 fi
 
