@@ -6,10 +6,12 @@
 #     one run, side by side, then whether both leave the same files byte for byte;
 #  3. a shard killed with SIGKILL halfway, run again, then the assembly: whether
 #     the album is the same as one run's.
-# Needs libvips-tools, mate-backgrounds, parallel, farm-bench; RUNS (default 3).
+# Needs libvips-tools, mate-backgrounds, parallel, farm-bench; RUNS (default 3),
+# WARMUP (default 0: a full run of 1,000 photos takes minutes on two cores).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${RUNS:-3}
+warmup=${WARMUP:-0}  # the first runs warm the page cache with the photos
 data=${DATA:-/tmp/qm-rerun-bench}
 bin=$(pwd)/build/bin
 batch=$bin/quillmora-batch
@@ -23,9 +25,10 @@ files=$data/files
 echo "== 1. 1,000 photos done, 10 changed: --update against a full run"
 mkdir -p "$work/updated" "$work/full"
 "$batch" --update --album --dest "$work/updated" "$photos" >/dev/null
-changed=$(ls "$photos" | head -10 | sed "s|^|$photos/|" | tr '\n' ' ')
+all=("$photos"/*)
+changed="${all[*]:0:10}"
 # Each --update run first touches the same 10 photos, so each finds 10 changed.
-farm-bench -n "$runs" --timeout 3000 \
+farm-bench -n "$runs" --warmup "$warmup" --timeout 3600 \
   --vs "$batch --album --dest $work/full $photos" \
   -- sh -c "touch $changed && exec $batch --update --album --dest $work/updated $photos"
 "$batch" --update --album --dest "$work/updated" "$photos" | tail -1
@@ -33,13 +36,13 @@ farm-bench -n "$runs" --timeout 3000 \
 echo "== 2. 2,000 files: three shards by GNU parallel plus assembly against one run"
 shards() {
   rm -rf "$work/shards" && mkdir -p "$work/shards" &&
-    parallel --will-cite --halt now,fail=1 "$batch" --shard {}/3 --album --dest "$work/shards" "$files" ::: 0 1 2 \
+    parallel --will-cite --jobs 3 --halt now,fail=1 "$batch" --shard {}/3 --album --dest "$work/shards" "$files" ::: 0 1 2 \
       >/dev/null &&
     "$batch" --assemble --album --dest "$work/shards" "$files" >/dev/null
 }
 export -f shards
 export work batch files
-farm-bench -n "$runs" --timeout 3000 \
+farm-bench -n "$runs" --warmup "$warmup" --timeout 3600 \
   --vs "sh -c 'rm -rf $work/one && mkdir -p $work/one && exec $batch --album --dest $work/one $files'" \
   -- bash -c shards
 if diff -r -x '.quillmora-record*' "$work/one" "$work/shards" >/dev/null; then

@@ -12,7 +12,8 @@ shards=${3:?$usage}
 shift 3
 batch=${QUILLMORA_BATCH:-quillmora-batch}
 mkdir -p "$dest"
-# Each shard's decoders use the cores too: one shard per core is enough.
+# All shards at once (GNU parallel would otherwise run one per core and leave
+# the last shard to run alone at the end).
 parallel --will-cite --halt now,fail=1 --jobs "$shards" \
   "$batch" --update --shard {}/"$shards" "$@" --dest "$dest" "$src" ::: $(seq 0 $(( shards - 1 )))
 "$batch" --assemble "$@" --dest "$dest" "$src"
