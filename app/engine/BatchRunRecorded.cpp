@@ -2,11 +2,13 @@
 // this run makes, and the album pages from the record.
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include "app/engine/BatchRun.h"
 #include "app/engine/OutputFormats.h"
 #include "app/engine/OutputNames.h"
+#include "app/engine/WholeFile.h"
 #include "app/engine/mThumbStyles.h"
 
 bool BatchRun::PlanRecordedRun(const RunScope& scope) {
@@ -29,6 +31,13 @@ bool BatchRun::PlanRecordedRun(const RunScope& scope) {
     }
   }
   files_ = work;
+  // No shard is at work once an assembly or a re-run of the whole starts: what
+  // a writer killed outright left behind can go.
+  if (!scope.shard && !selection_.isEmpty()) {
+    const FileOutputs first = OutputsOf(selection_.first());
+    RemoveLeftoverTemporaries(QFileInfo(first.thumbnail).path());
+    RemoveLeftoverTemporaries(DestinationOf());
+  }
   if (scope.update && !scope.shard) {
     const QStringList gone = scope.prune ? ledger_.Prune() : ledger_.Orphans();
     if (!gone.isEmpty())

@@ -90,11 +90,14 @@ TEST_F(RecordedRun, OutputsWhoseSourceIsGoneAreListedAndPruneRemovesOnlyWhatWasM
   // b's copy replaced by the user's own file: no longer what the run made.
   SetTime(out + "/b.png", 1000000000);
   ASSERT_TRUE(testimages::WriteBytes(out + "/mine.txt", "mine"));
+  // What a writer killed outright leaves: removed by a run that is not a shard.
+  ASSERT_TRUE(testimages::WriteBytes(out + "/thumbs/.qm0123abcd.part", "half"));
 
   Run();
   ASSERT_EQ(host.toldUser.size(), 1);
   EXPECT_EQ(host.toldUser[0], "4 files were made from sources that are gone: a.png, b.png, thumbs/TH_a.jpg, thumbs/TH_b.jpg");
   EXPECT_TRUE(QFileInfo::exists(out + "/thumbs/TH_a.jpg"));  // listed, not removed
+  EXPECT_FALSE(QFileInfo::exists(out + "/thumbs/.qm0123abcd.part"));
 
   host.scope.prune = true;
   Run();

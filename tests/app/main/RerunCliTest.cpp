@@ -111,7 +111,7 @@ TEST(QuillmoraBatchShards, ARunKilledOutrightLeavesARecordOfWholeFilesAndARerunF
     }
     const CliResult again = RunCli({"--update", "--album", "--dest", out, src});
     EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
-    EXPECT_EQ(Contents(out), Contents(reference));
+    EXPECT_EQ(Contents(out).join('\n').toStdString(), Contents(reference).join('\n').toStdString());
   }
 }
 
@@ -134,6 +134,6 @@ TEST(QuillmoraBatchShards, ThreeShardsByGnuParallelThenAssemblyAreOneRunByteForB
   EXPECT_FALSE(QFile::exists(shards + "/gallery1.htm"));  // shards write no pages
   const CliResult assembly = RunCli({"--assemble", "--album", "--width", "90", "--dest", shards, src});
   EXPECT_EQ(assembly.exitCode, 0) << assembly.err.toStdString();
-  EXPECT_EQ(Contents(shards), Contents(one));
+  EXPECT_EQ(Contents(shards).join('\n').toStdString(), Contents(one).join('\n').toStdString());
   EXPECT_EQ(FilesUnder(shards).filter(".quillmora-record"), QStringList{OutputLedger::kRecordName});
 }
