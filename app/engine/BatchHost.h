@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "app/engine/RunScope.h"
 #include "app/engine/ThumbnailOptions.h"
 
 struct ThumbStage;
@@ -25,6 +26,8 @@ class BatchHost {
   virtual ThumbnailOptions Options() const = 0;
   virtual bool AutoCreateDestinationFolder() const = 0;  // preference
   virtual bool AutoViewCompletedGallery() const = 0;     // preference
+  // What part of the selection the run makes and what it records; a plain run by default.
+  virtual RunScope Scope() const { return RunScope(); }
 
   virtual ThumbStage& Stage() = 0;  // PicLoad, picThumb, picBknd
 

@@ -79,6 +79,7 @@ QString BatchRun::OptionsProblem() const {
 
 void BatchRun::EndRun() {
   decodeAhead_.End();
+  ledger_.Close();
   running_ = false;
   abortRequested_ = false;
 }
@@ -104,17 +105,23 @@ void BatchRun::Start() {
   }
   running_ = true;
   files_ = host_.SelectedFileNames();
+  selection_ = files_;
   albumThumbnails_.clear();
   albumSources_.clear();
   sourceCanonicalPaths_.clear();
   const QString sourceFolder = AddBackslash(host_.SourceFolderText().trimmed());
   sourceFolderCanonical_ = CanonicalPath(sourceFolder);
-  QStringList paths;
   for (const QString& name : files_) {
-    paths << sourceFolder + name;
-    const QString canonical = CanonicalPath(paths.last());
+    const QString canonical = CanonicalPath(sourceFolder + name);
     if (!canonical.isEmpty()) sourceCanonicalPaths_.insert(canonical);
   }
+  const RunScope scope = previewOnly_ ? RunScope() : host_.Scope();
+  if (scope.recorded() && !PlanRecordedRun(scope)) {
+    EndRun();
+    return;
+  }
+  QStringList paths;
+  for (const QString& name : files_) paths << sourceFolder + name;
   const int count = static_cast<int>(files_.size());
   host_.SetProgressMax(count);
   // The next files decode on the other cores while this one is composed; a
@@ -138,7 +145,10 @@ void BatchRun::Start() {
   }
   decodeAhead_.End();
 
-  if (host_.AlbumOutputChecked()) {
+  if (scope.recorded()) {
+    if (!ledger_.Flush()) host_.TellUser(QStringLiteral("the record of what was made cannot be written"));
+    if (host_.AlbumOutputChecked() && !scope.shard) WriteRecordedAlbum(scope, count > 0);
+  } else if (host_.AlbumOutputChecked()) {
     const ThumbnailOptions options = host_.Options();
     albumFailed_ = !host_.WriteAlbumPages(albumThumbnails_, albumSources_, host_.DestinationFolderText(),
                                           NamePartText(NamePart::Prefix, options.prefix).text(),
@@ -147,6 +157,7 @@ void BatchRun::Start() {
   QString caption = QStringLiteral("Completed %1 of %2 images").arg(i - 1).arg(count);
   if (failed_ > 0) caption += QStringLiteral(", %1 failed").arg(failed_);
   if (albumFailed_) caption += QStringLiteral(", album not written");
+  if (upToDate_ > 0) caption += QStringLiteral(", %1 already up to date").arg(upToDate_);
   host_.SetCounterText(caption);
   host_.SetProgressValue(0);
   host_.ClearSelection();
@@ -196,8 +207,8 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
 
   const ThumbnailOptions options = host_.Options();
   const OutputFormat& format = OutputFormatAt(options.outputFormatIndex);
-  const QString output = folder + NamePartText(NamePart::Prefix, options.prefix).text() + base +
-                         NamePartText(NamePart::Suffix, options.suffix).text() + format.extension;
+  const FileOutputs outputs = OutputsOf(name);
+  const QString& output = outputs.thumbnail;
 
   ThumbStage& stage = host_.Stage();
   // The wait for the file keeps the host live; closing the host abandons it.
@@ -238,6 +249,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     const Outcome saved = SaveThumbCanvas(stage.picThumb, output, format.format, options.resampleFilter());
     ok = saved.ok();
     if (!ok) whyNot = WriteFailureText(QStringLiteral("its thumbnail"), output, saved.failure);
+    if (ok) ledger_.Written(outputs, output, stage.picThumb.innerWidth());
   }
   if (ok) {
     albumThumbnails_ << base + format.extension;
@@ -255,6 +267,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   if (ok && album) {
     const Outcome copied = CopyFullSizeImage(source, albumFolder + name);
     if (!copied) Fail(name, WriteFailureText(QStringLiteral("its full-size copy"), albumFolder + name, copied.failure));
+    else if (!outputs.copy.isEmpty()) ledger_.Written(outputs, outputs.copy, 0);
     // The image page's web-size copy, from the pixels the thumbnail was made of.
     if (copied && CopySide() > 0) {
       const QString copyFolder = albumFolder + ImageCopyFolderName(host_.ThumbFolderNameText());
@@ -286,6 +299,31 @@ Outcome BatchRun::CopyFullSizeImage(const QString& source, const QString& target
   if (from == CanonicalTarget(target)) return Outcome::Done();  // the source folder is the album folder
   // The new copy replaces an existing one only once it is complete.
   return CopyFileWhole(source, target);
+}
+
+QString BatchRun::DestinationOf() const {
+  return host_.AutoCreateDestinationFolder()
+             ? AddBackslash(host_.SourceFolderText().trimmed()) + QStringLiteral("gallery")
+             : host_.DestinationFolderText().trimmed();
+}
+
+FileOutputs BatchRun::OutputsOf(const QString& name) const {
+  const QString sourceFolder = AddBackslash(host_.SourceFolderText().trimmed());
+  const ThumbnailOptions options = host_.Options();
+  FileOutputs outputs;
+  outputs.sourceName = name;
+  outputs.source = sourceFolder + name;
+  const QString destination = DestinationOf();
+  QString folder = destination;
+  if (host_.AlbumOutputChecked()) {
+    folder = AddBackslash(destination) + NamePartText(NamePart::ThumbFolderName, host_.ThumbFolderNameText()).text();
+    const QString copy = AddBackslash(destination) + name;
+    if (CanonicalPath(outputs.source) != CanonicalTarget(copy)) outputs.copy = copy;
+  }
+  outputs.thumbnail = AddBackslash(folder) + NamePartText(NamePart::Prefix, options.prefix).text() +
+                      BaseNameOf(name) + NamePartText(NamePart::Suffix, options.suffix).text() +
+                      OutputFormatAt(options.outputFormatIndex).extension;
+  return outputs;
 }
 
 bool BatchRun::ComposePreview() {

@@ -8,6 +8,7 @@
 
 #include "app/engine/BatchHost.h"
 #include "app/engine/DecodeAhead.h"
+#include "app/engine/OutputLedger.h"
 #include "app/imaging/Outcome.h"
 
 class Surface;
@@ -46,6 +47,16 @@ class BatchRun {
   // The longest side of the image pages' copies, 0 for none.
   int CopySide() const;
   Outcome CopyFullSizeImage(const QString& source, const QString& target);
+  // The folder the run writes into (the album's, with album output).
+  QString DestinationOf() const;
+  // The files a selected file becomes, without creating any folder.
+  FileOutputs OutputsOf(const QString& name) const;
+  // Recorded runs: opens the record and narrows files_ to this run's work.
+  // False when the run cannot go on (told to the user).
+  bool PlanRecordedRun(const RunScope& scope);
+  // Recorded runs: the album pages from the record, over the whole selection,
+  // written when they would differ from the last ones.
+  void WriteRecordedAlbum(const RunScope& scope, bool madeAny);
   void Fail(const QString& name, const QString& reason);
   void EndRun();
 
@@ -60,6 +71,9 @@ class BatchRun {
   int failed_ = 0;
   bool albumFailed_ = false;
   QStringList files_;
+  QStringList selection_;  // every selected file; files_ is the part this run makes
+  OutputLedger ledger_;
+  int upToDate_ = 0;
   QStringList albumThumbnails_;
   QStringList albumSources_;
   QSet<QString> sourceCanonicalPaths_;

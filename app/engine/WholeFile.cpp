@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
 
@@ -32,6 +34,15 @@ int OpenTemporaryBeside(const QString& target, QString* temporaryName) {
 }
 
 }  // namespace
+
+int RemoveLeftoverTemporaries(const QString& folder) {
+  int removed = 0;
+  const QDir dir(folder);
+  static const QRegularExpression name(QStringLiteral("^\\.qm[0-9a-f]{8}\\.part$"));
+  for (const QString& entry : dir.entryList({QStringLiteral(".qm*.part")}, QDir::Files | QDir::Hidden))
+    if (name.match(entry).hasMatch() && QFile::remove(dir.filePath(entry))) ++removed;
+  return removed;
+}
 
 WholeFileWriter::WholeFileWriter(QString target, Durability durability, TemporaryOpener opener)
     : target_(std::move(target)), durability_(durability), opener_(std::move(opener)) {}

@@ -51,5 +51,9 @@ class WholeFileWriter {
 // bytes, written whole to path.
 Outcome WriteFileWhole(const QString& path, const QByteArray& bytes);
 
+// Removes the temporary files a writer killed outright (SIGKILL, a lost
+// node) left in folder; only while no writer is at work there. The count removed.
+int RemoveLeftoverTemporaries(const QString& folder);
+
 // A copy of source, written whole to target (source is read in pieces).
 Outcome CopyFileWhole(const QString& source, const QString& target);

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of quillmora-batch, parsed and checked against the limits
 // of the option controls it stands for (the option table).
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,6 +21,12 @@ struct BatchCommandLine {
   std::vector<std::pair<AnyControl, ControlValue>> options;
   std::optional<QString> backImage;  // --back-image, which must name a readable file
   bool album = false;
+  // Run flags (not thumbnail options): redo only what changed, remove what
+  // lost its source, make one shard (index of count), or only assemble the pages.
+  bool update = false;
+  bool prune = false;
+  bool assemble = false;
+  std::optional<std::pair<int, int>> shard;
   bool autoCreate = false;
   bool help = false;
   bool version = false;
@@ -27,6 +34,10 @@ struct BatchCommandLine {
 
 // Parses the arguments after the program name. On a bad argument returns
 // nullopt and sets error to a message for the user.
-std::optional<BatchCommandLine> ParseBatchCommandLine(const QStringList& arguments, QString* error);
+// "--shard env" takes the shard from environment (a Slurm array task's or a
+// Kubernetes Indexed Job's).
+std::optional<BatchCommandLine> ParseBatchCommandLine(
+    const QStringList& arguments, QString* error,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 QString BatchUsageText();

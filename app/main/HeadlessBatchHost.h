@@ -20,6 +20,7 @@ class HeadlessBatchHost : public BatchHost {
   ThumbnailOptions options;
   AlbumOptions albumOptions;
   ThumbStage stage;
+  RunScope scope;
 
   QStringList SelectedFileNames() const override { return selected; }
   QString SourceFolderText() const override { return sourceFolder; }
@@ -31,6 +32,7 @@ class HeadlessBatchHost : public BatchHost {
   bool AutoCreateDestinationFolder() const override { return autoCreate; }
   bool AutoViewCompletedGallery() const override { return false; }
   ThumbStage& Stage() override { return stage; }
+  RunScope Scope() const override { return scope; }
   void SetProgressMax(int) override {}
   void SetProgressValue(int) override {}
   void SetCounterText(const QString& text) override;

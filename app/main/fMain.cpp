@@ -183,7 +183,7 @@ void fMain::ShowPreviewChoice(const SampleCellLook& look) {
 
 void fMain::mnuFilePreferences_Click() {
   if (!preferences_) {
-    preferences_ = new fPreferences(record_, settingsPath_, this);
+    preferences_ = new fPreferences(record_, settingsPath_, this, &onlyChanged_);
     preferences_->setAttribute(Qt::WA_DeleteOnClose);
   }
   preferences_->show();

@@ -148,6 +148,7 @@ class fMain : public QMainWindow, public BatchHost {
   ThumbnailOptions Options() const override;
   bool AutoCreateDestinationFolder() const override;
   bool AutoViewCompletedGallery() const override;
+  RunScope Scope() const override;
   ThumbStage& Stage() override { return stage_; }
   void SetProgressMax(int max) override;
   void SetProgressValue(int value) override;
@@ -208,6 +209,8 @@ class fMain : public QMainWindow, public BatchHost {
   void Note(const QString& text);
 
   SettingsRecord& record_;
+  // "Make again only images that changed": off at start, never saved.
+  bool onlyChanged_ = false;
   QString settingsPath_;
   QString helpFile_;
   ThumbStage stage_;

@@ -18,6 +18,7 @@
 #include "app/options/ImageOptionsPage.h"
 #include "app/options/OptionPagesControls.h"
 #include "app/settings/ControlOptions.h"
+#include "app/settings/OptionDigest.h"
 #include "app/settings/fPreferences.h"
 #include "platform/shell/FolderTree.h"
 #include "platform/shell/MessageBox.h"
@@ -81,6 +82,14 @@ QString fMain::PageFileNameText() const { return albumPanel_->Options().pageFile
 ThumbnailOptions fMain::Options() const { return ThumbnailOptionsFrom(*controls_); }
 bool fMain::AutoCreateDestinationFolder() const { return IsOn(record_.autoCreateDestination); }
 bool fMain::AutoViewCompletedGallery() const { return IsOn(record_.autoViewGallery); }
+
+RunScope fMain::Scope() const {
+  RunScope scope;
+  scope.update = onlyChanged_;
+  scope.thumbnailDigest = ThumbnailOptionsDigest(Options());
+  scope.albumDigest = AlbumOptionsDigest(albumPanel_->Options());
+  return scope;
+}
 void fMain::SetProgressMax(int max) { thProg_->setMax(max); }
 void fMain::SetProgressValue(int value) { thProg_->setValue(value); }
 void fMain::SetCounterText(const QString& text) { lblCount_->setText(text); }

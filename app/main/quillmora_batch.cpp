@@ -9,6 +9,7 @@
 #include "app/main/BatchCommandLine.h"
 #include "app/main/HeadlessBatchHost.h"
 #include "app/settings/ControlOptions.h"
+#include "app/settings/OptionDigest.h"
 #include "app/settings/OptionValues.h"
 #include "app/settings/RecordOptions.h"
 #include "app/settings/SettingsFormat.h"
@@ -79,6 +80,16 @@ int main(int argc, char* argv[]) {
   host.albumOptions = AlbumOptionsFrom(values);
   host.album = host.album || line->album;
   host.autoCreate = host.autoCreate || line->autoCreate;
+  host.scope.update = line->update;
+  host.scope.prune = line->prune;
+  host.scope.assemble = line->assemble;
+  if (line->shard) {
+    host.scope.shard = true;
+    host.scope.shardIndex = line->shard->first;
+    host.scope.shardCount = line->shard->second;
+  }
+  host.scope.thumbnailDigest = ThumbnailOptionsDigest(thumb);
+  host.scope.albumDigest = AlbumOptionsDigest(host.albumOptions);
 
   host.stage.SetThumbBackColor(thumb.thumbBackColor);
   if (line->backImage) {

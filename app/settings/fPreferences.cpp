@@ -6,7 +6,8 @@
 
 #include "app/settings/SettingsFile.h"
 
-fPreferences::fPreferences(SettingsRecord& record, const QString& settingsPath, QWidget* parent)
+fPreferences::fPreferences(SettingsRecord& record, const QString& settingsPath, QWidget* parent,
+                           bool* onlyChanged)
     : QDialog(parent), record_(record), settingsPath_(settingsPath) {
   setWindowTitle(QStringLiteral("Preferences"));
   frame_ = new QGroupBox(QStringLiteral("Set Program Preferences"), this);
@@ -22,6 +23,13 @@ fPreferences::fPreferences(SettingsRecord& record, const QString& settingsPath, 
   }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(frame_);
+  if (onlyChanged) {
+    ckOnlyChanged_ = new QCheckBox(QStringLiteral("Make again only images that changed (this session)"), this);
+    ckOnlyChanged_->setObjectName(QStringLiteral("ckOnlyChanged"));
+    ckOnlyChanged_->setChecked(*onlyChanged);
+    connect(ckOnlyChanged_, &QCheckBox::toggled, this, [onlyChanged](bool on) { *onlyChanged = on; });
+    layout->addWidget(ckOnlyChanged_);
+  }
 }
 
 QCheckBox* fPreferences::ckPrefs(int index) const {

@@ -14,6 +14,7 @@ struct FakeBatchHost : BatchHost {
   ThumbStage stage;
   bool albumWriteSucceeds = true;
   int imagePageCopySize = 0;
+  RunScope scope;
 
   int progressMax = -1;
   QList<int> progressValues;
@@ -44,6 +45,7 @@ struct FakeBatchHost : BatchHost {
   bool AutoCreateDestinationFolder() const override { return autoCreate; }
   bool AutoViewCompletedGallery() const override { return autoView; }
   ThumbStage& Stage() override { return stage; }
+  RunScope Scope() const override { return scope; }
   void SetProgressMax(int max) override { progressMax = max; }
   void SetProgressValue(int value) override { progressValues << value; }
   void SetCounterText(const QString& text) override { counterTexts << text; }

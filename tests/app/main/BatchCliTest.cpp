@@ -23,25 +23,10 @@
 #include "app/imaging/FiBitmap.h"
 #include "app/settings/SettingsFormat.h"
 #include "app/settings/SettingsRecord.h"
+#include "tests/app/main/BatchCli.h"
 #include "tests/support/TestImages.h"
 
 namespace {
-
-struct CliResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-CliResult RunCli(const QStringList& arguments, const QString& program = QStringLiteral(QUILLMORA_BATCH_PATH),
-               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-  QProcess process;
-  process.setProcessEnvironment(environment);
-  process.start(program, arguments);
-  EXPECT_TRUE(process.waitForFinished(60000));
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
 
 QSize DecodedSize(const QString& path) {
   const QByteArray name = QFile::encodeName(path);
@@ -184,14 +169,6 @@ QImage ImageOf(const QString& path) {
   const FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(name.constData(), 0);
   FiBitmap bitmap(fif == FIF_UNKNOWN ? nullptr : FreeImage_Load(fif, name.constData(), 0));
   return ImageOf(PixelsFromBitmap(bitmap.get()));
-}
-
-QStringList FilesUnder(const QString& folder) {
-  QStringList files;
-  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  while (it.hasNext()) files << QDir(folder).relativeFilePath(it.next());
-  files.sort();
-  return files;
 }
 
 bool Near(QRgb pixel, QRgb expected) {

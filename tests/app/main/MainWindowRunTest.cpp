@@ -165,6 +165,33 @@ TEST_F(MainWindowRun, ARunWritesTheThumbnailsAndWithTheBoxOnTheAlbum) {
   }
 }
 
+TEST_F(MainWindowRun, MakingAgainOnlyWhatChangedIsASessionPreferenceOffByDefaultAndNeverSaved) {
+  fMain& w = Open();
+  const auto runAll = [&] {
+    QTest::mouseClick(w.cmdselect(0), Qt::LeftButton);
+    QTest::mouseClick(w.cmdAction(0), Qt::LeftButton);
+    return w.lblCount()->text();
+  };
+  const auto preferences = [&] {
+    ChooseMenuItem(w.mnuFile(0));
+    return w.findChild<fPreferences*>();
+  };
+  fPreferences* dialog = preferences();
+  ASSERT_TRUE(dialog && dialog->ckOnlyChanged());
+  EXPECT_FALSE(dialog->ckOnlyChanged()->isChecked());
+  dialog->close();
+  const QByteArray settings = ReadFile(settingsPath());
+  EXPECT_EQ(runAll(), "Completed 6 of 6 images");
+  EXPECT_EQ(runAll(), "Completed 6 of 6 images");
+
+  dialog = preferences();
+  QTest::mouseClick(dialog->ckOnlyChanged(), Qt::LeftButton, {}, QPoint(5, dialog->ckOnlyChanged()->height() / 2));
+  dialog->close();
+  EXPECT_EQ(ReadFile(settingsPath()), settings);
+  EXPECT_EQ(runAll(), "Completed 6 of 6 images");
+  EXPECT_EQ(runAll(), "Completed 0 of 0 images, 6 already up to date");
+}
+
 TEST_F(MainWindowRun, StopEndsTheRunAfterTheFileInHand) {
   fMain& w = Open();
   QSignalSpy ended(&w, &fMain::RunEnded);
