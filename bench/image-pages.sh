@@ -9,14 +9,7 @@ cd "$(dirname "$0")/.."
 runs=${RUNS:-5}
 photos=${PHOTOS:-/tmp/quillmora-bench/photos}
 
-need=()
-command -v vips >/dev/null || need+=(libvips-tools)
-[ -d /usr/share/backgrounds/mate ] || need+=(mate-backgrounds)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${need[@]}"
-fi
+bash bench/install-tools.sh
 [ -x build/bin/quillmora-batch ] || bash scripts/build.sh >/dev/null
 bench/make-photos.sh "$photos" 40 >/dev/null
 
