@@ -9,6 +9,7 @@
 #include <new>
 
 #include "app/decoder/HeaderGuards.h"
+#include "app/decoder/Jpeg2000Size.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
@@ -122,6 +123,12 @@ uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::Si
   return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
 }
 
+uint32_t RawSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  const double scale = HintScale(width, height, hint);
+  if (scale >= 1.0) return 0;  // every pixel: the full demosaic
+  return static_cast<uint32_t>(std::max(1.0, std::ceil(std::max(width, height) * scale)));
+}
+
 DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
   struct stat st {};
   if (!path || !*path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return Refused(DecodeStatus::Unreadable);
@@ -148,6 +155,9 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     if (jpeg && ReadJpegFrameSize(path, &headerWidth, &headerHeight)) {
       // A JPEG's frame header says its size: the codec's own header pass is not needed.
       if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+    } else if (format.kind == InputKind::Jpeg2000) {
+      if (!ReadJpeg2000Size(header, headerBytes, &headerWidth, &headerHeight)) return Refused(DecodeStatus::DecodeFailed);
+      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
     } else {
       switch (ReadHeaderSize(format, path, &headerWidth, &headerHeight)) {
         case HeaderSize::Unreadable:
@@ -159,13 +169,16 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
           break;
       }
     }
-    const uint32_t sizeRequest = jpeg ? JpegSizeRequest(headerWidth, headerHeight, hint) : 0;
+    const uint32_t sizeRequest = jpeg                             ? JpegSizeRequest(headerWidth, headerHeight, hint)
+                                 : format.kind == InputKind::Raw ? RawSizeRequest(headerWidth, headerHeight, hint)
+                                                                 : 0;
     CodecImage image = CodecImage::Load(format, path, sizeRequest);
     if (!image) return Refused(DecodeStatus::DecodeFailed);
     const uint32_t bpp = image.bpp();
     const uint32_t loadedWidth = image.width();
     const uint32_t loadedHeight = image.height();
     if (!FitsPixelLimit(loadedWidth, loadedHeight)) return Refused(DecodeStatus::TooLarge);
+    image.ConvertToSrgb();  // before shrinking: the profile describes the file's own pixels
     if (!jpeg) {
       // Scaled down here, so the program never receives (nor holds) pixels it
       // does not need.

@@ -36,3 +36,7 @@ double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& 
 // The JPEG size request (the long edge the codec keeps at or above) for an
 // image of width x height and a hint; 0 for the natural size.
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
+
+// The long edge a camera RAW file's embedded preview must reach to serve an
+// image of width x height under a hint; 0 when only every pixel will do.
+uint32_t RawSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);

@@ -1,13 +1,18 @@
 #include "app/imaging/CodecFile.h"
 
+#include <strings.h>
+
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "app/imaging/BitmapPixels.h"
+#include "app/imaging/ColourProfile.h"
 #include "app/imaging/FiBitmap.h"
 
 namespace {
 
-// The formats behind the program's 27 input file masks.
+// The formats behind the program's input file masks.
 bool IsInputFormat(FREE_IMAGE_FORMAT fif) {
   switch (fif) {
     case FIF_BMP:     // *.bmp, *.dib, *.rle
@@ -35,6 +40,11 @@ bool IsInputFormat(FREE_IMAGE_FORMAT fif) {
     case FIF_XPM:
     case FIF_DDS:
     case FIF_GIF:
+    case FIF_WEBP:
+    case FIF_J2K:     // *.j2k, *.j2c
+    case FIF_JP2:
+    case FIF_EXR:
+    case FIF_RAW:     // camera RAW, by name only
       return true;
     default:  // *.emf and *.wmf have no plugin; everything else is not an input
       return false;
@@ -47,6 +57,9 @@ InputKind KindOf(FREE_IMAGE_FORMAT fif) {
     case FIF_BMP: return InputKind::Bmp;
     case FIF_PCX: return InputKind::Pcx;
     case FIF_TARGA: return InputKind::Targa;
+    case FIF_J2K:
+    case FIF_JP2: return InputKind::Jpeg2000;
+    case FIF_RAW: return InputKind::Raw;
     default: return InputKind::Other;
   }
 }
@@ -57,11 +70,56 @@ int LoadFlags(const FileFormat& format) {
   return format.kind == InputKind::Jpeg ? (JPEG_ACCURATE | JPEG_EXIFROTATE) : 0;
 }
 
+// Camera RAW extensions; .cr3 is missing from the codec's own list.
+bool HasRawName(const char* path) {
+  static const char* const kExtensions[] = {"dng", "cr2", "cr3", "nef", "arw", "orf", "rw2", "raf", "pef", "srw"};
+  const char* dot = std::strrchr(path, '.');
+  if (!dot || std::strchr(dot, '/')) return false;
+  for (const char* ext : kExtensions)
+    if (strcasecmp(dot + 1, ext) == 0) return true;
+  return false;
+}
+
+// Turns a bitmap upright by its Exif orientation (1-8), as JPEG_EXIFROTATE
+// does for JPEG; the embedded preview of a RAW file carries the camera's.
+FiBitmap Upright(FiBitmap bitmap) {
+  FITAG* tag = nullptr;
+  if (!FreeImage_GetMetadata(FIMD_EXIF_MAIN, bitmap.get(), "Orientation", &tag) || !tag ||
+      FreeImage_GetTagType(tag) != FIDT_SHORT || FreeImage_GetTagCount(tag) < 1)
+    return bitmap;
+  const WORD orientation = *static_cast<const WORD*>(FreeImage_GetTagValue(tag));
+  // Mirror first where the orientation has one, then rotate anticlockwise.
+  const bool mirror = orientation == 2 || orientation == 4 || orientation == 5 || orientation == 7;
+  double angle = 0;
+  switch (orientation) {
+    case 3: case 4: angle = 180; break;
+    case 5: case 8: angle = 90; break;
+    case 6: case 7: angle = 270; break;
+    default: break;
+  }
+  if (mirror && !FreeImage_FlipHorizontal(bitmap.get())) return bitmap;
+  if (angle == 0) return bitmap;
+  FiBitmap turned(FreeImage_Rotate(bitmap.get(), angle));
+  return turned ? std::move(turned) : std::move(bitmap);
+}
+
+// A RAW file's embedded preview when its long edge reaches sizeRequest,
+// else the whole picture demosaicked.
+FiBitmap LoadRaw(const char* path, uint32_t sizeRequest) {
+  if (sizeRequest > 0) {
+    FiBitmap preview(FreeImage_Load(FIF_RAW, path, RAW_PREVIEW));
+    if (preview && std::max(FreeImage_GetWidth(preview.get()), FreeImage_GetHeight(preview.get())) >= sizeRequest)
+      return Upright(std::move(preview));
+  }
+  return FiBitmap(FreeImage_Load(FIF_RAW, path, RAW_DISPLAY));
+}
+
 }  // namespace
 
 FileFormat DetectFileFormat(const char* path) {
   FileFormat format;
   FREE_IMAGE_FORMAT fif = FreeImage_GetFileType(path, 0);
+  if (HasRawName(path) && (fif == FIF_UNKNOWN || fif == FIF_TIFF)) fif = FIF_RAW;
   if (fif == FIF_UNKNOWN) fif = FreeImage_GetFIFFromFilename(path);
   if (fif == FIF_UNKNOWN) return format;
   format.codecFormat = static_cast<int32_t>(fif);
@@ -84,13 +142,15 @@ CodecImage::~CodecImage() = default;
 CodecImage::CodecImage(CodecImage&&) noexcept = default;
 CodecImage& CodecImage::operator=(CodecImage&&) noexcept = default;
 
-CodecImage CodecImage::Load(const FileFormat& format, const char* path, uint32_t jpegSizeRequest) {
+CodecImage CodecImage::Load(const FileFormat& format, const char* path, uint32_t sizeRequest) {
   CodecImage image;
   if (!format.isInput) return image;
   int flags = LoadFlags(format);
-  if (format.kind == InputKind::Jpeg && jpegSizeRequest > 0)
-    flags |= static_cast<int>(std::min<uint32_t>(jpegSizeRequest, 0xFFFF) << 16);
-  auto bitmap = std::make_unique<FiBitmap>(FreeImage_Load(LibraryFormat(format), path, flags));
+  if (format.kind == InputKind::Jpeg && sizeRequest > 0)
+    flags |= static_cast<int>(std::min<uint32_t>(sizeRequest, 0xFFFF) << 16);
+  auto bitmap = std::make_unique<FiBitmap>(format.kind == InputKind::Raw
+                                               ? LoadRaw(path, sizeRequest)
+                                               : FiBitmap(FreeImage_Load(LibraryFormat(format), path, flags)));
   if (*bitmap && FreeImage_HasPixels(bitmap->get())) image.bitmap_ = std::move(bitmap);
   return image;
 }
@@ -114,12 +174,33 @@ bool CodecImage::ShrinkTo(uint32_t width, uint32_t height) {
   return true;
 }
 
+void CodecImage::ConvertToSrgb() {
+  if (!*this) return;
+  FIBITMAP* bitmap = bitmap_->get();
+  const FIICCPROFILE* icc = FreeImage_GetICCProfile(bitmap);
+  // A CMYK file's profile does not describe the RGB pixels the codec made of it.
+  if (!icc || !icc->data || icc->size == 0 || (icc->flags & FIICC_COLOR_IS_CMYK)) return;
+  const auto* iccData = static_cast<const uint8_t*>(icc->data);
+  const std::vector<uint8_t> profile(iccData, iccData + icc->size);
+  const bool rgb32 = FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) == 32 &&
+                     FreeImage_GetRedMask(bitmap) == FI_RGBA_RED_MASK;
+  FiBitmap converted = rgb32 ? FiBitmap() : To32Bits(bitmap);
+  if (!rgb32 && !converted) return;
+  FIBITMAP* target = rgb32 ? bitmap : converted.get();
+  // 32-bit rows are whole words, in 0xAARRGGBB order on this platform.
+  const Outcome outcome = ::ConvertToSrgb(reinterpret_cast<uint32_t*>(FreeImage_GetBits(target)),
+                                          static_cast<int32_t>(FreeImage_GetWidth(target)),
+                                          static_cast<int32_t>(FreeImage_GetHeight(target)),
+                                          FreeImage_GetPitch(target) / 4, profile.data(), profile.size());
+  if (outcome && !rgb32) *bitmap_ = std::move(converted);
+}
+
 bool CodecImage::CopyPixels(uint32_t* dst) const { return *this && CopyBitmapPixels(bitmap_->get(), dst); }
 
 void EnableInputCodecsOnly() {
   const int count = FreeImage_GetFIFCount();
   for (int i = 0; i < count; ++i) {
     const auto fif = static_cast<FREE_IMAGE_FORMAT>(i);
-    FreeImage_SetPluginEnabled(fif, IsInputFormat(fif) ? TRUE : FALSE);
+    FreeImage_SetPluginEnabled(fif, IsInputFormat(fif) && fif != FIF_RAW ? TRUE : FALSE);
   }
 }

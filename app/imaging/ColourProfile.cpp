@@ -1,0 +1,43 @@
+#include "app/imaging/ColourProfile.h"
+
+#include <lcms2.h>
+
+#include <memory>
+
+namespace {
+
+struct ProfileCloser {
+  void operator()(void* profile) const { cmsCloseProfile(profile); }
+};
+struct TransformDeleter {
+  void operator()(void* transform) const { cmsDeleteTransform(transform); }
+};
+using Profile = std::unique_ptr<void, ProfileCloser>;
+using Transform = std::unique_ptr<void, TransformDeleter>;
+
+// lcms2 reports damaged profiles through a global handler; the outcome
+// already says it, so nothing is printed.
+void Quiet(cmsContext, cmsUInt32Number, const char*) {}
+
+}  // namespace
+
+Outcome ConvertToSrgb(uint32_t* pixels, int32_t width, int32_t height, size_t stride, const uint8_t* icc,
+                      size_t iccSize) {
+  if (!pixels || width <= 0 || height <= 0 || stride < static_cast<size_t>(width) || !icc || iccSize == 0 ||
+      iccSize > UINT32_MAX)
+    return Outcome::Failed(Failure::ConversionFailed);
+  cmsSetLogErrorHandler(Quiet);
+  Profile source(cmsOpenProfileFromMem(icc, static_cast<cmsUInt32Number>(iccSize)));
+  if (!source || cmsGetColorSpace(source.get()) != cmsSigRgbData) return Outcome::Failed(Failure::ConversionFailed);
+  Profile srgb(cmsCreate_sRGBProfile());
+  if (!srgb) return Outcome::Failed(Failure::ConversionFailed);
+  // 0xAARRGGBB words are B, G, R, A bytes on this (little-endian) platform;
+  // the fourth byte is copied through untouched.
+  Transform transform(cmsCreateTransform(source.get(), TYPE_BGRA_8, srgb.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL,
+                                         cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_COPY_ALPHA));
+  if (!transform) return Outcome::Failed(Failure::ConversionFailed);
+  const cmsUInt32Number strideBytes = static_cast<cmsUInt32Number>(stride * 4);
+  cmsDoTransformLineStride(transform.get(), pixels, pixels, static_cast<cmsUInt32Number>(width),
+                           static_cast<cmsUInt32Number>(height), strideBytes, strideBytes, 0, 0);
+  return Outcome::Done();
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Colour management: pixels described by an embedded ICC profile brought to
+// sRGB, the colour space everything after the decoder assumes.
+#include <cstddef>
+#include <cstdint>
+
+#include "app/imaging/Outcome.h"
+
+// Converts width x height RGB32 pixels (0xAARRGGBB words, stride words from
+// one row to the next) in place from the RGB colour space the ICC profile
+// describes to sRGB, with perceptual intent and black-point compensation; the
+// fourth byte is kept. A profile that cannot be read, or that does not
+// describe RGB, leaves the pixels as they are (Failure::ConversionFailed).
+Outcome ConvertToSrgb(uint32_t* pixels, int32_t width, int32_t height, size_t stride, const uint8_t* icc,
+                      size_t iccSize);
+
