@@ -9,10 +9,12 @@
 #include <new>
 
 #include "app/decoder/HeaderGuards.h"
+#include "app/decoder/HeifDecoder.h"
 #include "app/decoder/Jpeg2000Size.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
+#include "app/imaging/HeifFile.h"
 #include "app/imaging/Resample.h"
 
 using decoderproto::DecodeStatus;
@@ -51,16 +53,6 @@ DecodeInfo Refused(DecodeStatus status) {
   return info;
 }
 
-DecodeStatus StatusOf(Failure failure) {
-  switch (failure) {
-    case Failure::NotFound:
-    case Failure::NotReadable: return DecodeStatus::Unreadable;
-    case Failure::Unsupported: return DecodeStatus::RefusedFormat;
-    case Failure::TooLarge: return DecodeStatus::TooLarge;
-    default: return DecodeStatus::DecodeFailed;
-  }
-}
-
 DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, uint32_t naturalHeight) {
   DecodeInfo info;
   info.status = DecodeStatus::Decoded;
@@ -75,13 +67,29 @@ DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, 
 // A BMP file the codec refuses, read by the program's own reader.
 DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
   BmpRead read = ReadBmpV4V5(path, decoderproto::kMaxPixels);
-  if (!read.outcome) return Refused(StatusOf(read.outcome.failure));
-  PixelBuffer& pixels = read.pixels;
-  const uint32_t naturalWidth = static_cast<uint32_t>(pixels.width);
-  const uint32_t naturalHeight = static_cast<uint32_t>(pixels.height);
+  if (!read.outcome) return Refused(DecodeStatusOf(read.outcome.failure));
+  const uint32_t naturalWidth = static_cast<uint32_t>(read.pixels.width);
+  const uint32_t naturalHeight = static_cast<uint32_t>(read.pixels.height);
+  return DeliverPixels(std::move(read.pixels), naturalWidth, naturalHeight, target, hint);
+}
+
+}  // namespace
+
+DecodeStatus DecodeStatusOf(Failure failure) {
+  switch (failure) {
+    case Failure::NotFound:
+    case Failure::NotReadable: return DecodeStatus::Unreadable;
+    case Failure::Unsupported: return DecodeStatus::RefusedFormat;
+    case Failure::TooLarge: return DecodeStatus::TooLarge;
+    default: return DecodeStatus::DecodeFailed;
+  }
+}
+
+DecodeInfo DeliverPixels(PixelBuffer pixels, uint32_t naturalWidth, uint32_t naturalHeight, const PixelTarget& target,
+                         const decoderproto::SizeHint& hint) {
   uint32_t w, h;
-  ShrunkSize(naturalWidth, naturalHeight, hint, &w, &h);
-  if (w != naturalWidth || h != naturalHeight) {
+  ShrunkSize(static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), hint, &w, &h);
+  if (w != static_cast<uint32_t>(pixels.width) || h != static_cast<uint32_t>(pixels.height)) {
     PixelBuffer shrunk = ResamplePixels(pixels.view(), static_cast<int32_t>(w), static_cast<int32_t>(h),
                                         ResampleFilter::Box);
     if (!shrunk.empty()) {
@@ -97,8 +105,6 @@ DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const deco
   std::memcpy(out, pixels.pixels.data(), size_t{w} * h * 4);
   return Decoded(w, h, pixels.sourceBpp, naturalWidth, naturalHeight);
 }
-
-}  // namespace
 
 double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
   if (!hint.any() || width == 0 || height == 0) return 1.0;
@@ -134,10 +140,11 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
   if (!path || !*path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return Refused(DecodeStatus::Unreadable);
 
   const FileFormat format = DetectFileFormat(path);
-  if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
-  if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
   uint8_t header[128] = {};
   const size_t headerBytes = ReadFileStart(path, header);
+  if (IsHeifFile(header, headerBytes)) return DecodeHeif(path, target, hint);
+  if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
+  if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
   if (!PassesHeaderGuards(format.kind, header, headerBytes, static_cast<uint64_t>(st.st_size)))
     return Refused(DecodeStatus::DecodeFailed);
 

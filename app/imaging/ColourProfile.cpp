@@ -41,3 +41,29 @@ Outcome ConvertToSrgb(uint32_t* pixels, int32_t width, int32_t height, size_t st
                            static_cast<cmsUInt32Number>(height), strideBytes, strideBytes, 0, 0);
   return Outcome::Done();
 }
+
+std::vector<uint8_t> RgbProfileBytes(const RgbPrimaries& p, ToneCurve curve) {
+  cmsSetLogErrorHandler(Quiet);
+  // Parametric type 4: Y = (aX + b)^g above d, cX below.
+  const cmsFloat64Number srgb[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+  const cmsFloat64Number bt709[5] = {1 / 0.45, 1 / 1.099, 0.099 / 1.099, 1 / 4.5, 0.081};
+  const cmsFloat64Number linear[5] = {1.0, 1.0, 0.0, 1.0, 0.0};
+  const cmsFloat64Number gamma22[5] = {2.2, 1.0, 0.0, 1.0, 0.0};
+  const cmsFloat64Number* params = curve == ToneCurve::Srgb    ? srgb
+                                   : curve == ToneCurve::Bt709 ? bt709
+                                   : curve == ToneCurve::Linear ? linear
+                                                                : gamma22;
+  cmsToneCurve* tone = cmsBuildParametricToneCurve(nullptr, 4, params);
+  if (!tone) return {};
+  const cmsCIExyY white{p.whiteX, p.whiteY, 1.0};
+  const cmsCIExyYTRIPLE primaries{{p.redX, p.redY, 1.0}, {p.greenX, p.greenY, 1.0}, {p.blueX, p.blueY, 1.0}};
+  cmsToneCurve* curves[3] = {tone, tone, tone};
+  Profile profile(cmsCreateRGBProfile(&white, &primaries, curves));
+  cmsFreeToneCurve(tone);
+  std::vector<uint8_t> bytes;
+  cmsUInt32Number size = 0;
+  if (!profile || !cmsSaveProfileToMem(profile.get(), nullptr, &size) || size == 0) return bytes;
+  bytes.resize(size);
+  if (!cmsSaveProfileToMem(profile.get(), bytes.data(), &size)) bytes.clear();
+  return bytes;
+}

@@ -3,6 +3,7 @@
 // sRGB, the colour space everything after the decoder assumes.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "app/imaging/Outcome.h"
 
@@ -14,3 +15,15 @@
 Outcome ConvertToSrgb(uint32_t* pixels, int32_t width, int32_t height, size_t stride, const uint8_t* icc,
                       size_t iccSize);
 
+
+// An RGB colour space described by numbers instead of an ICC profile (as
+// HEIF's nclx box does): the CIE xy chromaticities of its primaries and white
+// point, and its tone curve.
+struct RgbPrimaries {
+  double redX, redY, greenX, greenY, blueX, blueY, whiteX, whiteY;
+};
+enum class ToneCurve { Srgb, Bt709, Linear, Gamma22 };
+
+// The ICC bytes of that colour space, for ConvertToSrgb; empty when it
+// cannot be made (primaries that span no space).
+std::vector<uint8_t> RgbProfileBytes(const RgbPrimaries& primaries, ToneCurve curve);
