@@ -12,9 +12,11 @@
 #include "app/decoder/HeifDecoder.h"
 #include "app/decoder/Jpeg2000Size.h"
 #include "app/decoder/JpegFrameSize.h"
+#include "app/decoder/JxlDecoder.h"
 #include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
 #include "app/imaging/HeifFile.h"
+#include "app/imaging/JxlFile.h"
 #include "app/imaging/Resample.h"
 
 using decoderproto::DecodeStatus;
@@ -143,6 +145,7 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
   uint8_t header[128] = {};
   const size_t headerBytes = ReadFileStart(path, header);
   if (IsHeifFile(header, headerBytes)) return DecodeHeif(path, target, hint);
+  if (IsJxlFile(header, headerBytes)) return DecodeJxl(path, target, hint);
   if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
   if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
   if (!PassesHeaderGuards(format.kind, header, headerBytes, static_cast<uint64_t>(st.st_size)))
