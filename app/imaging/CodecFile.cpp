@@ -3,7 +3,9 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "app/imaging/BitmapPixels.h"
@@ -80,14 +82,51 @@ bool HasRawName(const char* path) {
   return false;
 }
 
-// Turns a bitmap upright by its Exif orientation (1-8), as JPEG_EXIFROTATE
-// does for JPEG; the embedded preview of a RAW file carries the camera's.
-FiBitmap Upright(FiBitmap bitmap) {
+// The orientation (1-8) in the first image directory of a TIFF-based RAW
+// file (DNG, CR2, NEF, ARW, PEF, SRW; ORF and RW2 differ only in their magic
+// number); 1 when there is none. The codec turns its demosaic by it, but not
+// an uncompressed embedded preview.
+uint16_t TiffOrientation(const char* path) {
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file(std::fopen(path, "rb"));
+  uint8_t head[8];
+  if (!file || std::fread(head, 1, 8, file.get()) != 8) return 1;
+  if (!((head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M'))) return 1;
+  const bool little = head[0] == 'I';
+  auto u16 = [little](const uint8_t* p) { return little ? uint16_t(p[0] | p[1] << 8) : uint16_t(p[0] << 8 | p[1]); };
+  auto u32 = [&](const uint8_t* p) {
+    return little ? uint32_t(u16(p)) | uint32_t(u16(p + 2)) << 16 : uint32_t(u16(p)) << 16 | u16(p + 2);
+  };
+  uint8_t count[2];
+  if (std::fseek(file.get(), static_cast<long>(u32(head + 4)), SEEK_SET) != 0 ||
+      std::fread(count, 1, 2, file.get()) != 2)
+    return 1;
+  for (unsigned i = 0, n = std::min<unsigned>(u16(count), 1000); i < n; ++i) {
+    uint8_t entry[12];
+    if (std::fread(entry, 1, 12, file.get()) != 12) return 1;
+    if (u16(entry) == 274 && u16(entry + 2) == 3) {  // Orientation, SHORT
+      const uint16_t value = u16(entry + 8);
+      return value >= 1 && value <= 8 ? value : 1;
+    }
+  }
+  return 1;
+}
+
+// The orientation of a RAW file's embedded preview: its own Exif tag (a JPEG
+// preview) else the file's.
+uint16_t PreviewOrientation(FIBITMAP* preview, const char* path) {
   FITAG* tag = nullptr;
-  if (!FreeImage_GetMetadata(FIMD_EXIF_MAIN, bitmap.get(), "Orientation", &tag) || !tag ||
-      FreeImage_GetTagType(tag) != FIDT_SHORT || FreeImage_GetTagCount(tag) < 1)
-    return bitmap;
-  const WORD orientation = *static_cast<const WORD*>(FreeImage_GetTagValue(tag));
+  if (FreeImage_GetMetadata(FIMD_EXIF_MAIN, preview, "Orientation", &tag) && tag &&
+      FreeImage_GetTagType(tag) == FIDT_SHORT && FreeImage_GetTagCount(tag) >= 1)
+    return *static_cast<const WORD*>(FreeImage_GetTagValue(tag));
+  return TiffOrientation(path);
+}
+
+// Turns a bitmap upright by an Exif orientation (1-8), as JPEG_EXIFROTATE
+// does for JPEG.
+FiBitmap Upright(FiBitmap bitmap, uint16_t orientation) {
   // Mirror first where the orientation has one, then rotate anticlockwise.
   const bool mirror = orientation == 2 || orientation == 4 || orientation == 5 || orientation == 7;
   double angle = 0;
@@ -108,8 +147,10 @@ FiBitmap Upright(FiBitmap bitmap) {
 FiBitmap LoadRaw(const char* path, uint32_t sizeRequest) {
   if (sizeRequest > 0) {
     FiBitmap preview(FreeImage_Load(FIF_RAW, path, RAW_PREVIEW));
-    if (preview && std::max(FreeImage_GetWidth(preview.get()), FreeImage_GetHeight(preview.get())) >= sizeRequest)
-      return Upright(std::move(preview));
+    if (preview && std::max(FreeImage_GetWidth(preview.get()), FreeImage_GetHeight(preview.get())) >= sizeRequest) {
+      const uint16_t orientation = PreviewOrientation(preview.get(), path);
+      return Upright(std::move(preview), orientation);
+    }
   }
   return FiBitmap(FreeImage_Load(FIF_RAW, path, RAW_DISPLAY));
 }

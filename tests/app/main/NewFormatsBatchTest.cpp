@@ -1,0 +1,83 @@
+// Today's camera and web formats make thumbnails of the right size and way up,
+// from quillmora-batch and in the window's own decoding, each file made by
+// the tool that writes its format.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/engine/ImageBridge.h"
+#include "app/engine/SharedDecoder.h"
+#include "platform/drawing/Surface.h"
+#include "tests/support/FormatSamples.h"
+
+namespace {
+
+// 480 x 320: red top-left quadrant on blue, so a turned or mirrored result shows.
+QImage Marked() {
+  QImage image(480, 320, QImage::Format_RGB32);
+  image.fill(QColor(40, 90, 200));
+  QPainter(&image).fillRect(0, 0, 240, 160, QColor(220, 30, 30));
+  return image;
+}
+
+bool IsRed(QRgb c) { return qRed(c) > 150 && qBlue(c) < 110 && qGreen(c) < 110; }
+bool IsBlue(QRgb c) { return qBlue(c) > 150 && qRed(c) < 110; }
+
+}  // namespace
+
+TEST(NewFormats, EachFormatGivesAThumbnailOfTheRightSizeAndWayUp) {
+  QTemporaryDir dir;
+  const QString src = dir.filePath("src");
+  const QString out = dir.filePath("out");
+  ASSERT_TRUE(QDir().mkpath(src) && QDir().mkpath(out));
+  struct Case {
+    const char* name;
+    bool turned;  // stored sideways with an orientation of 6 (turn right to show)
+  };
+  const Case cases[] = {
+      {"webp.webp", false}, {"jp2.jp2", false}, {"j2k.j2k", false},  {"heic.heic", false},
+      {"avif.avif", false}, {"jxl.jxl", false}, {"exr.exr", false},
+      {"preview.dng", true},  // the embedded preview is large enough
+      {"mosaic.dng", false},  // its preview is too small: demosaicked
+  };
+  const QImage marked = Marked();
+  for (const Case& c : cases) {
+    const QString path = src + "/" + c.name;
+    QString why;
+    if (QString(c.name) == "preview.dng")
+      ASSERT_TRUE(formatsamples::WriteDng(marked, marked.size(), 6, path));
+    else if (QString(c.name) == "mosaic.dng")
+      ASSERT_TRUE(formatsamples::WriteDng(marked, QSize(24, 16), 1, path));
+    else
+      ASSERT_TRUE(formatsamples::Write(marked, path, &why)) << why.toStdString();
+  }
+
+  QProcess batch;
+  batch.start(QStringLiteral(QUILLMORA_BATCH_PATH),
+              {src, "--dest", out, "--mask", "0", "--width", "120", "--height", "120"});
+  ASSERT_TRUE(batch.waitForFinished(60000));
+  EXPECT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString();
+
+  ConfigureSharedDecoder({});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QSize upright = c.turned ? QSize(320, 480) : QSize(480, 320);
+    Surface picLoad;
+    ASSERT_TRUE(LoadImageFile(src + "/" + c.name, picLoad));
+    EXPECT_EQ(picLoad.image().size(), upright);
+
+    const QImage thumb(out + "/TH_" + QFileInfo(c.name).completeBaseName() + ".jpg");
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(thumb.size(), upright.scaled(120, 120, Qt::KeepAspectRatio));
+    // The red quadrant ends up top right when the picture was turned right.
+    const QPoint red = c.turned ? QPoint(thumb.width() - 10, 10) : QPoint(10, 10);
+    const QPoint blue = c.turned ? QPoint(10, 10) : QPoint(thumb.width() - 10, 10);
+    EXPECT_TRUE(IsRed(thumb.pixel(red))) << std::hex << thumb.pixel(red);
+    EXPECT_TRUE(IsBlue(thumb.pixel(blue))) << std::hex << thumb.pixel(blue);
+    EXPECT_TRUE(IsBlue(thumb.pixel(thumb.width() - 10, thumb.height() - 10)));
+  }
+}
