@@ -11,6 +11,7 @@
 #include "app/imaging/BitmapPixels.h"
 #include "app/imaging/ColourProfile.h"
 #include "app/imaging/FiBitmap.h"
+#include "app/imaging/PngIccChunk.h"
 
 namespace {
 
@@ -142,6 +143,35 @@ FiBitmap Upright(FiBitmap bitmap, uint16_t orientation) {
   return turned ? std::move(turned) : std::move(bitmap);
 }
 
+// Whether the bitmap carries an ICC profile of CMYK (the header's colour
+// space field, bytes 16-19).
+bool HasCmykProfile(FIBITMAP* bitmap) {
+  const FIICCPROFILE* icc = FreeImage_GetICCProfile(bitmap);
+  if (!icc || !icc->data || icc->size < 20) return false;
+  const auto* header = static_cast<const uint8_t*>(icc->data);
+  return header[16] == 'C' && header[17] == 'M' && header[18] == 'Y' && header[19] == 'K';
+}
+
+std::vector<uint8_t> ProfileBytes(FIBITMAP* bitmap) {
+  const FIICCPROFILE* icc = FreeImage_GetICCProfile(bitmap);
+  if (!icc || !icc->data || icc->size <= 0) return {};
+  const auto* data = static_cast<const uint8_t*>(icc->data);
+  return std::vector<uint8_t>(data, data + icc->size);
+}
+
+// A 32-bit bitmap's words converted to sRGB by the profile; the profile is
+// dropped once they are.
+bool WordsToSrgb(FIBITMAP* bitmap, const std::vector<uint8_t>& profile) {
+  if (profile.empty()) return false;
+  // 32-bit rows are whole words, in 0xAARRGGBB order on this platform.
+  const Outcome outcome = ConvertToSrgb(reinterpret_cast<uint32_t*>(FreeImage_GetBits(bitmap)),
+                                        static_cast<int32_t>(FreeImage_GetWidth(bitmap)),
+                                        static_cast<int32_t>(FreeImage_GetHeight(bitmap)),
+                                        FreeImage_GetPitch(bitmap) / 4, profile.data(), profile.size());
+  if (outcome) FreeImage_DestroyICCProfile(bitmap);
+  return outcome.ok();
+}
+
 // A RAW file's embedded preview when its long edge reaches sizeRequest,
 // else the whole picture demosaicked.
 FiBitmap LoadRaw(const char* path, uint32_t sizeRequest) {
@@ -192,6 +222,17 @@ CodecImage CodecImage::Load(const FileFormat& format, const char* path, uint32_t
   auto bitmap = std::make_unique<FiBitmap>(format.kind == InputKind::Raw
                                                ? LoadRaw(path, sizeRequest)
                                                : FiBitmap(FreeImage_Load(LibraryFormat(format), path, flags)));
+  if (format.kind == InputKind::Jpeg && *bitmap && HasCmykProfile(bitmap->get())) {
+    // The codec's own CMYK to RGB ignores the profile: the plain CMYK values
+    // are converted by it instead, when it can be used.
+    FiBitmap cmyk(FreeImage_Load(FIF_JPEG, path, flags | JPEG_CMYK));
+    if (cmyk && FreeImage_GetBPP(cmyk.get()) == 32 && WordsToSrgb(cmyk.get(), ProfileBytes(cmyk.get())))
+      *bitmap = std::move(cmyk);
+  }
+  if (LibraryFormat(format) == FIF_PNG && *bitmap && ProfileBytes(bitmap->get()).empty()) {
+    std::vector<uint8_t> icc = ReadPngIccProfile(path);
+    if (!icc.empty()) FreeImage_CreateICCProfile(bitmap->get(), icc.data(), static_cast<long>(icc.size()));
+  }
   if (*bitmap && FreeImage_HasPixels(bitmap->get())) image.bitmap_ = std::move(bitmap);
   return image;
 }
@@ -218,22 +259,17 @@ bool CodecImage::ShrinkTo(uint32_t width, uint32_t height) {
 void CodecImage::ConvertToSrgb() {
   if (!*this) return;
   FIBITMAP* bitmap = bitmap_->get();
-  const FIICCPROFILE* icc = FreeImage_GetICCProfile(bitmap);
-  // A CMYK file's profile does not describe the RGB pixels the codec made of it.
-  if (!icc || !icc->data || icc->size == 0 || (icc->flags & FIICC_COLOR_IS_CMYK)) return;
-  const auto* iccData = static_cast<const uint8_t*>(icc->data);
-  const std::vector<uint8_t> profile(iccData, iccData + icc->size);
+  // A CMYK profile left here describes a file the codec turned to RGB itself.
+  const std::vector<uint8_t> profile = ProfileBytes(bitmap);
+  if (profile.empty() || HasCmykProfile(bitmap)) return;
   const bool rgb32 = FreeImage_GetImageType(bitmap) == FIT_BITMAP && FreeImage_GetBPP(bitmap) == 32 &&
                      FreeImage_GetRedMask(bitmap) == FI_RGBA_RED_MASK;
-  FiBitmap converted = rgb32 ? FiBitmap() : To32Bits(bitmap);
-  if (!rgb32 && !converted) return;
-  FIBITMAP* target = rgb32 ? bitmap : converted.get();
-  // 32-bit rows are whole words, in 0xAARRGGBB order on this platform.
-  const Outcome outcome = ::ConvertToSrgb(reinterpret_cast<uint32_t*>(FreeImage_GetBits(target)),
-                                          static_cast<int32_t>(FreeImage_GetWidth(target)),
-                                          static_cast<int32_t>(FreeImage_GetHeight(target)),
-                                          FreeImage_GetPitch(target) / 4, profile.data(), profile.size());
-  if (outcome && !rgb32) *bitmap_ = std::move(converted);
+  if (rgb32) {
+    WordsToSrgb(bitmap, profile);
+    return;
+  }
+  FiBitmap converted = To32Bits(bitmap);
+  if (converted && WordsToSrgb(converted.get(), profile)) *bitmap_ = std::move(converted);
 }
 
 bool CodecImage::CopyPixels(uint32_t* dst) const { return *this && CopyBitmapPixels(bitmap_->get(), dst); }

@@ -28,17 +28,25 @@ Outcome ConvertToSrgb(uint32_t* pixels, int32_t width, int32_t height, size_t st
     return Outcome::Failed(Failure::ConversionFailed);
   cmsSetLogErrorHandler(Quiet);
   Profile source(cmsOpenProfileFromMem(icc, static_cast<cmsUInt32Number>(iccSize)));
-  if (!source || cmsGetColorSpace(source.get()) != cmsSigRgbData) return Outcome::Failed(Failure::ConversionFailed);
+  const cmsColorSpaceSignature space = source ? cmsGetColorSpace(source.get()) : cmsSigRgbData;
+  if (!source || (space != cmsSigRgbData && space != cmsSigCmykData))
+    return Outcome::Failed(Failure::ConversionFailed);
+  const bool cmyk = space == cmsSigCmykData;
   Profile srgb(cmsCreate_sRGBProfile());
   if (!srgb) return Outcome::Failed(Failure::ConversionFailed);
   // 0xAARRGGBB words are B, G, R, A bytes on this (little-endian) platform;
-  // the fourth byte is copied through untouched.
-  Transform transform(cmsCreateTransform(source.get(), TYPE_BGRA_8, srgb.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL,
-                                         cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_COPY_ALPHA));
+  // the fourth byte is copied through untouched. CMYK words are C, M, Y, K bytes.
+  Transform transform(cmsCreateTransform(source.get(), cmyk ? TYPE_CMYK_8 : TYPE_BGRA_8, srgb.get(), TYPE_BGRA_8,
+                                         INTENT_PERCEPTUAL,
+                                         cmsFLAGS_BLACKPOINTCOMPENSATION | (cmyk ? 0 : cmsFLAGS_COPY_ALPHA)));
   if (!transform) return Outcome::Failed(Failure::ConversionFailed);
   const cmsUInt32Number strideBytes = static_cast<cmsUInt32Number>(stride * 4);
   cmsDoTransformLineStride(transform.get(), pixels, pixels, static_cast<cmsUInt32Number>(width),
                            static_cast<cmsUInt32Number>(height), strideBytes, strideBytes, 0, 0);
+  if (cmyk) {  // CMYK has no fourth byte to keep: opaque
+    for (int32_t y = 0; y < height; ++y)
+      for (uint32_t *p = pixels + static_cast<size_t>(y) * stride, *end = p + width; p != end; ++p) *p |= 0xFF000000u;
+  }
   return Outcome::Done();
 }
 

@@ -10,8 +10,10 @@
 // Converts width x height RGB32 pixels (0xAARRGGBB words, stride words from
 // one row to the next) in place from the RGB colour space the ICC profile
 // describes to sRGB, with perceptual intent and black-point compensation; the
-// fourth byte is kept. A profile that cannot be read, or that does not
-// describe RGB, leaves the pixels as they are (Failure::ConversionFailed).
+// fourth byte is kept. With a CMYK profile each word holds C, M, Y, K bytes
+// (in memory order) and comes out as opaque sRGB. A profile that cannot be
+// read, or that describes another colour space, leaves the pixels as they
+// are (Failure::ConversionFailed).
 Outcome ConvertToSrgb(uint32_t* pixels, int32_t width, int32_t height, size_t stride, const uint8_t* icc,
                       size_t iccSize);
 

@@ -21,6 +21,33 @@ PixelView ViewOf(const QImage& rgb32) {
           static_cast<size_t>(rgb32.bytesPerLine() / 4)};
 }
 
+uint32_t Crc32(const QByteArray& bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (const char ch : bytes) {
+    crc ^= static_cast<uint8_t>(ch);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+QByteArray BigEndian32(uint32_t v) {
+  const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+  return QByteArray(b, 4);
+}
+
+// FreeImage writes no iCCP chunk: it is put in after IHDR here.
+bool AddPngProfile(const QString& path, const QByteArray& icc) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadWrite)) return false;
+  QByteArray png = file.readAll();
+  const QByteArray body = QByteArray("icc\0\0", 5) + qCompress(icc).mid(4);  // zlib stream without Qt's length
+  const QByteArray typed = "iCCP" + body;
+  const QByteArray chunk = BigEndian32(static_cast<uint32_t>(body.size())) + typed + BigEndian32(Crc32(typed));
+  png.insert(8 + 25, chunk);  // signature, then IHDR (4 + 4 + 13 + 4 bytes)
+  file.seek(0);
+  return file.write(png) == png.size();
+}
+
 // Saved with FreeImage, the ICC profile embedded when there is one.
 bool SaveWithLibrary(const QImage& image, FREE_IMAGE_FORMAT fif, const QString& path, const QByteArray& icc,
                      QString* why) {
@@ -40,6 +67,7 @@ bool SaveWithLibrary(const QImage& image, FREE_IMAGE_FORMAT fif, const QString& 
   const int flags = fif == FIF_JPEG ? 100 : 0;  // JPEG at its best quality
   if (!FreeImage_Save(fif, bitmap.get(), QFile::encodeName(path).constData(), flags))
     return *why = "FreeImage could not save " + path, false;
+  if (fif == FIF_PNG && !icc.isEmpty() && !AddPngProfile(path, icc)) return *why = "no iCCP chunk", false;
   return true;
 }
 
