@@ -81,3 +81,33 @@ TEST(NewFormats, EachFormatGivesAThumbnailOfTheRightSizeAndWayUp) {
     EXPECT_TRUE(IsBlue(thumb.pixel(thumb.width() - 10, thumb.height() - 10)));
   }
 }
+
+TEST(NewFormats, WebpAndAvifThumbnailsDecodeAgainAtTheirSizeAndTheAlbumLinksThem) {
+  QTemporaryDir dir;
+  const QString src = dir.filePath("src");
+  ASSERT_TRUE(QDir().mkpath(src));
+  QString why;
+  ASSERT_TRUE(formatsamples::Write(Marked(), src + "/photo.jpg", &why)) << why.toStdString();
+  ConfigureSharedDecoder({});
+  const struct {
+    const char* format;
+    const char* extension;
+  } cases[] = {{"7", ".webp"}, {"8", ".avif"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.extension);
+    const QString out = dir.filePath(QStringLiteral("out%1").arg(c.format));
+    ASSERT_TRUE(QDir().mkpath(out));
+    QProcess batch;
+    batch.start(QStringLiteral(QUILLMORA_BATCH_PATH), {src, "--dest", out, "--format", c.format, "--album"});
+    ASSERT_TRUE(batch.waitForFinished(60000));
+    EXPECT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString();
+    const QString thumb = QStringLiteral("thumbs/TH_photo") + c.extension;
+    Surface picLoad;
+    ASSERT_TRUE(LoadImageFile(out + "/" + thumb, picLoad));
+    EXPECT_EQ(picLoad.image().size(), QSize(120, 80));  // the default 120 x 120 box
+    EXPECT_TRUE(IsRed(picLoad.image().pixel(5, 5)));
+    QFile page(out + "/gallery1.htm");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains(thumb.toLatin1()));
+  }
+}

@@ -57,7 +57,7 @@ TEST(ChoiceLists, SixListsInFillingOrderWithTheirStartEntries) {
   };
   const Expected expected[] = {
       {ListControl::ComboFilter, 35, "All Supported Formats"},
-      {ListControl::ComboOutputFormat, 7, "JPEG(*.jpg)"},
+      {ListControl::ComboOutputFormat, 9, "JPEG(*.jpg)"},
       {ListControl::ComboResizeMethod, 4, "Maintain Aspect Ratio"},
       {ListControl::comboResampleMethod, 7, "None"},
       {ListControl::cboAlign, 4, "Center"},
@@ -69,7 +69,7 @@ TEST(ChoiceLists, SixListsInFillingOrderWithTheirStartEntries) {
     EXPECT_EQ(lists[i].entries->at(lists[i].start), expected[i].start) << i;
   }
   EXPECT_EQ(FileMaskTexts().at(28), "All Files(*.*)");  // --mask 28 stays every file
-  EXPECT_EQ(OutputFormatTexts().last(), "Tagged Image File Format(*.tif)");
+  EXPECT_EQ(OutputFormatTexts().at(6), "Tagged Image File Format(*.tif)");  // settings files keep 0-6
 }
 
 }  // namespace
