@@ -3,11 +3,13 @@
 // the tool that writes its format.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
@@ -109,5 +111,50 @@ TEST(NewFormats, WebpAndAvifThumbnailsDecodeAgainAtTheirSizeAndTheAlbumLinksThem
     QFile page(out + "/gallery1.htm");
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(page.readAll().contains(thumb.toLatin1()));
+  }
+}
+
+TEST(NewFormats, DamagedFilesFailOneEachWithTheirFormatAndLeaveNoDecoder) {
+  QTemporaryDir dir;
+  const QString src = dir.filePath("src");
+  const QString out = dir.filePath("out");
+  ASSERT_TRUE(QDir().mkpath(src) && QDir().mkpath(out));
+  const QDir hostile(QStringLiteral(HOSTILE_DIR));
+  const QStringList damaged = hostile.entryList({"heic-*", "avif-*", "webp-*", "jp2-*", "dng-*"}, QDir::Files);
+  ASSERT_GE(damaged.size(), 10) << "hostile samples missing from " << HOSTILE_DIR;
+  for (const QString& name : damaged) ASSERT_TRUE(QFile::copy(hostile.filePath(name), src + "/" + name));
+  QString why;
+  ASSERT_TRUE(formatsamples::Write(Marked(), src + "/good.webp", &why)) << why.toStdString();
+
+  // Every process the run starts inherits this mark, so a decoder left behind is found.
+  const QByteArray mark = "QM_NEW_FORMATS_RUN=" + QByteArray::number(QCoreApplication::applicationPid());
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QM_NEW_FORMATS_RUN", QString::number(QCoreApplication::applicationPid()));
+  QProcess batch;
+  batch.setProcessEnvironment(environment);
+  batch.start(QStringLiteral(QUILLMORA_BATCH_PATH), {src, "--dest", out, "--mask", "0"});
+  ASSERT_TRUE(batch.waitForFinished(60000));
+  EXPECT_EQ(batch.exitCode(), 1);
+  const QStringList failures = QString::fromUtf8(batch.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(failures.size(), damaged.size()) << failures.join('\n').toStdString();
+  for (const QString& name : damaged) {
+    const QString ext = QFileInfo(name).suffix();
+    const QString kind = ext == "jp2" ? "JPEG 2000" : ext == "webp" ? "WebP" : ext.toUpper();
+    const bool named = failures.filter(name + ": ").size() == 1;
+    EXPECT_TRUE(named) << name.toStdString();
+    // A damaged container says what it is; a DNG is TIFF inside, so it is told by its name only.
+    if (named && ext != "dng") {
+      const QString text = failures.filter(name + ": ").first();
+      EXPECT_TRUE(text.contains("this is a" + QString(ext == "avif" ? "n " : " ") + kind)) << text.toStdString();
+    }
+  }
+  EXPECT_TRUE(QFile::exists(out + "/TH_good.jpg"));
+
+  QThread::msleep(100);  // a decoder killed with its parent needs a moment to go
+  for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+    QFile environ("/proc/" + pid + "/environ");
+    if (pid.toInt() > 0 && environ.open(QIODevice::ReadOnly)) {
+      EXPECT_FALSE(environ.readAll().split('\0').contains(mark)) << "process " << pid.toStdString() << " left behind";
+    }
   }
 }
