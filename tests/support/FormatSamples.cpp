@@ -21,33 +21,6 @@ PixelView ViewOf(const QImage& rgb32) {
           static_cast<size_t>(rgb32.bytesPerLine() / 4)};
 }
 
-uint32_t Crc32(const QByteArray& bytes) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (const char ch : bytes) {
-    crc ^= static_cast<uint8_t>(ch);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-QByteArray BigEndian32(uint32_t v) {
-  const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-  return QByteArray(b, 4);
-}
-
-// FreeImage writes no iCCP chunk: it is put in after IHDR here.
-bool AddPngProfile(const QString& path, const QByteArray& icc) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadWrite)) return false;
-  QByteArray png = file.readAll();
-  const QByteArray body = QByteArray("icc\0\0", 5) + qCompress(icc).mid(4);  // zlib stream without Qt's length
-  const QByteArray typed = "iCCP" + body;
-  const QByteArray chunk = BigEndian32(static_cast<uint32_t>(body.size())) + typed + BigEndian32(Crc32(typed));
-  png.insert(8 + 25, chunk);  // signature, then IHDR (4 + 4 + 13 + 4 bytes)
-  file.seek(0);
-  return file.write(png) == png.size();
-}
-
 // Saved with FreeImage, the ICC profile embedded when there is one.
 bool SaveWithLibrary(const QImage& image, FREE_IMAGE_FORMAT fif, const QString& path, const QByteArray& icc,
                      QString* why) {
@@ -67,7 +40,6 @@ bool SaveWithLibrary(const QImage& image, FREE_IMAGE_FORMAT fif, const QString& 
   const int flags = fif == FIF_JPEG ? 100 : 0;  // JPEG at its best quality
   if (!FreeImage_Save(fif, bitmap.get(), QFile::encodeName(path).constData(), flags))
     return *why = "FreeImage could not save " + path, false;
-  if (fif == FIF_PNG && !icc.isEmpty() && !AddPngProfile(path, icc)) return *why = "no iCCP chunk", false;
   return true;
 }
 
@@ -84,13 +56,18 @@ bool Run(const QString& program, const QStringList& arguments, QString* why) {
 
 bool Write(const QImage& image, const QString& path, QString* why, const QByteArray& icc) {
   const QString ext = QFileInfo(path).suffix().toLower();
-  if (ext == "png") return SaveWithLibrary(image, FIF_PNG, path, icc, why);
+  if (ext == "png" && icc.isEmpty()) return SaveWithLibrary(image, FIF_PNG, path, icc, why);
   if (ext == "tif" || ext == "tiff") return SaveWithLibrary(image, FIF_TIFF, path, icc, why);
   if (ext == "jpg") return SaveWithLibrary(image, FIF_JPEG, path, icc, why);
   if (ext == "exr") return SaveWithLibrary(image, FIF_EXR, path, icc, why);
   QTemporaryDir dir;
   const QString png = dir.filePath("source.png");
-  if (!SaveWithLibrary(image, FIF_PNG, png, icc, why)) return false;
+  if (icc.isEmpty() ? !SaveWithLibrary(image, FIF_PNG, png, icc, why)
+                    // FreeImage writes no iCCP chunk; vips carries a TIFF's profile over.
+                    : !(SaveWithLibrary(image, FIF_TIFF, dir.filePath("source.tif"), icc, why) &&
+                        Run("vips", {"copy", dir.filePath("source.tif"), png}, why)))
+    return false;
+  if (ext == "png") return QFile::copy(png, path) || (*why = "cannot copy " + png, false);
   if (ext == "webp") return Run("cwebp", {"-quiet", "-q", "95", png, "-o", path}, why);
   if (ext == "jp2" || ext == "j2k") return Run("opj_compress", {"-i", png, "-o", path}, why);
   if (ext == "heic") return Run("heif-enc", {"-q", "95", png, "-o", path}, why);

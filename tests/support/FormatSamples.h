@@ -1,7 +1,7 @@
 #pragma once
 // Sample files in the formats the program reads through libraries other than
 // its own writers, made by the tests from an image: the Debian tools that
-// write them (cwebp, opj_compress, heif-enc, cjxl), FreeImage (EXR, and
+// write them (cwebp, opj_compress, heif-enc, cjxl, vips), FreeImage (EXR, and
 // colour-profiled PNG, TIFF and JPEG) and libtiff (a camera DNG).
 #include <QByteArray>
 #include <QImage>
