@@ -144,8 +144,13 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
   const FileFormat format = DetectFileFormat(path);
   uint8_t header[128] = {};
   const size_t headerBytes = ReadFileStart(path, header);
-  if (IsHeifFile(header, headerBytes)) return DecodeHeif(path, target, hint);
-  if (IsJxlFile(header, headerBytes)) return DecodeJxl(path, target, hint);
+  try {
+    // Formats of the libraries beside the codec, told from their first bytes.
+    if (IsHeifFile(header, headerBytes)) return DecodeHeif(path, target, hint);
+    if (IsJxlFile(header, headerBytes)) return DecodeJxl(path, target, hint);
+  } catch (const std::bad_alloc&) {
+    return Refused(DecodeStatus::TooLarge);
+  }
   if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
   if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
   if (!PassesHeaderGuards(format.kind, header, headerBytes, static_cast<uint64_t>(st.st_size)))
