@@ -10,6 +10,7 @@
 
 #include "app/decoder/HeaderGuards.h"
 #include "app/decoder/HeifDecoder.h"
+#include "app/decoder/Jpeg2000Decoder.h"
 #include "app/decoder/Jpeg2000Size.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/decoder/JxlDecoder.h"
@@ -173,6 +174,7 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     } else if (format.kind == InputKind::Jpeg2000) {
       if (!ReadJpeg2000Size(header, headerBytes, &headerWidth, &headerHeight)) return Refused(DecodeStatus::DecodeFailed);
       if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+      return DecodeJpeg2000(path, header, headerBytes, headerWidth, headerHeight, target, hint);
     } else {
       switch (ReadHeaderSize(format, path, &headerWidth, &headerHeight)) {
         case HeaderSize::Unreadable:

@@ -46,7 +46,7 @@ trap 'rm -rf "$out"' EXIT
 printf '%-6s %10s %10s %7s\n' format quillmora vips ratio
 for f in "${formats[@]}"; do
   rm -rf "$out/q" "$out/v"; mkdir -p "$out/q" "$out/v"
-  q=$(python3 bench/measure.py "$runs" build/bin/quillmora-batch "$work/$f" --dest "$out/q" --mask 0 \
+  q=$(python3 bench/measure.py "$runs" build/bin/quillmora-batch "$work/$f" --dest "$out/q" --mask 28 \
         --width 120 --height 120 | cut -d' ' -f1)
   v=$(python3 bench/measure.py "$runs" sh -c "vipsthumbnail --size 120x120 -o '$out/v/%s.jpg' '$work/$f'/*" | cut -d' ' -f1)
   printf '%-6s %10s %10s %7.2f\n' "$f" "$q" "$v" "$(echo "$q / $v" | bc -l)"
