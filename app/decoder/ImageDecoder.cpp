@@ -14,11 +14,13 @@
 #include "app/decoder/Jpeg2000Size.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/decoder/JxlDecoder.h"
+#include "app/decoder/WebpDecoder.h"
 #include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
 #include "app/imaging/HeifFile.h"
 #include "app/imaging/JxlFile.h"
 #include "app/imaging/Resample.h"
+#include "app/imaging/WebpFile.h"
 
 using decoderproto::DecodeStatus;
 
@@ -175,6 +177,10 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
       if (!ReadJpeg2000Size(header, headerBytes, &headerWidth, &headerHeight)) return Refused(DecodeStatus::DecodeFailed);
       if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
       return DecodeJpeg2000(path, header, headerBytes, headerWidth, headerHeight, target, hint);
+    } else if (format.kind == InputKind::Webp && ReadWebpSize(path, &headerWidth, &headerHeight)) {
+      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+      const DecodeInfo info = DecodeWebp(path, headerWidth, headerHeight, target, hint);
+      if (info.status != DecodeStatus::RefusedFormat) return info;  // an animation: the codec's first frame
     } else {
       switch (ReadHeaderSize(format, path, &headerWidth, &headerHeight)) {
         case HeaderSize::Unreadable:

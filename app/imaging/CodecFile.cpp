@@ -63,6 +63,7 @@ InputKind KindOf(FREE_IMAGE_FORMAT fif) {
     case FIF_J2K:
     case FIF_JP2: return InputKind::Jpeg2000;
     case FIF_RAW: return InputKind::Raw;
+    case FIF_WEBP: return InputKind::Webp;
     default: return InputKind::Other;
   }
 }

@@ -8,7 +8,7 @@
 class FiBitmap;
 
 // The formats the decoder treats apart from the rest.
-enum class InputKind : int32_t { Other, Jpeg, Bmp, Pcx, Targa, Jpeg2000, Raw };
+enum class InputKind : int32_t { Other, Jpeg, Bmp, Pcx, Targa, Jpeg2000, Raw, Webp };
 
 struct FileFormat {
   int32_t codecFormat = -1;  // the library's own number: only the glue reads it

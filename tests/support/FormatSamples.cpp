@@ -68,7 +68,7 @@ bool Write(const QImage& image, const QString& path, QString* why, const QByteAr
                         Run("vips", {"copy", dir.filePath("source.tif"), png}, why)))
     return false;
   if (ext == "png") return QFile::copy(png, path) || (*why = "cannot copy " + png, false);
-  if (ext == "webp") return Run("cwebp", {"-quiet", "-q", "95", png, "-o", path}, why);
+  if (ext == "webp") return Run("cwebp", {"-quiet", "-q", "95", "-metadata", "icc", png, "-o", path}, why);
   if (ext == "jp2" || ext == "j2k") return Run("opj_compress", {"-i", png, "-o", path}, why);
   if (ext == "heic") return Run("heif-enc", {"-q", "95", png, "-o", path}, why);
   if (ext == "avif") return Run("heif-enc", {"-A", "-q", "95", png, "-o", path}, why);

@@ -97,7 +97,8 @@ TEST(ColourManagement, ProfiledPicturesArriveInSrgbAndUntaggedOnesUnchanged) {
     Space space;
   } cases[] = {
       {"adobe.jpg", Space::AdobeRgb}, {"p3.heic", Space::DisplayP3}, {"p3.png", Space::DisplayP3},
-      {"adobe.tif", Space::AdobeRgb}, {"cmyk.jpg", Space::Cmyk},     {"plain.jpg", Space::None},
+      {"adobe.tif", Space::AdobeRgb}, {"p3.webp", Space::DisplayP3}, {"cmyk.jpg", Space::Cmyk},
+      {"plain.jpg", Space::None},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
