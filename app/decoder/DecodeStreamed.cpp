@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/imaging/BoxTaps.h"
+#include "app/imaging/ColourProfile.h"
 #include "app/imaging/StreamReader.h"
 
 using decoderproto::DecodeStatus;
@@ -36,9 +37,12 @@ std::optional<DecodeInfo> DecodeStreamed(const char* path, const PixelTarget& ta
   uint32_t* out = target(outWidth, outHeight);
   if (!out) return WithStatus(DecodeStatus::TooLarge);
   if (!reader->ReadShrunk(divisor, out)) return WithStatus(DecodeStatus::DecodeFailed);
-  // colour: ConvertToSrgb on the shrunk rows
-  // (out: outWidth x outHeight words, stride outWidth; the file's profile is
-  // reader->iccProfile(), empty when it has none).
+  // The shrunk rows are brought to sRGB, as the whole-image path brings the
+  // whole image; a profile that cannot be used leaves them as they are.
+  const std::vector<uint8_t>& icc = reader->iccProfile();
+  if (!icc.empty())
+    (void)ConvertToSrgb(out, static_cast<int32_t>(outWidth), static_cast<int32_t>(outHeight), outWidth, icc.data(),
+                        icc.size());
 
   DecodeInfo info;
   info.status = DecodeStatus::Decoded;

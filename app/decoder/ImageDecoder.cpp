@@ -12,10 +12,18 @@
 #include "app/decoder/DecodeStreamed.h"
 #include "app/decoder/DecoderLimits.h"
 #include "app/decoder/HeaderGuards.h"
+#include "app/decoder/HeifDecoder.h"
+#include "app/decoder/Jpeg2000Decoder.h"
+#include "app/decoder/Jpeg2000Size.h"
 #include "app/decoder/JpegFrameSize.h"
+#include "app/decoder/JxlDecoder.h"
+#include "app/decoder/WebpDecoder.h"
 #include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
+#include "app/imaging/HeifFile.h"
+#include "app/imaging/JxlFile.h"
 #include "app/imaging/Resample.h"
+#include "app/imaging/WebpFile.h"
 
 using decoderproto::DecodeStatus;
 
@@ -50,16 +58,6 @@ DecodeInfo Refused(DecodeStatus status) {
   return info;
 }
 
-DecodeStatus StatusOf(Failure failure) {
-  switch (failure) {
-    case Failure::NotFound:
-    case Failure::NotReadable: return DecodeStatus::Unreadable;
-    case Failure::Unsupported: return DecodeStatus::RefusedFormat;
-    case Failure::TooLarge: return DecodeStatus::TooLarge;
-    default: return DecodeStatus::DecodeFailed;
-  }
-}
-
 DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, uint32_t naturalHeight) {
   DecodeInfo info;
   info.status = DecodeStatus::Decoded;
@@ -74,13 +72,29 @@ DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, 
 // A BMP file the codec refuses, read by the program's own reader.
 DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
   BmpRead read = ReadBmpV4V5(path, decoderproto::kMaxPixels);
-  if (!read.outcome) return Refused(StatusOf(read.outcome.failure));
-  PixelBuffer& pixels = read.pixels;
-  const uint32_t naturalWidth = static_cast<uint32_t>(pixels.width);
-  const uint32_t naturalHeight = static_cast<uint32_t>(pixels.height);
+  if (!read.outcome) return Refused(DecodeStatusOf(read.outcome.failure));
+  const uint32_t naturalWidth = static_cast<uint32_t>(read.pixels.width);
+  const uint32_t naturalHeight = static_cast<uint32_t>(read.pixels.height);
+  return DeliverPixels(std::move(read.pixels), naturalWidth, naturalHeight, target, hint);
+}
+
+}  // namespace
+
+DecodeStatus DecodeStatusOf(Failure failure) {
+  switch (failure) {
+    case Failure::NotFound:
+    case Failure::NotReadable: return DecodeStatus::Unreadable;
+    case Failure::Unsupported: return DecodeStatus::RefusedFormat;
+    case Failure::TooLarge: return DecodeStatus::TooLarge;
+    default: return DecodeStatus::DecodeFailed;
+  }
+}
+
+DecodeInfo DeliverPixels(PixelBuffer pixels, uint32_t naturalWidth, uint32_t naturalHeight, const PixelTarget& target,
+                         const decoderproto::SizeHint& hint) {
   uint32_t w, h;
-  ShrunkSize(naturalWidth, naturalHeight, hint, &w, &h);
-  if (w != naturalWidth || h != naturalHeight) {
+  ShrunkSize(static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), hint, &w, &h);
+  if (w != static_cast<uint32_t>(pixels.width) || h != static_cast<uint32_t>(pixels.height)) {
     PixelBuffer shrunk = ResamplePixels(pixels.view(), static_cast<int32_t>(w), static_cast<int32_t>(h),
                                         ResampleFilter::Box);
     if (!shrunk.empty()) {
@@ -96,8 +110,6 @@ DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const deco
   std::memcpy(out, pixels.pixels.data(), size_t{w} * h * 4);
   return Decoded(w, h, pixels.sourceBpp, naturalWidth, naturalHeight);
 }
-
-}  // namespace
 
 double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
   if (!hint.any() || width == 0 || height == 0) return 1.0;
@@ -130,15 +142,28 @@ uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::Si
   return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
 }
 
+uint32_t RawSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  const double scale = HintScale(width, height, hint);
+  if (scale >= 1.0) return 0;  // every pixel: the full demosaic
+  return static_cast<uint32_t>(std::max(1.0, std::ceil(std::max(width, height) * scale)));
+}
+
 DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
   struct stat st {};
   if (!path || !*path || ::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return Refused(DecodeStatus::Unreadable);
 
   const FileFormat format = DetectFileFormat(path);
-  if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
-  if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
   uint8_t header[128] = {};
   const size_t headerBytes = ReadFileStart(path, header);
+  try {
+    // Formats of the libraries beside the codec, told from their first bytes.
+    if (IsHeifFile(header, headerBytes)) return DecodeHeif(path, target, hint);
+    if (IsJxlFile(header, headerBytes)) return DecodeJxl(path, target, hint);
+  } catch (const std::bad_alloc&) {
+    return Refused(DecodeStatus::TooLarge);
+  }
+  if (!format.known()) return Refused(DecodeStatus::UnknownFormat);
+  if (!format.isInput) return Refused(DecodeStatus::RefusedFormat);
   if (!PassesHeaderGuards(format.kind, header, headerBytes, static_cast<uint64_t>(st.st_size)))
     return Refused(DecodeStatus::DecodeFailed);
 
@@ -158,6 +183,14 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     if (jpeg && ReadJpegFrameSize(path, &headerWidth, &headerHeight)) {
       // A JPEG's frame header says its size: the codec's own header pass is not needed.
       if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+    } else if (format.kind == InputKind::Jpeg2000) {
+      if (!ReadJpeg2000Size(header, headerBytes, &headerWidth, &headerHeight)) return Refused(DecodeStatus::DecodeFailed);
+      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+      return DecodeJpeg2000(path, header, headerBytes, headerWidth, headerHeight, target, hint);
+    } else if (format.kind == InputKind::Webp && ReadWebpSize(path, &headerWidth, &headerHeight)) {
+      if (!FitsPixelLimit(headerWidth, headerHeight)) return Refused(DecodeStatus::TooLarge);
+      const DecodeInfo info = DecodeWebp(path, headerWidth, headerHeight, target, hint);
+      if (info.status != DecodeStatus::RefusedFormat) return info;  // an animation: the codec's first frame
     } else {
       switch (ReadHeaderSize(format, path, &headerWidth, &headerHeight)) {
         case HeaderSize::Unreadable:
@@ -171,13 +204,16 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
           break;
       }
     }
-    const uint32_t sizeRequest = jpeg ? JpegSizeRequest(headerWidth, headerHeight, hint) : 0;
+    const uint32_t sizeRequest = jpeg                             ? JpegSizeRequest(headerWidth, headerHeight, hint)
+                                 : format.kind == InputKind::Raw ? RawSizeRequest(headerWidth, headerHeight, hint)
+                                                                 : 0;
     CodecImage image = CodecImage::Load(format, path, sizeRequest);
     if (!image) return Refused(DecodeStatus::DecodeFailed);
     const uint32_t bpp = image.bpp();
     const uint32_t loadedWidth = image.width();
     const uint32_t loadedHeight = image.height();
     if (!FitsPixelLimit(loadedWidth, loadedHeight)) return Refused(DecodeStatus::TooLarge);
+    image.ConvertToSrgb();  // before shrinking: the profile describes the file's own pixels
     if (!jpeg) {
       // Scaled down here, so the program never receives (nor holds) pixels it
       // does not need.

@@ -5,6 +5,8 @@
 #include <functional>
 
 #include "app/imaging/DecoderProtocol.h"
+#include "app/imaging/Outcome.h"
+#include "app/imaging/PixelBuffer.h"
 
 struct DecodeInfo {
   decoderproto::DecodeStatus status = decoderproto::DecodeStatus::DecodeFailed;
@@ -45,3 +47,16 @@ uint32_t ShrinkDivisor(uint32_t width, uint32_t height, const decoderproto::Size
 // The JPEG size request (the long edge the codec keeps at or above) for an
 // image of width x height and a hint; 0 for the natural size.
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
+
+// The long edge a camera RAW file's embedded preview must reach to serve an
+// image of width x height under a hint; 0 when only every pixel will do.
+uint32_t RawSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
+
+// The reply status a reader's failure stands for.
+decoderproto::DecodeStatus DecodeStatusOf(Failure failure);
+
+// Pixels a reader other than the codec's bitmap decoded, scaled down under the
+// hint as the codec's are and handed to the target. naturalWidth x
+// naturalHeight: the upright image's own size (the pixels may be smaller).
+DecodeInfo DeliverPixels(PixelBuffer pixels, uint32_t naturalWidth, uint32_t naturalHeight, const PixelTarget& target,
+                         const decoderproto::SizeHint& hint);

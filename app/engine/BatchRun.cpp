@@ -9,6 +9,7 @@
 
 #include "app/engine/ImageBridge.h"
 #include "app/engine/FailureTexts.h"
+#include "app/engine/FileKind.h"
 #include "app/engine/OutputFormats.h"
 #include "app/engine/mScaleImage.h"
 #include "app/engine/mThumbStyles.h"
@@ -224,7 +225,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   }
   bool ok = PlaceDecodedImage(decoded, stage.PicLoad);
   QString whyNot;
-  if (!ok) whyNot = FailureText(QFileInfo::exists(source) ? decoded.failure : Failure::NotFound);
+  if (!ok) whyNot = QFileInfo::exists(source) ? FileFailureText(source, decoded.failure) : FailureText(Failure::NotFound);
   if (ok) {
     if (options.thumbStyleIndex == kStyleNormal) {
       ComposePlainThumb(stage, options.thumbWidth, options.thumbHeight, options.resizeMode,

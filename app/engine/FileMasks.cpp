@@ -17,7 +17,9 @@ const QList<FileMask>& FileMasks() {
   static const QList<FileMask> masks{
       {"All Supported Formats",
        "*.bmp;*.cur;*.dib;*.dds;*.emf;*.gif;*.ico;*.iff;*.jif;*.jng;*.jpg;*.koala;*.lbm;*.mng;*.pbm;*.pcd;*.pcx;"
-       "*.pgm;*.png;*.ppm;*.psd;*.ras;*.rle;*.tga;*.tiff;*.wbmp;*.wmf;*.xbm;*.xpm"},
+       "*.pgm;*.png;*.ppm;*.psd;*.ras;*.rle;*.tga;*.tiff;*.wbmp;*.wmf;*.xbm;*.xpm;"
+       "*.heic;*.heif;*.avif;*.webp;*.jp2;*.j2k;*.exr;*.jxl;"
+       "*.dng;*.cr2;*.cr3;*.nef;*.arw;*.orf;*.rw2;*.raf;*.pef;*.srw"},
       {"Windows or OS2 BMP(*.bmp)", "*.bmp"},
       {"Cursors(*.cur)", "*.cur"},
       {"Windows DIB(*.dib)", "*.dib"},
@@ -46,6 +48,14 @@ const QList<FileMask>& FileMasks() {
       {"X11 Bitmap Format(*.xbm)", "*.xbm"},
       {"X PIxMap Format definition(*.xpm)", "*.xpm"},
       {"All Files(*.*)", "*.*"},
+      // Entries 0-28 keep their numbers (quillmora-batch --mask); later formats follow.
+      {"HEIF and AVIF Images(*.heic,*.heif,*.avif)", "*.heic;*.heif;*.avif"},
+      {"Camera RAW(*.dng,*.cr2,*.cr3,*.nef,*.arw,*.orf,*.rw2,*.raf,*.pef,*.srw)",
+       "*.dng;*.cr2;*.cr3;*.nef;*.arw;*.orf;*.rw2;*.raf;*.pef;*.srw"},
+      {"WebP(*.webp)", "*.webp"},
+      {"JPEG 2000(*.jp2,*.j2k)", "*.jp2;*.j2k"},
+      {"OpenEXR(*.exr)", "*.exr"},
+      {"JPEG XL(*.jxl)", "*.jxl"},
   };
   return masks;
 }

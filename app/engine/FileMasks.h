@@ -9,6 +9,8 @@ struct FileMask {
 };
 
 const QList<FileMask>& FileMasks();
+// The first entry after "All Files(*.*)": entries before it keep their numbers.
+constexpr int kFirstAddedMask = 29;
 // The entry texts of the mask list, in list order.
 const QStringList& FileMaskTexts();
 

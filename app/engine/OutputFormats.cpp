@@ -9,6 +9,8 @@ const QList<OutputFormat>& OutputFormats() {
       {QStringLiteral("Portable Network Graphics(*.png)"), QStringLiteral(".png"), ImageFileFormat::Png},
       {QStringLiteral("Truevision Targa(*.tga)"), QStringLiteral(".tga"), ImageFileFormat::Targa},
       {QStringLiteral("Tagged Image File Format(*.tif)"), QStringLiteral(".tif"), ImageFileFormat::Tiff},
+      {QStringLiteral("WebP(*.webp)"), QStringLiteral(".webp"), ImageFileFormat::Webp},
+      {QStringLiteral("AVIF(*.avif)"), QStringLiteral(".avif"), ImageFileFormat::Avif},
   };
   return formats;
 }

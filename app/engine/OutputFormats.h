@@ -14,6 +14,8 @@ struct OutputFormat {
 };
 
 constexpr int kDefaultOutputFormatIndex = 3;  // "JPEG(*.jpg)"
+// The first entry after "Tagged Image File Format(*.tif)": entries before it keep their positions.
+constexpr int kFirstAddedOutputFormat = 7;
 
 const QList<OutputFormat>& OutputFormats();
 // The entry at a list position; positions outside the list give the default.

@@ -1,8 +1,53 @@
 #include "app/imaging/BitmapPixels.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "app/imaging/FiBitmap.h"
+
+namespace {
+
+uint8_t SrgbByte(float linear) {
+  if (!(linear > 0.0f)) return 0;  // also NaN
+  if (linear >= 1.0f) return 255;
+  const float encoded = linear <= 0.0031308f ? 12.92f * linear : 1.055f * std::pow(linear, 1.0f / 2.4f) - 0.055f;
+  return static_cast<uint8_t>(std::lround(encoded * 255.0f));
+}
+
+// Floating-point pixels (OpenEXR: linear light, 1.0 the white of the scene)
+// to 8-bit sRGB: brighter than white is clipped, as a browser shows it.
+FiBitmap LinearLightTo32Bits(FIBITMAP* bitmap) {
+  const unsigned w = FreeImage_GetWidth(bitmap);
+  const unsigned h = FreeImage_GetHeight(bitmap);
+  const unsigned channels = FreeImage_GetImageType(bitmap) == FIT_RGBAF ? 4 : 3;
+  FiBitmap out(FreeImage_Allocate(static_cast<int>(w), static_cast<int>(h), 32, FI_RGBA_RED_MASK,
+                                  FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+  if (!out) return out;
+  // A lookup would need a float key; 65536 steps of the curve are plenty.
+  static const std::vector<uint8_t> curve = [] {
+    std::vector<uint8_t> table(65537);
+    for (size_t i = 0; i < table.size(); ++i) table[i] = SrgbByte(static_cast<float>(i) / 65536.0f);
+    return table;
+  }();
+  auto encode = [](float v) {
+    return v > 0.0f ? curve[static_cast<size_t>(std::min(v, 1.0f) * 65536.0f)] : uint8_t{0};
+  };
+  for (unsigned y = 0; y < h; ++y) {
+    const auto* src = reinterpret_cast<const float*>(FreeImage_GetScanLine(bitmap, static_cast<int>(y)));
+    BYTE* dst = FreeImage_GetScanLine(out.get(), static_cast<int>(y));
+    for (unsigned x = 0; x < w; ++x, src += channels, dst += 4) {
+      dst[FI_RGBA_RED] = encode(src[0]);
+      dst[FI_RGBA_GREEN] = encode(src[1]);
+      dst[FI_RGBA_BLUE] = encode(src[2]);
+      dst[FI_RGBA_ALPHA] = 255;
+    }
+  }
+  return out;
+}
+
+}  // namespace
 
 FiBitmap To32Bits(FIBITMAP* bitmap) {
   switch (FreeImage_GetImageType(bitmap)) {
@@ -11,10 +56,8 @@ FiBitmap To32Bits(FIBITMAP* bitmap) {
     case FIT_RGBA16:
       return FiBitmap(FreeImage_ConvertTo32Bits(bitmap));
     case FIT_RGBF:
-    case FIT_RGBAF: {
-      FiBitmap mapped(FreeImage_ToneMapping(bitmap, FITMO_DRAGO03));
-      return mapped ? FiBitmap(FreeImage_ConvertTo32Bits(mapped.get())) : FiBitmap();
-    }
+    case FIT_RGBAF:
+      return LinearLightTo32Bits(bitmap);
     default: {
       FiBitmap standard(FreeImage_ConvertToStandardType(bitmap, TRUE));
       return standard ? FiBitmap(FreeImage_ConvertTo32Bits(standard.get())) : FiBitmap();

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/imaging/AvifEncoder.h"
 #include "app/imaging/BitmapPixels.h"
 #include "app/imaging/FiBitmap.h"
 
 namespace {
+
+// WebP and AVIF are written at the quality JPEG is (the codec's default, 75).
+constexpr int kLossyQuality = 75;
 
 FREE_IMAGE_FORMAT LibraryFormat(ImageFileFormat format) {
   switch (format) {
@@ -17,6 +21,8 @@ FREE_IMAGE_FORMAT LibraryFormat(ImageFileFormat format) {
     case ImageFileFormat::Png: return FIF_PNG;
     case ImageFileFormat::Targa: return FIF_TARGA;
     case ImageFileFormat::Tiff: return FIF_TIFF;
+    case ImageFileFormat::Webp: return FIF_WEBP;
+    case ImageFileFormat::Avif: return FIF_UNKNOWN;  // libheif's, not FreeImage's
   }
   return FIF_UNKNOWN;
 }
@@ -79,6 +85,7 @@ PixelBuffer IconSquare(const PixelView& picture, const ShrinkPixels& shrink) {
 
 EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, const ShrinkPixels& shrink) {
   if (picture.empty()) return Failed(Failure::NoImage);
+  if (format == ImageFileFormat::Avif) return EncodeAvif(picture, kLossyQuality);
   const FREE_IMAGE_FORMAT fif = LibraryFormat(format);
   if (fif == FIF_UNKNOWN) return Failed(Failure::Unsupported);
   FiBitmap captured = BitmapFromPixels(picture);
@@ -111,9 +118,14 @@ EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, cons
       if (rgb) output.reset(FreeImage_ColorQuantize(rgb.get(), FIQ_WUQUANT));
       break;
     }
+    case ImageFileFormat::Webp:
+      flags = kLossyQuality;
+      [[fallthrough]];
     case ImageFileFormat::Jpeg:
     case ImageFileFormat::Png:
       output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+      break;
+    case ImageFileFormat::Avif:
       break;
   }
   captured.reset();

@@ -27,6 +27,7 @@ using ShrinkPixels = std::function<PixelBuffer(const PixelView& pixels, int32_t 
 //   BMP, Targa  32 bits per pixel as given
 //   JPEG, PNG   24 bits
 //   TIFF        24 bits, uncompressed
+//   WebP, AVIF  lossy at JPEG's quality (75), 8 bits a channel
 //   GIF         8 bits with a palette (Wu quantisation of the 24-bit picture)
 //   ICO         a square of 16 to 256 at 24 bits as given; any other picture
 //               is shrunk to fit 256 when larger (with shrink), then centred

@@ -25,4 +25,6 @@ enum class ImageFileFormat : int32_t {
   Png,
   Targa,
   Tiff,
+  Webp,
+  Avif,
 };

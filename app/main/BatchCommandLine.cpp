@@ -119,7 +119,7 @@ QString BatchUsageText() {
              "  --settings FILE        take the thumbnail and album options and the preferences\n"
              "                         \"Auto Create Destination Folder.\" and \"Always create HTML Gallery.\"\n"
              "                         from a Quillmora settings file; the options below override it\n"
-             "  --mask N               file mask entry 0-28 (default 0)\n") +
+             "  --mask N               file mask entry 0-34 (default 0)\n") +
          options +
          QStringLiteral(
              "  --album                create the HTML gallery\n"

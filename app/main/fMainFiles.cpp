@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QStatusBar>
 
-#include "app/engine/FailureTexts.h"
+#include "app/engine/FileKind.h"
 #include "app/main/BrowseFilter.h"
 #include "app/main/PreviewTexts.h"
 #include "app/main/ProgramInfo.h"
@@ -27,7 +27,7 @@ const QString kProgram = QString::fromLatin1(ProgramInfo::kProgramName);
 
 // Why a file could not be shown, for the status line.
 QString Unreadable(const QString& path, Failure why) {
-  return QStringLiteral("%1 cannot be previewed: %2.").arg(QFileInfo(path).fileName(), FailureText(why));
+  return QStringLiteral("%1 cannot be previewed: %2.").arg(QFileInfo(path).fileName(), FileFailureText(path, why));
 }
 
 }  // namespace

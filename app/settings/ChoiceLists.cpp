@@ -32,6 +32,10 @@ const QStringList& ChoiceListTexts(ListControl control) {
 
 int ClampListIndex(ListControl control, int index) {
   const int last = static_cast<int>(ChoiceListTexts(control).size()) - 1;
+  // Past the end is the entry that ended the list before later formats were
+  // added to it, so a settings file reads as it always did.
+  if (index > last && control == ListControl::ComboFilter) return kFirstAddedMask - 1;
+  if (index > last && control == ListControl::ComboOutputFormat) return kFirstAddedOutputFormat - 1;
   return std::clamp(index, 0, last);
 }
 

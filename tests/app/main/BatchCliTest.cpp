@@ -89,7 +89,7 @@ TEST(QuillmoraBatch, BadArgumentsExitWith2AndAMessage) {
       {{"--suffix", "a/b", dir.path(), "--dest", dir.path()}, "suffix \"a/b\" cannot contain \"/\""},
       {{dir.path(), "--dest"}, "--dest needs a value"},
       {{"--width", "5", dir.path(), "--dest", dir.path()}, "--width must be a whole number from 16 to 25000"},
-      {{"--format", "7", dir.path(), "--dest", dir.path()}, "--format"},
+      {{"--format", "9", dir.path(), "--dest", dir.path()}, "--format"},  // 7 and 8 are WebP and AVIF
       {{dir.filePath("absent"), "--dest", dir.path()}, "source folder not found"},
       {{dir.path(), "--dest", dir.filePath("absent")}, "destination folder not found"},
       {{dir.path()}, "missing --dest"},

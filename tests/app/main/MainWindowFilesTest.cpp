@@ -59,7 +59,9 @@ TEST_F(MainWindowFiles, EachMaskListsItsFilesWhateverTheCaseOfTheirNames) {
                           "a.jif",  "a.jng",   "a.jpg",  "a.jpeg", "a.jfif", "a.koala", "a.gg",   "a.lbm",
                           "a.mng",  "a.pbm",   "a.pcd",  "a.pcx", "a.pgm",  "a.png",  "a.ppm",   "a.psd",
                           "a.ras",  "a.rle",   "a.tga",  "a.tif", "a.tiff", "a.wbmp", "a.wmf",   "a.xbm",
-                          "a.xpm",  "IMG_0001.JPG", "SCAN.TIFF", "notes.txt", "README"};
+                          "a.xpm",  "IMG_0001.JPG", "SCAN.TIFF", "notes.txt", "README", "b.heic", "b.HEIF",
+                          "b.avif", "b.webp",  "b.jp2",  "b.j2k", "b.exr",  "b.jxl",  "b.dng",   "B.CR3",
+                          "b.nef",  "b.arw",   "b.cr2",  "b.orf", "b.rw2",  "b.raf",  "b.pef",   "b.srw"};
   for (const QString& name : files) ASSERT_TRUE(WriteFile(src + "/" + name));
   ASSERT_TRUE(WriteFile(src + "/.hidden.jpg"));
   QDir(src).mkdir("folder.jpg");  // a folder is never a file of the list
@@ -67,7 +69,9 @@ TEST_F(MainWindowFiles, EachMaskListsItsFilesWhateverTheCaseOfTheirNames) {
   const QStringList allSupported{"a.bmp", "a.cur", "a.dds", "a.dib", "a.emf", "a.gif", "a.ico", "a.iff", "a.jif",
                                  "a.jng", "a.jpg", "a.koala", "a.lbm", "a.mng", "a.pbm", "a.pcd", "a.pcx", "a.pgm",
                                  "a.png", "a.ppm", "a.psd", "a.ras", "a.rle", "a.tga", "a.tiff", "a.wbmp", "a.wmf",
-                                 "a.xbm", "a.xpm", "IMG_0001.JPG", "SCAN.TIFF"};
+                                 "a.xbm", "a.xpm", "b.arw", "b.avif", "b.cr2", "B.CR3", "b.dng", "b.exr", "b.heic",
+                                 "b.HEIF", "b.j2k", "b.jp2", "b.jxl", "b.nef", "b.orf", "b.pef", "b.raf", "b.rw2",
+                                 "b.srw", "b.webp", "IMG_0001.JPG", "SCAN.TIFF"};
   QStringList everything = files;
   everything.sort(Qt::CaseInsensitive);
   const struct {
@@ -104,10 +108,17 @@ TEST_F(MainWindowFiles, EachMaskListsItsFilesWhateverTheCaseOfTheirNames) {
       {26, "X11 Bitmap Format(*.xbm)", {"a.xbm"}},
       {27, "X PIxMap Format definition(*.xpm)", {"a.xpm"}},
       {28, "All Files(*.*)", everything},
+      {29, "HEIF and AVIF Images(*.heic,*.heif,*.avif)", {"b.avif", "b.heic", "b.HEIF"}},
+      {30, "Camera RAW(*.dng,*.cr2,*.cr3,*.nef,*.arw,*.orf,*.rw2,*.raf,*.pef,*.srw)",
+       {"b.arw", "b.cr2", "B.CR3", "b.dng", "b.nef", "b.orf", "b.pef", "b.raf", "b.rw2", "b.srw"}},
+      {31, "WebP(*.webp)", {"b.webp"}},
+      {32, "JPEG 2000(*.jp2,*.j2k)", {"b.j2k", "b.jp2"}},
+      {33, "OpenEXR(*.exr)", {"b.exr"}},
+      {34, "JPEG XL(*.jxl)", {"b.jxl"}},
   };
   record.sourceFolder = src;
   fMain& w = Open();
-  ASSERT_EQ(w.ComboFilter()->count(), 29);
+  ASSERT_EQ(w.ComboFilter()->count(), 35);
   EXPECT_EQ(w.ComboFilter()->currentIndex(), 0);
   EXPECT_EQ(Sorted(Listed()), allSupported);  // the start-up entry
   for (const auto& c : cases) {

@@ -56,8 +56,8 @@ TEST(ChoiceLists, SixListsInFillingOrderWithTheirStartEntries) {
     QString start;
   };
   const Expected expected[] = {
-      {ListControl::ComboFilter, 29, "All Supported Formats"},
-      {ListControl::ComboOutputFormat, 7, "JPEG(*.jpg)"},
+      {ListControl::ComboFilter, 35, "All Supported Formats"},
+      {ListControl::ComboOutputFormat, 9, "JPEG(*.jpg)"},
       {ListControl::ComboResizeMethod, 4, "Maintain Aspect Ratio"},
       {ListControl::comboResampleMethod, 7, "None"},
       {ListControl::cboAlign, 4, "Center"},
@@ -68,8 +68,8 @@ TEST(ChoiceLists, SixListsInFillingOrderWithTheirStartEntries) {
     EXPECT_EQ(lists[i].entries->size(), expected[i].count) << i;
     EXPECT_EQ(lists[i].entries->at(lists[i].start), expected[i].start) << i;
   }
-  EXPECT_EQ(FileMaskTexts().last(), "All Files(*.*)");
-  EXPECT_EQ(OutputFormatTexts().last(), "Tagged Image File Format(*.tif)");
+  EXPECT_EQ(FileMaskTexts().at(28), "All Files(*.*)");  // --mask 28 stays every file
+  EXPECT_EQ(OutputFormatTexts().at(6), "Tagged Image File Format(*.tif)");  // settings files keep 0-6
 }
 
 }  // namespace
