@@ -131,3 +131,29 @@ TEST(ColourManagement, ProfiledPicturesArriveInSrgbAndUntaggedOnesUnchanged) {
     }
   }
 }
+
+TEST(ColourManagement, LargePngAndTiffShrunkWhileReadArriveInSrgb) {
+  // Large enough to be read a few rows at a time for a thumbnail's size hint.
+  QTemporaryDir dir;
+  ConfigureSharedDecoder({});
+  const QColor green(40, 180, 90);
+  QImage image(2400, 2000, QImage::Format_RGB32);
+  image.fill(green);
+  Profile profile = RgbProfile(Space::DisplayP3);
+  const uint8_t source[3] = {uint8_t(green.red()), uint8_t(green.green()), uint8_t(green.blue())};
+  const QRgb expected = ToSrgb(profile.get(), TYPE_RGB_8, source);
+  decoderproto::SizeHint hint;
+  hint.minShortEdge = 240;
+  for (const char* name : {"big.png", "big.tif"}) {
+    SCOPED_TRACE(name);
+    const QString path = dir.filePath(name);
+    QString why;
+    ASSERT_TRUE(formatsamples::Write(image, path, &why, Bytes(profile))) << why.toStdString();
+    const DecodedImage decoded = SharedDecoder().decode(path, hint);
+    ASSERT_TRUE(decoded.ok());
+    ASSERT_LT(decoded.pixels.width(), image.width());  // shrunk while read
+    const QRgb got = decoded.pixels.pixel(decoded.pixels.width() / 2, decoded.pixels.height() / 2);
+    EXPECT_LT(DeltaE2000(got, expected), 2.0) << std::hex << "got " << got << " expected " << expected;
+    EXPECT_LE(std::abs(qRed(got) - qRed(expected)), 6);  // the green's red tells a dropped profile apart
+  }
+}
