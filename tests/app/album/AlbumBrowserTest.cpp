@@ -197,6 +197,48 @@ TEST(AlbumInBrowser, ImagesLoadLinksResolveAndTextsReadRight) {
 // An image page in the middle of three, at a phone's and a desktop's size: no
 // sideways scrolling, the image inside the window, every address reaching a
 // file, no accessibility violation, and the keys and a swipe move as labelled.
+TEST(AlbumInBrowser, WebpAndAvifThumbnailsShowInTheBrowser) {
+  QString chromium;
+  QString python;
+  REQUIRE_TOOL(MissingBrowserTool(&chromium, &python));
+  QTemporaryDir root;
+  const QString albumFolder = root.filePath(QStringLiteral("album"));
+  ASSERT_TRUE(QDir().mkpath(albumFolder + QStringLiteral("/thumbs")));
+  const struct {
+    ImageFileFormat format;
+    const char* extension;
+  } formats[] = {{ImageFileFormat::Webp, ".webp"}, {ImageFileFormat::Avif, ".avif"}};
+  ThumbStage stage;
+  QStringList thumbnails;
+  QStringList sources;
+  for (const auto& f : formats) {
+    const QString base = QStringLiteral("photo") + QLatin1String(f.extension).mid(1);
+    sources << base + QStringLiteral(".png");
+    thumbnails << base + QLatin1String(f.extension);
+    ASSERT_TRUE(testimages::Gradient(160, 100).save(albumFolder + QLatin1Char('/') + sources.last()));
+    stage.PicLoad.setImage(testimages::Gradient(160, 100));
+    ComposePlainThumb(stage, 120, 120, kResizeKeepAspect, ResampleFilter::Halftone);
+    ASSERT_TRUE(SaveThumbCanvas(stage.picThumb, albumFolder + QStringLiteral("/thumbs/TH_") + thumbnails.last(), f.format)
+                    .ok());
+  }
+  const QFontMetrics metrics(QApplication::font());
+  ASSERT_EQ(WriteAlbumPages(thumbnails, sources, albumFolder, QStringLiteral("TH_"), QString(), AlbumOptions(), 120,
+                            [&metrics](const QString& text) { return metrics.horizontalAdvance(text); })
+                .pagesWritten,
+            1);
+  QProcess probe;
+  probe.start(python, {QStringLiteral(QM_BROWSER_PROBE), chromium, root.filePath(QStringLiteral("profile")),
+                       QUrl::fromLocalFile(albumFolder + QStringLiteral("/gallery1.htm")).toString(QUrl::FullyEncoded)});
+  ASSERT_TRUE(probe.waitForFinished(120000)) << "the browser did not finish";
+  ASSERT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+  const QJsonArray images =
+      QJsonDocument::fromJson(probe.readAllStandardOutput().trimmed()).object()[QStringLiteral("images")].toArray();
+  ASSERT_EQ(images.size(), 2);
+  for (const QJsonValue& image : images)  // a format the browser cannot show has no natural size
+    EXPECT_EQ(image.toObject()[QStringLiteral("naturalWidth")].toInt(), 120)
+        << image.toObject()[QStringLiteral("src")].toString().toStdString();
+}
+
 TEST(AlbumInBrowser, ImagePageFitsEveryWindowPassesTheAuditAndMovesByKey) {
   QString chromium;
   QString python;
