@@ -33,4 +33,5 @@ struct AlbumOptions {
   bool openInNewWindow = false;
   bool createFullsizePages = false;  // a page per image with a web-size copy
   int16_t imagePageSize = 2048;      // longest side of those copies (never enlarged)
+  bool showPhotoDetails = false;     // the photo's EXIF details under its name on those pages
 };

@@ -174,7 +174,8 @@ QString AlbumPageFileName(const AlbumOptions& options, qint64 page) {
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const QString& prefix, const QString& suffix,
                                  const AlbumOptions& options, int thumbSurfaceWidth,
-                                 const TextWidthFunction& textWidth, const QSet<QString>& keep) {
+                                 const TextWidthFunction& textWidth, const QSet<QString>& keep,
+                                 const QList<QStringList>& details) {
   AlbumWriteResult result;
   const qint64 n = thumbnails.size();
   if (n == 0 || options.rowsPerPage <= 0 || options.columnsPerRow <= 0) return result;
@@ -202,7 +203,7 @@ AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringLis
       ++result.pagesFailed;
   }
   if (options.createFullsizePages) {
-    const AlbumWriteResult images = WriteImagePages(thumbnails, sources, destinationFolder, options, keep);
+    const AlbumWriteResult images = WriteImagePages(thumbnails, sources, destinationFolder, options, keep, details);
     result.pagesWritten += images.pagesWritten;
     result.pagesFailed += images.pagesFailed;
   }

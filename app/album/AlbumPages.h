@@ -22,12 +22,13 @@ struct AlbumWriteResult {
 // (canonical paths, such as the run's source files) is not written, and no
 // page is written when the page file name would lead out of the destination
 // folder. With createFullsizePages the image pages are written too
-// (ImagePages.h) and each thumbnail links to its image's page. Shows nothing: the counts tell the caller
+// (ImagePages.h, with details) and each thumbnail links to its image's page. Shows nothing: the counts tell the caller
 // how many pages were written and how many could not be.
 AlbumWriteResult WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const QString& prefix, const QString& suffix,
                                  const AlbumOptions& options, int thumbSurfaceWidth,
-                                 const TextWidthFunction& textWidth, const QSet<QString>& keep = {});
+                                 const TextWidthFunction& textWidth, const QSet<QString>& keep = {},
+                                 const QList<QStringList>& details = {});
 
 // File name of page p (from 1): the page file name without surrounding
 // blanks, the number and ".htm".

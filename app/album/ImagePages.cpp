@@ -107,8 +107,9 @@ QString NavLink(const char* id, const QString& href, const QString& text, const 
 
 class ImagePageBuilder {
  public:
-  ImagePageBuilder(const QStringList& thumbnails, const QStringList& sources, const AlbumOptions& options)
-      : thumbnails_(thumbnails), sources_(sources), options_(options), colors_(ColorsOf(options)) {
+  ImagePageBuilder(const QStringList& thumbnails, const QStringList& sources, const AlbumOptions& options,
+                   const QList<QStringList>& details)
+      : thumbnails_(thumbnails), sources_(sources), options_(options), details_(details), colors_(ColorsOf(options)) {
     title_ = TrimBlanks(options.pageTitle);
     header_ = TrimBlanks(options.pageHeader);
     if (header_.isEmpty()) header_ = title_.isEmpty() ? QStringLiteral("Album") : title_;
@@ -149,7 +150,7 @@ class ImagePageBuilder {
     t += NavLink("last", k < n ? page(n) : QString(), QStringLiteral("Last &raquo;"));
     t += QLatin1String("</ul>\n</nav>\n<main>\n<figure>\n<img src=\"") + copy + QLatin1String("\" alt=\"") +
          EscapeMarkup(name) + QLatin1String("\">\n<figcaption>\n<h1>") + shown +
-         QLatin1String("</h1>\n<p><a href=\"") + EscapeLinkPath(name) +
+         QLatin1String("</h1>\n") + DetailsText(k) + QLatin1String("<p><a href=\"") + EscapeLinkPath(name) +
          QLatin1String("\">Original</a> <a href=\"") + album + QLatin1String("\">Back to the album</a></p>\n") +
          QLatin1String("</figcaption>\n</figure>\n</main>\n");
     t += QLatin1String(kScript);
@@ -158,9 +159,22 @@ class ImagePageBuilder {
   }
 
  private:
+  // The photo's details under its name, one line each; nothing when they are off.
+  QString DetailsText(qint64 k) const {
+    if (!options_.showPhotoDetails) return QString();
+    const QStringList lines = details_.value(k - 1);
+    if (lines.isEmpty()) return QString();
+    QString t = QLatin1String("<p class=\"details\">");
+    for (int i = 0; i < lines.size(); ++i)
+      t += (i ? QLatin1String("<br>") : QLatin1String("")) + QLatin1String("<bdi>") + EscapeMarkup(lines.at(i)) +
+           QLatin1String("</bdi>");
+    return t + QLatin1String("</p>\n");
+  }
+
   const QStringList& thumbnails_;
   const QStringList& sources_;
   const AlbumOptions& options_;
+  const QList<QStringList>& details_;
   const PageColors colors_;
   QString title_;
   QString header_;
@@ -179,7 +193,7 @@ QString ImageCopyPath(const AlbumOptions& options, const QString& thumbnailEntry
 
 AlbumWriteResult WriteImagePages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const AlbumOptions& options,
-                                 const QSet<QString>& keep) {
+                                 const QSet<QString>& keep, const QList<QStringList>& details) {
   AlbumWriteResult result;
   const qint64 n = thumbnails.size();
   if (n == 0 || options.rowsPerPage <= 0 || options.columnsPerRow <= 0) return result;
@@ -187,7 +201,7 @@ AlbumWriteResult WriteImagePages(const QStringList& thumbnails, const QStringLis
     result.pagesFailed = static_cast<int>(n);
     return result;
   }
-  const ImagePageBuilder builder(thumbnails, sources, options);
+  const ImagePageBuilder builder(thumbnails, sources, options, details);
   const QString folder = AddBackslash(destinationFolder);
   for (qint64 k = 1; k <= n; ++k) {
     const QString path = folder + ImagePageFileName(options, k);

@@ -18,6 +18,11 @@ inline int ImagePageCopySize(const AlbumOptions& options) {
   return options.createFullsizePages ? options.imagePageSize : 0;
 }
 
+// Whether those pages show each photo's EXIF details under its name.
+inline bool ImagePageDetails(const AlbumOptions& options) {
+  return options.createFullsizePages && options.showPhotoDetails;
+}
+
 // File name of the page of image k (from 1): the page file name without
 // surrounding blanks, "_img", k with at least four digits and ".htm"
 // ("gallery_img0001.htm").
@@ -28,9 +33,10 @@ QString ImagePageFileName(const AlbumOptions& options, qint64 image);
 QString ImageCopyPath(const AlbumOptions& options, const QString& thumbnailEntry);
 
 // Writes the page of every image into destinationFolder; thumbnails and
-// sources as for WriteAlbumPages. A page whose file would be one of keep is
+// sources as for WriteAlbumPages. With showPhotoDetails, details[k] holds the
+// lines shown under image k's name (escaped, each isolated in <bdi>). A page whose file would be one of keep is
 // not written; nothing is written when the page file name would lead out of
 // the folder or a page holds no cells.
 AlbumWriteResult WriteImagePages(const QStringList& thumbnails, const QStringList& sources,
                                  const QString& destinationFolder, const AlbumOptions& options,
-                                 const QSet<QString>& keep = {});
+                                 const QSet<QString>& keep = {}, const QList<QStringList>& details = {});

@@ -14,6 +14,7 @@
 #include "app/imaging/DecoderProtocol.h"
 #include "app/decoder/ImageDecoder.h"
 #include "app/imaging/CodecFile.h"
+#include "app/imaging/PhotoDetails.h"
 
 namespace {
 
@@ -114,8 +115,11 @@ int RunDecoderServer(int argc, char** argv) {
 
     // A request for a size hint is held to less memory than a natural-size one.
     if (!ApplyRequestLimit(request.hint.any())) return 3;
-    const DecodeInfo info = DecodeFileToPixels(path.data(), [&output](uint32_t w, uint32_t h) {
-      return output.reserve(size_t{w} * h * 4);
+    // Room for the details after the pixels only when they are asked for.
+    const bool wantDetails = (request.flags & proto::kWantDetails) != 0;
+    const size_t detailsRoom = wantDetails ? proto::kMaxDetailsBytes : 0;
+    const DecodeInfo info = DecodeFileToPixels(path.data(), [&output, detailsRoom](uint32_t w, uint32_t h) {
+      return output.reserve(size_t{w} * h * 4 + detailsRoom);
     }, request.hint);
     proto::Reply reply;
     reply.id = request.id;
@@ -127,6 +131,14 @@ int RunDecoderServer(int argc, char** argv) {
       reply.naturalWidth = info.naturalWidth;
       reply.naturalHeight = info.naturalHeight;
       reply.pixelBytes = uint64_t{info.width} * info.height * 4;
+      if (wantDetails) {
+        const std::string details = PackPhotoDetails(ReadPhotoDetails(path.data()));
+        auto* base = reinterpret_cast<char*>(output.reserve(reply.pixelBytes + detailsRoom));
+        if (base && details.size() <= detailsRoom) {
+          std::memcpy(base + reply.pixelBytes, details.data(), details.size());
+          reply.detailsBytes = static_cast<uint32_t>(details.size());
+        }
+      }
     }
     if (!WriteExactly(STDOUT_FILENO, &reply, sizeof reply)) return 0;
   }

@@ -52,14 +52,20 @@ class BatchHost {
 
   // The album of a finished run, written with the host's album options; false
   // when a page could not be written. A page never replaces one of the files
-  // in keep (canonical paths: the run's source files).
+  // in keep (canonical paths: the run's source files). details holds, per
+  // source, the lines of its photo details for its image page (empty when
+  // ImagePageDetails() is off or the run does not have them).
   virtual bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                const QString& destinationFolder, const QString& prefix, const QString& suffix,
-                               int thumbSurfaceWidth, const QSet<QString>& keep) = 0;
+                               int thumbSurfaceWidth, const QSet<QString>& keep,
+                               const QList<QStringList>& details) = 0;
   // With album output: the longest side of the web-size copy each image also
   // gets for its image page ("Create custom fullsize image pages."), or 0
   // for no copies (the box off).
   virtual int ImagePageCopySize() const { return 0; }
+  // Whether the image pages show each photo's EXIF details, so the decodes
+  // bring them along.
+  virtual bool ImagePageDetails() const { return false; }
   // The "View Gallery" command: opens the first album page when it exists.
   virtual void ViewGallery() = 0;
 };

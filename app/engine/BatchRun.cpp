@@ -19,6 +19,14 @@
 
 namespace {
 
+// A photo's details as the lines its image page shows, the empty ones left out.
+QStringList DetailLines(const PhotoDetails& d) {
+  QStringList lines;
+  for (const std::string* field : {&d.dateTaken, &d.camera, &d.lens, &d.exposure, &d.location})
+    if (!field->empty()) lines << QString::fromStdString(*field);
+  return lines;
+}
+
 // The canonical path of an existing file, or empty.
 QString CanonicalPath(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
 
@@ -109,6 +117,7 @@ void BatchRun::Start() {
   selection_ = files_;
   albumThumbnails_.clear();
   albumSources_.clear();
+  albumDetails_.clear();
   sourceCanonicalPaths_.clear();
   const QString sourceFolder = AddBackslash(host_.SourceFolderText().trimmed());
   sourceFolderCanonical_ = CanonicalPath(sourceFolder);
@@ -127,6 +136,7 @@ void BatchRun::Start() {
   host_.SetProgressMax(count);
   // The next files decode on the other cores while this one is composed; a
   // preview needs only its first file.
+  decodeAhead_.SetWantDetails(WantDetails());
   decodeAhead_.Begin(previewOnly_ ? paths.mid(0, 1) : paths, DecodeHintFor(host_.Options(), CopySide()));
 
   const QStringList files = files_;  // Stop discards files_; the loop keeps its own
@@ -153,7 +163,8 @@ void BatchRun::Start() {
     const ThumbnailOptions options = host_.Options();
     albumFailed_ = !host_.WriteAlbumPages(albumThumbnails_, albumSources_, host_.DestinationFolderText(),
                                           NamePartText(NamePart::Prefix, options.prefix).text(),
-                                          NamePartText(NamePart::Suffix, options.suffix).text(), host_.Stage().picThumb.innerWidth(), sourceCanonicalPaths_);
+                                          NamePartText(NamePart::Suffix, options.suffix).text(), host_.Stage().picThumb.innerWidth(), sourceCanonicalPaths_,
+                                          albumDetails_);
   }
   QString caption = QStringLiteral("Completed %1 of %2 images").arg(i - 1).arg(count);
   if (failed_ > 0) caption += QStringLiteral(", %1 failed").arg(failed_);
@@ -165,6 +176,7 @@ void BatchRun::Start() {
   files_.clear();
   albumThumbnails_.clear();
   albumSources_.clear();
+  albumDetails_.clear();
   EndRun();
   if (host_.AutoViewCompletedGallery()) host_.ViewGallery();
 }
@@ -255,6 +267,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   if (ok) {
     albumThumbnails_ << base + format.extension;
     albumSources_ << name;
+    if (WantDetails()) albumDetails_ << DetailLines(decoded.details);
   } else {
     Fail(name, whyNot);
   }
@@ -288,6 +301,8 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   host_.Yield();
   return FileEnd::Next;
 }
+
+bool BatchRun::WantDetails() const { return CopySide() > 0 && host_.ImagePageDetails(); }
 
 int BatchRun::CopySide() const {
   // A preview writes nothing, so it decodes only what its thumbnail needs.

@@ -46,6 +46,8 @@ class BatchRun {
   QString ReplaceProblem(const QString& output, const QString& outputFolder, const ThumbnailOptions& options) const;
   // The longest side of the image pages' copies, 0 for none.
   int CopySide() const;
+  // Whether the image pages show the photos' details (decoded along).
+  bool WantDetails() const;
   Outcome CopyFullSizeImage(const QString& source, const QString& target);
   // The folder the run writes into (the album's, with album output).
   QString DestinationOf() const;
@@ -76,6 +78,7 @@ class BatchRun {
   int upToDate_ = 0;
   QStringList albumThumbnails_;
   QStringList albumSources_;
+  QList<QStringList> albumDetails_;  // per album source, with image page details
   QSet<QString> sourceCanonicalPaths_;
   QString sourceFolderCanonical_;
 };

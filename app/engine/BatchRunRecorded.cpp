@@ -78,6 +78,6 @@ void BatchRun::WriteRecordedAlbum(const RunScope& scope, bool madeAny) {
   albumFailed_ = !host_.WriteAlbumPages(thumbnails, sources, DestinationOf(),
                                         NamePartText(NamePart::Prefix, options.prefix).text(),
                                         NamePartText(NamePart::Suffix, options.suffix).text(), width,
-                                        sourceCanonicalPaths_);
+                                        sourceCanonicalPaths_, {});
   ledger_.SetFact(factKey, albumFailed_ ? QByteArray() : key);
 }

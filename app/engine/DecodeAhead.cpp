@@ -74,7 +74,7 @@ void DecodeAhead::StartNext(Worker& worker) {
   worker.index = nextToStart_++;
   worker.path = paths_[worker.index];
   worker.hint = hint_;
-  if (worker.decoder->submit(worker.path, worker.hint) != DecodeOutcome::Decoded)
+  if (worker.decoder->submit(worker.path, worker.hint, wantDetails_) != DecodeOutcome::Decoded)
     worker.index = -1;  // taken again on demand
 }
 
@@ -124,7 +124,7 @@ DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderprot
     }
   }
   if (!collected) {
-    decoded = freed->decoder->decode(path, hint, keepWaiting);
+    decoded = freed->decoder->decode(path, hint, keepWaiting, wantDetails_);
     if (decoded.outcome == DecodeOutcome::Unavailable) unavailableReason_ = freed->decoder->unavailableReason();
   }
   // Later runs' decodes follow the options as they are now.

@@ -35,6 +35,9 @@ class DecodeAhead {
   // With startMore the next file in line starts on the freed decoder.
   DecodedImage Take(int index, const QString& path, const decoderproto::SizeHint& hint, bool startMore = true,
                     const KeepWaiting& keepWaiting = {});
+  // Whether decodes also bring the photo's EXIF details (image pages that
+  // show them); off by default, so thumbnails alone cost nothing more.
+  void SetWantDetails(bool want) { wantDetails_ = want; }
   // Why no decoder could be started, after a Take that came back Unavailable.
   QString unavailableReason() const { return unavailableReason_; }
   // Drops every decode still under way (a stopped or previewed run).
@@ -57,5 +60,6 @@ class DecodeAhead {
   QStringList paths_;
   decoderproto::SizeHint hint_;
   int nextToStart_ = 0;
+  bool wantDetails_ = false;
   QString unavailableReason_;
 };

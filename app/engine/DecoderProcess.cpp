@@ -165,7 +165,7 @@ bool DecoderProcess::ensureRunning() {
   return start();
 }
 
-DecodeOutcome DecoderProcess::submit(const QString& path, const decoderproto::SizeHint& hint) {
+DecodeOutcome DecoderProcess::submit(const QString& path, const decoderproto::SizeHint& hint, bool wantDetails) {
   if (pending_) stop();  // an uncollected reply would answer the wrong request
   // Absolute: the decoder keeps the folder it was started in.
   const QByteArray name = path.isEmpty() ? QByteArray() : QFile::encodeName(QFileInfo(path).absoluteFilePath());
@@ -177,6 +177,7 @@ DecodeOutcome DecoderProcess::submit(const QString& path, const decoderproto::Si
   request.id = nextId_++;
   request.pathBytes = static_cast<uint32_t>(name.size());
   request.hint = hint;
+  request.flags = wantDetails ? proto::kWantDetails : 0;
   QByteArray bytes(reinterpret_cast<const char*>(&request), sizeof request);
   bytes += name;
   // The decoder takes one request at a time and starts on it at once, so
@@ -232,7 +233,7 @@ DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
     case proto::ReplyCheck::Decoded:
       break;
   }
-  const uchar* shared = buffer_.view(reply.pixelBytes);
+  const uchar* shared = buffer_.view(reply.pixelBytes + reply.detailsBytes);
   if (!shared) {
     stop();
     return FailedDecode(DecodeOutcome::Failed);
@@ -247,12 +248,13 @@ DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
   result.pixels = std::move(image);
   result.bpp = static_cast<int32_t>(reply.bpp);
   result.naturalSize = QSize(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
+  result.details = UnpackPhotoDetails(reinterpret_cast<const char*>(shared) + reply.pixelBytes, reply.detailsBytes);
   return result;
 }
 
 DecodedImage DecoderProcess::decode(const QString& path, const decoderproto::SizeHint& hint,
-                                    const KeepWaiting& keepWaiting) {
-  const DecodeOutcome sent = submit(path, hint);
+                                    const KeepWaiting& keepWaiting, bool wantDetails) {
+  const DecodeOutcome sent = submit(path, hint, wantDetails);
   if (sent == DecodeOutcome::Decoded) return collect(keepWaiting);
   return FailedDecode(sent);
 }

@@ -16,6 +16,7 @@
 #include "app/engine/SharedPixelBuffer.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "app/imaging/Outcome.h"
+#include "app/imaging/PhotoDetails.h"
 
 struct DecoderSettings {
   QString program;              // empty: quillmora-decoder beside the running program
@@ -38,6 +39,7 @@ struct DecodedImage {
   QImage pixels;      // RGB32, upright
   int32_t bpp = 0;    // bits per pixel of the file as the library decoded it
   QSize naturalSize;  // the image's own size; larger than pixels for a shrunk decode
+  PhotoDetails details;  // EXIF facts, only when the request asked for them
   bool ok() const { return outcome == DecodeOutcome::Decoded && !pixels.isNull(); }
 };
 
@@ -60,13 +62,14 @@ class DecoderProcess {
   static QString DefaultProgram();
 
   DecodedImage decode(const QString& path, const decoderproto::SizeHint& hint = {},
-                      const KeepWaiting& keepWaiting = {});
+                      const KeepWaiting& keepWaiting = {}, bool wantDetails = false);
 
   // Sends one request (starting or recycling the process first when needed).
   // When it was not sent the outcome says why: Unavailable (no decoder can be
   // started), Failed (the decoder stopped taking requests) or NotDecoded (a
   // path no request can carry). Decoded means sent.
-  DecodeOutcome submit(const QString& path, const decoderproto::SizeHint& hint = {});
+  // wantDetails also asks for the photo's EXIF details (DecodedImage::details).
+  DecodeOutcome submit(const QString& path, const decoderproto::SizeHint& hint = {}, bool wantDetails = false);
   // Waits for the reply to the request submitted last. The time limit counts
   // from the submit, while the decoder works on this one request; a reply
   // that arrived in time is taken however late it is collected.

@@ -33,7 +33,8 @@ ReplyCheck ValidateReply(const void* bytes, size_t size, uint32_t expectedId, ui
   if (r.magic != kReplyMagic || r.id != expectedId) return ReplyCheck::Malformed;
   if (r.status != static_cast<int32_t>(DecodeStatus::Decoded)) {
     const bool known = r.status > 0 && r.status <= static_cast<int32_t>(DecodeStatus::DecodeFailed);
-    if (!known || r.width != 0 || r.height != 0 || r.pixelBytes != 0 || r.naturalWidth != 0 || r.naturalHeight != 0)
+    if (!known || r.width != 0 || r.height != 0 || r.pixelBytes != 0 || r.naturalWidth != 0 || r.naturalHeight != 0 ||
+        r.detailsBytes != 0)
       return ReplyCheck::Malformed;
     if (reply) *reply = r;
     return ReplyCheck::NotDecoded;
@@ -44,6 +45,7 @@ ReplyCheck ValidateReply(const void* bytes, size_t size, uint32_t expectedId, ui
   const uint64_t pixels = uint64_t{r.width} * r.height;
   if (pixels > kMaxPixels) return ReplyCheck::Malformed;
   if (r.pixelBytes != pixels * 4 || r.pixelBytes > sharedBytes) return ReplyCheck::Malformed;
+  if (r.detailsBytes > kMaxDetailsBytes || r.detailsBytes > sharedBytes - r.pixelBytes) return ReplyCheck::Malformed;
   // A shrunk decode stands for a larger image, never a smaller one.
   if (r.naturalWidth < r.width || r.naturalHeight < r.height) return ReplyCheck::Malformed;
   if (uint64_t{r.naturalWidth} * r.naturalHeight > kMaxPixels) return ReplyCheck::Malformed;

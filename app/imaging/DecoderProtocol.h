@@ -6,7 +6,9 @@
 //   decoder -> program, once at start:  Hello
 //   program -> decoder, per image:      Request, then the path bytes
 //   decoder -> program, per image:      Reply (pixels, when decoded, at the
-//                                       start of the shared memory file)
+//                                       start of the shared memory file; the
+//                                       photo's details, when asked for,
+//                                       right after them)
 //
 // Nothing the decoder sends is trusted: ValidateReply checks every field
 // against the request and the shared memory before any pixel is read.
@@ -18,7 +20,7 @@
 
 namespace decoderproto {
 
-constexpr uint32_t kVersion = 2;
+constexpr uint32_t kVersion = 3;
 constexpr uint32_t kHelloMagic = 0x4948'4D51;    // "QMHI"
 constexpr uint32_t kRequestMagic = 0x5152'4D51;  // "QMRQ"
 constexpr uint32_t kReplyMagic = 0x5052'4D51;    // "QMRP"
@@ -66,11 +68,17 @@ struct SizeHint {
   }
 };
 
+// Request flags.
+constexpr uint32_t kWantDetails = 1;  // the photo's EXIF details (PhotoDetails.h) after the pixels
+// The most bytes of details a reply may carry.
+constexpr uint32_t kMaxDetailsBytes = 2048;
+
 struct Request {
   uint32_t magic = kRequestMagic;
   uint32_t id = 0;
   uint32_t pathBytes = 0;  // length of the UTF-8 (file system encoded) path that follows
   SizeHint hint;
+  uint32_t flags = 0;      // kWantDetails
 };
 
 struct Reply {
@@ -83,11 +91,13 @@ struct Reply {
   uint32_t naturalWidth = 0;   // the upright image's own size; larger than width x height
   uint32_t naturalHeight = 0;  // when a size hint let the decoder shrink it
   uint64_t pixelBytes = 0; // width * height * 4: RGB32 rows, top down, no padding
+  uint32_t detailsBytes = 0;  // packed details right after the pixels (at most kMaxDetailsBytes)
+  uint32_t reserved = 0;
 };
 
 static_assert(sizeof(Hello) == 16, "fixed wire size");
-static_assert(sizeof(Request) == 24, "fixed wire size");
-static_assert(sizeof(Reply) == 40, "fixed wire size");
+static_assert(sizeof(Request) == 28, "fixed wire size");
+static_assert(sizeof(Reply) == 48, "fixed wire size");
 
 // The outcome of checking a reply the program received.
 enum class ReplyCheck {

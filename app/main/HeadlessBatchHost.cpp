@@ -21,10 +21,12 @@ void HeadlessBatchHost::FileFailed(const QString& fileName, const QString& reaso
 
 bool HeadlessBatchHost::WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                                         const QString& folder, const QString& prefix, const QString& suffix,
-                                        int thumbSurfaceWidth, const QSet<QString>& keep) {
+                                        int thumbSurfaceWidth, const QSet<QString>& keep,
+                                        const QList<QStringList>& details) {
   const AlbumWriteResult result = ::WriteAlbumPages(thumbnails, sources, folder, prefix, suffix, albumOptions,
-                                                    thumbSurfaceWidth, CanvasTextWidth, keep);
+                                                    thumbSurfaceWidth, CanvasTextWidth, keep, details);
   return result.pagesFailed == 0;
 }
 
 int HeadlessBatchHost::ImagePageCopySize() const { return ::ImagePageCopySize(albumOptions); }
+bool HeadlessBatchHost::ImagePageDetails() const { return ::ImagePageDetails(albumOptions); }

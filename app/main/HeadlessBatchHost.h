@@ -44,8 +44,9 @@ class HeadlessBatchHost : public BatchHost {
   void FileFailed(const QString& fileName, const QString& reason) override;
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& folder,
                        const QString& prefix, const QString& suffix, int thumbSurfaceWidth,
-                       const QSet<QString>& keep) override;
+                       const QSet<QString>& keep, const QList<QStringList>& details) override;
   int ImagePageCopySize() const override;
+  bool ImagePageDetails() const override;
   void ViewGallery() override {}
 
  private:

@@ -161,8 +161,9 @@ class fMain : public QMainWindow, public BatchHost {
   void FileFailed(const QString& fileName, const QString& reason) override;
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& destinationFolder,
                        const QString& prefix, const QString& suffix, int thumbSurfaceWidth,
-                       const QSet<QString>& keep) override;
+                       const QSet<QString>& keep, const QList<QStringList>& details) override;
   int ImagePageCopySize() const override;
+  bool ImagePageDetails() const override;
   void ViewGallery() override;
 
  signals:

@@ -106,13 +106,16 @@ void fMain::FileFailed(const QString& fileName, const QString& reason) { failure
 
 bool fMain::WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources,
                             const QString& destinationFolder, const QString& prefix, const QString& suffix,
-                            int thumbSurfaceWidth, const QSet<QString>& keep) {
+                            int thumbSurfaceWidth, const QSet<QString>& keep,
+                            const QList<QStringList>& details) {
   const AlbumWriteResult result = ::WriteAlbumPages(thumbnails, sources, destinationFolder, prefix, suffix,
-                                                    albumPanel_->Options(), thumbSurfaceWidth, CanvasTextWidth, keep);
+                                                    albumPanel_->Options(), thumbSurfaceWidth, CanvasTextWidth, keep,
+                                                    details);
   return result.pagesFailed == 0;
 }
 
 int fMain::ImagePageCopySize() const { return ::ImagePageCopySize(albumPanel_->Options()); }
+bool fMain::ImagePageDetails() const { return ::ImagePageDetails(albumPanel_->Options()); }
 
 void fMain::ViewGallery() { ::ViewGallery(txtThumbDir_->text(), albumPanel_->Options()); }
 

@@ -241,10 +241,13 @@ QWidget* AlbumOptionsPanel::BuildFullsizeOptions(vkFrames* frame) {
   udImagePageSize_->setToolTip(QStringLiteral("Longest side of the image shown on each page, in pixels."));
   QLabel* sizeCaption = MakeCaption(QStringLiteral("Image Size"), QStringLiteral("lblImagePageSize"),
                                     udImagePageSize_, frame);
-  // The size only matters with the pages.
+  ckImageDetails_ = MakeCheckBox(QStringLiteral("Show the photo's date, camera, lens, exposure and location."),
+                                 QStringLiteral("ckImageDetails"), frame);
+  // The size and the details only matter with the pages.
   const auto follow = [this, sizeCaption] {
     udImagePageSize_->setEnabled(ckDoFullPages_->isChecked());
     sizeCaption->setEnabled(ckDoFullPages_->isChecked());
+    ckImageDetails_->setEnabled(ckDoFullPages_->isChecked());
   };
   connect(ckDoFullPages_, &QCheckBox::toggled, this, follow);
   follow();
@@ -259,6 +262,7 @@ QWidget* AlbumOptionsPanel::BuildFullsizeOptions(vkFrames* frame) {
   column->setContentsMargins(9, 9, 9, 9);
   column->addWidget(ckNewBrowserWindow_);
   column->addLayout(pages);
+  column->addWidget(ckImageDetails_);
   column->addStretch(1);
   return frame;
 }
@@ -389,6 +393,7 @@ QCheckBox* AlbumOptionsPanel::checkBox(CheckControl control) const {
     case CheckControl::chkSuppress: return chkSuppress_;
     case CheckControl::ckNewBrowserWindow: return ckNewBrowserWindow_;
     case CheckControl::ckDoFullPages: return ckDoFullPages_;
+    case CheckControl::ckImageDetails: return ckImageDetails_;
     case CheckControl::ckHTML: break;
   }
   return nullptr;

@@ -73,6 +73,7 @@ class AlbumOptionsPanel : public QWidget {
   QCheckBox* ckNewBrowserWindow() const { return ckNewBrowserWindow_; }
   QCheckBox* ckDoFullPages() const { return ckDoFullPages_; }
   ucUpDownBox* udImagePageSize() const { return udImagePageSize_; }
+  QCheckBox* ckImageDetails() const { return ckImageDetails_; }
   QPushButton* cmdDefault() const { return cmdDefault_; }
   QPushButton* cmdBrowse0() const { return cmdBrowse0_; }
   QLineEdit* txtpageTitle() const { return txtpageTitle_; }
@@ -122,6 +123,7 @@ class AlbumOptionsPanel : public QWidget {
   QCheckBox* ckNewBrowserWindow_ = nullptr;
   QCheckBox* ckDoFullPages_ = nullptr;
   ucUpDownBox* udImagePageSize_ = nullptr;
+  QCheckBox* ckImageDetails_ = nullptr;
   QPushButton* cmdDefault_ = nullptr;
   QPushButton* cmdBrowse0_ = nullptr;
   QLineEdit* txtpageTitle_ = nullptr;

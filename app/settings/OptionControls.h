@@ -31,7 +31,8 @@ enum class ListControl {
 };
 
 // Check boxes.
-enum class CheckControl { chkRepeatHeader, ckHTML, chkSuppress, ckNewBrowserWindow, ckDoFullPages };
+enum class CheckControl { chkRepeatHeader, ckHTML, chkSuppress, ckNewBrowserWindow, ckDoFullPages,
+                          ckImageDetails };
 
 // Folder trees.
 enum class TreeControl { ftvSource, ftvDest };

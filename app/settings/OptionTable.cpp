@@ -96,6 +96,8 @@ const std::vector<OptionRow>& OptionTable() {
             "with --album: a page per image with a web-size copy"),
       Number(N::udImagePageSize, &Al::imagePageSize, kNotStored, G::None, 200, 8000, "--image-size N",
              "longest side of the image pages' copies"),
+      Check(K::ckImageDetails, &Al::showPhotoDetails, kNotStored, G::None, "--image-details",
+            "with --image-pages: the photo's date, camera, lens, exposure and location"),
   };
   return rows;
 }

@@ -123,4 +123,48 @@ TEST(ImagePages, HostileNamesAreEscapedInTextAndEncodedInLinks) {
   }
 }
 
+TEST(ImagePages, PhotoDetailsAreEscapedAndShownOnlyWithTheirBox) {
+  const QStringList sources{QStringLiteral("a.jpg"), QStringLiteral("b.jpg")};
+  const QStringList thumbnails = sources;
+  const QString rtl = QStringLiteral("\u202Egpj.exe");
+  const QList<QStringList> details{
+      {QStringLiteral("2024:05:01 10:20:30"), QStringLiteral("<script>x()</script> & \"Canon\" 'R6'"), rtl,
+       QString::fromUtf8("\xF0\x9F\x93\xB7 1/125 sec"), QStringLiteral("48.8584, 2.2945")},
+      {}};
+  struct Case {
+    const char* name;
+    bool box;
+    QList<QStringList> details;
+  };
+  const Case cases[] = {{"box off, no details", false, {}}, {"box off, details", false, details},
+                        {"box on, details", true, details}};
+  QByteArray before;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AlbumOptions options = WithPages();
+    options.showPhotoDetails = c.box;
+    QTemporaryDir dir;
+    ASSERT_EQ(WriteImagePages(thumbnails, sources, dir.path(), options, {}, c.details).pagesWritten, 2);
+    QFile first(dir.filePath(ImagePageFileName(options, 1)));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray bytes = first.readAll();
+    const QString page = QString::fromUtf8(bytes);
+    if (!c.box) {
+      // With the box off the page is what it was without details.
+      if (before.isEmpty()) before = bytes;
+      EXPECT_EQ(bytes, before);
+      EXPECT_FALSE(page.contains(QStringLiteral("details")));
+      continue;
+    }
+    EXPECT_TRUE(page.contains(QStringLiteral(
+        "<p class=\"details\"><bdi>2024:05:01 10:20:30</bdi><br>"
+        "<bdi>&lt;script&gt;x()&lt;/script&gt; &amp; &quot;Canon&quot; 'R6'</bdi><br><bdi>") + rtl +
+        QStringLiteral("</bdi><br><bdi>") + QString::fromUtf8("\xF0\x9F\x93\xB7 1/125 sec") +
+        QStringLiteral("</bdi><br><bdi>48.8584, 2.2945</bdi></p>")));
+    EXPECT_EQ(page.count(QStringLiteral("<script")), 1);  // the page's own
+    // An image without details gets no empty paragraph.
+    EXPECT_FALSE(ReadPage(dir.filePath(ImagePageFileName(options, 2))).contains(QStringLiteral("details")));
+  }
+}
+
 }  // namespace

@@ -66,6 +66,11 @@ TEST(DecoderProtocol, RepliesAreCheckedAgainstRequestAndSharedMemory) {
          r.naturalWidth = r.naturalHeight = 0; },
        proto::ReplyCheck::NotDecoded},
       {"refusal with pixels", [](proto::Reply& r) { r.status = 5; }, proto::ReplyCheck::Malformed},
+      {"details past the shared memory", [](proto::Reply& r) { r.detailsBytes = 1; }, proto::ReplyCheck::Malformed},
+      {"details length wrapping around", [](proto::Reply& r) { r.detailsBytes = 0xFFFF'FFFF; },
+       proto::ReplyCheck::Malformed},
+      {"refusal with details", [](proto::Reply& r) { r.status = 5; r.width = r.height = r.bpp = 0; r.pixelBytes = 0;
+         r.naturalWidth = r.naturalHeight = 0; r.detailsBytes = 10; }, proto::ReplyCheck::Malformed},
       {"refusal with a size", [](proto::Reply& r) { r.status = 5; r.width = r.height = r.bpp = 0; r.pixelBytes = 0; },
        proto::ReplyCheck::Malformed},
       {"natural size below the decoded one", [](proto::Reply& r) { r.naturalWidth = 39; },
@@ -83,6 +88,25 @@ TEST(DecoderProtocol, RepliesAreCheckedAgainstRequestAndSharedMemory) {
     const std::vector<char> b = Bytes(r);
     proto::Reply parsed;
     EXPECT_EQ(proto::ValidateReply(b.data(), b.size(), 7, 40 * 30 * 4, &parsed), c.expected) << c.name;
+  }
+}
+
+TEST(DecoderProtocol, DetailsFitTheirBoundAndTheSharedMemory) {
+  const uint64_t pixels = 40 * 30 * 4;
+  const struct {
+    uint32_t detailsBytes;
+    uint64_t shared;
+    proto::ReplyCheck expected;
+  } cases[] = {
+      {proto::kMaxDetailsBytes, pixels + proto::kMaxDetailsBytes, proto::ReplyCheck::Decoded},
+      {proto::kMaxDetailsBytes + 1, pixels + proto::kMaxDetailsBytes + 1, proto::ReplyCheck::Malformed},
+      {100, pixels + 99, proto::ReplyCheck::Malformed},
+  };
+  for (const auto& c : cases) {
+    proto::Reply r = GoodReply();
+    r.detailsBytes = c.detailsBytes;
+    const std::vector<char> b = Bytes(r);
+    EXPECT_EQ(proto::ValidateReply(b.data(), b.size(), 7, c.shared, nullptr), c.expected) << c.detailsBytes;
   }
 }
 

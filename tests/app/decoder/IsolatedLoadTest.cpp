@@ -239,28 +239,28 @@ TEST_F(IsolatedLoad, CrashOrHangCostsOneImageAndARestart) {
 // with the given bytes (printf escapes), then waits.
 TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
   const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), ImageFileFormat::Png);
-  const QString hello = QStringLiteral("QMHI\\002\\000\\000\\000\\001\\000\\000\\000\\000\\000\\000\\000");
+  const QString hello = QStringLiteral("QMHI\\003\\000\\000\\000\\001\\000\\000\\000\\000\\000\\000\\000");
   const QString id1 = QStringLiteral("\\001\\000\\000\\000");
   const QString zero4 = QStringLiteral("\\000\\000\\000\\000");
   struct Case {
     const char* name;
     QString reply;
     QString then = QStringLiteral("exec sleep 10");
-    QString readRequest = QStringLiteral("head -c 24 >/dev/null");
+    QString readRequest = QStringLiteral("head -c 28 >/dev/null");
   };
   const Case cases[] = {
       {"no reply: the decoder ends", QString(), QStringLiteral("exit 0")},
       {"the decoder ends before the request", QString(), QStringLiteral("exit 0"), QStringLiteral("exec 0<&-")},
       {"no reply: the decoder hangs", QString()},
       {"short reply", QStringLiteral("QMRP") + id1 + zero4},
-      {"wrong magic", QStringLiteral("QMRX") + id1 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4},
+      {"wrong magic", QStringLiteral("QMRX") + id1 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4},
       // 16 x 16 pixels announced, but the shared memory is empty.
       {"size beyond the shared memory", QStringLiteral("QMRP") + id1 + zero4 + QStringLiteral("\\020\\000\\000\\000") +
                                              QStringLiteral("\\020\\000\\000\\000\\030\\000\\000\\000") +
                                              QStringLiteral("\\020\\000\\000\\000\\020\\000\\000\\000") +
-                                             QStringLiteral("\\000\\004\\000\\000") + zero4},
+                                             QStringLiteral("\\000\\004\\000\\000") + zero4 + zero4 + zero4},
       {"reply to another request", QStringLiteral("QMRP\\002\\000\\000\\000\\005\\000\\000\\000") + zero4 + zero4 +
-                                       zero4 + zero4 + zero4 + zero4 + zero4},
+                                       zero4 + zero4 + zero4 + zero4 + zero4 + zero4 + zero4},
   };
   for (const Case& c : cases) {
     const QString script = pathOf(QStringLiteral("fake-decoder"));

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -115,6 +116,17 @@ TEST_F(BatchRunTest, ImagePageCopiesAreFittedUprightAndNeverEnlarged) {
   for (const Case& c : cases)
     EXPECT_EQ(ImageSize(out + "/images/" + c.name + ".jpg"), c.copy) << c.name;
   EXPECT_EQ(Files(out), (QStringList{"small.png", "tall.png", "turned.jpg", "wide.png"}));  // originals as before
+  EXPECT_TRUE(host.albumDetails.isEmpty());  // not asked for
+
+  // With details on, each album source brings its photo's details (none for a PNG).
+  QProcess tool;
+  tool.start("exiftool", {"-q", "-overwrite_original", "-Make=Acme <b>", src + "/turned.jpg"});
+  ASSERT_TRUE(tool.waitForFinished(20000) && tool.exitCode() == 0) << "exiftool (libimage-exiftool-perl) is needed";
+  host.selected = {"turned.jpg", "wide.png"};
+  host.imagePageDetails = true;
+  BatchRun(host).Start();
+  EXPECT_EQ(host.albumDetails, (QList<QStringList>{{"Acme <b>"}, {}}));
+  host.imagePageDetails = false;
 
   // The copy folder never takes a source's place: here it is the source folder.
   host.sourceFolder = out + "/images";

@@ -14,6 +14,8 @@ struct FakeBatchHost : BatchHost {
   ThumbStage stage;
   bool albumWriteSucceeds = true;
   int imagePageCopySize = 0;
+  bool imagePageDetails = false;
+  QList<QStringList> albumDetails;  // of the last album call
   RunScope scope;
 
   int progressMax = -1;
@@ -65,10 +67,13 @@ struct FakeBatchHost : BatchHost {
   void TellUser(const QString& message) override { toldUser << message; }
   void FileFailed(const QString& fileName, const QString& reason) override { failures << fileName + ": " + reason; }
   bool WriteAlbumPages(const QStringList& thumbnails, const QStringList& sources, const QString& folder,
-                       const QString& prefix, const QString& suffix, int width, const QSet<QString>&) override {
+                       const QString& prefix, const QString& suffix, int width, const QSet<QString>&,
+                       const QList<QStringList>& details) override {
+    albumDetails = details;
     albumCalls << AlbumCall{thumbnails, sources, folder, prefix, suffix, width};
     return albumWriteSucceeds;
   }
   int ImagePageCopySize() const override { return imagePageCopySize; }
+  bool ImagePageDetails() const override { return imagePageDetails; }
   void ViewGallery() override { ++galleryViews; }
 };
