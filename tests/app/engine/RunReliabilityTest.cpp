@@ -231,9 +231,11 @@ TEST_F(RunReliability, TheHostStaysLiveWhileAFileDecodesAndCanStopOrClose) {
   ASSERT_TRUE(QFile::copy(hanging, src + "/" + slow));
   MakeImage("b.png");
   MakeImage("c.png");
-  ShortTimeLimit(600);
+  ShortTimeLimit(1500);
 
-  // Waiting out the limit: the host's loop keeps turning, never long apart.
+  // Waiting out the limit: the host's loop keeps turning, never long apart
+  // (a wait that blocked would leave one gap as long as the limit; the bound
+  // leaves room for a busy machine).
   host.selected = {slow, "b.png"};
   QElapsedTimer gap;
   gap.start();
@@ -242,7 +244,7 @@ TEST_F(RunReliability, TheHostStaysLiveWhileAFileDecodesAndCanStopOrClose) {
   BatchRun run(host);
   run.Start();
   EXPECT_GT(host.waitYields, 12);
-  EXPECT_LT(longestGap, 250);
+  EXPECT_LT(longestGap, 750);
   EXPECT_EQ(host.counterTexts.last(), "Completed 2 of 2 images, 1 failed");
 
   // Stop pressed while the slow file decodes: it ends after that file.
