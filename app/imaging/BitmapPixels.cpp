@@ -123,6 +123,24 @@ FiBitmap BitmapFromPixels(const PixelView& pixels) {
   return bitmap;
 }
 
+FiBitmap Bitmap24FromPixels(const PixelView& pixels) {
+  if (pixels.empty()) return FiBitmap();
+  const int w = pixels.width;
+  const int h = pixels.height;
+  FiBitmap bitmap(FreeImage_Allocate(w, h, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK));
+  if (!bitmap) return bitmap;
+  for (int y = 0; y < h; ++y) {
+    const auto* from = reinterpret_cast<const uint8_t*>(pixels.row(y));
+    uint8_t* to = FreeImage_GetScanLine(bitmap.get(), h - 1 - y);
+    for (int x = 0; x < w; ++x, from += 4, to += 3) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
+  return bitmap;
+}
+
 PixelBuffer PixelsFromBitmap(FIBITMAP* bitmap) {
   PixelBuffer buffer;
   if (!bitmap || !FreeImage_HasPixels(bitmap)) return buffer;

@@ -21,5 +21,10 @@ FiBitmap To32Bits(FIBITMAP* bitmap);
 // an empty view or when there is no memory for it.
 FiBitmap BitmapFromPixels(const PixelView& pixels);
 
+// A new 24-bit bitmap with the view's blue, green and red bytes (what the
+// library's own 32- to 24-bit conversion makes of BitmapFromPixels, without
+// the 32-bit bitmap between); null as BitmapFromPixels.
+FiBitmap Bitmap24FromPixels(const PixelView& pixels);
+
 // The bitmap's pixels as RGB32 (fourth byte 255); empty when it cannot convert.
 PixelBuffer PixelsFromBitmap(FIBITMAP* bitmap);

@@ -88,21 +88,18 @@ EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, cons
   if (format == ImageFileFormat::Avif) return EncodeAvif(picture, kLossyQuality);
   const FREE_IMAGE_FORMAT fif = LibraryFormat(format);
   if (fif == FIF_UNKNOWN) return Failed(Failure::Unsupported);
-  FiBitmap captured = BitmapFromPixels(picture);
-  if (!captured) return Failed(Failure::ConversionFailed);
-
   FiBitmap output;
   int flags = 0;
   switch (format) {
     case ImageFileFormat::Bmp:
     case ImageFileFormat::Targa:
-      output = std::move(captured);
+      output = BitmapFromPixels(picture);
       break;
     case ImageFileFormat::Ico: {
       const bool asIs = picture.width == picture.height && picture.width >= kIconSideMin &&
                         picture.width <= kIconSideMax;
       if (asIs) {
-        output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+        output = Bitmap24FromPixels(picture);
       } else {
         const PixelBuffer square = IconSquare(picture, shrink);
         output = BitmapFromPixels(square.view());
@@ -111,10 +108,10 @@ EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, cons
     }
     case ImageFileFormat::Tiff:
       flags = TIFF_NONE;
-      output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+      output = Bitmap24FromPixels(picture);
       break;
     case ImageFileFormat::Gif: {
-      FiBitmap rgb(FreeImage_ConvertTo24Bits(captured.get()));
+      FiBitmap rgb = Bitmap24FromPixels(picture);
       if (rgb) output.reset(FreeImage_ColorQuantize(rgb.get(), FIQ_WUQUANT));
       break;
     }
@@ -123,12 +120,11 @@ EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, cons
       [[fallthrough]];
     case ImageFileFormat::Jpeg:
     case ImageFileFormat::Png:
-      output.reset(FreeImage_ConvertTo24Bits(captured.get()));
+      output = Bitmap24FromPixels(picture);
       break;
     case ImageFileFormat::Avif:
       break;
   }
-  captured.reset();
   if (!output) return Failed(Failure::ConversionFailed);
   return Encode(output.get(), fif, flags);
 }
