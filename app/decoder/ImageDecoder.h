@@ -21,9 +21,6 @@ struct DecodeInfo {
   uint64_t streamLargestBuffer = 0;
 };
 
-// Gives room for width x height RGB32 pixels (rows top down, no padding), or
-// null when there is none.
-using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
 
 // Format from content, else from the name; only the program's input formats
 // are decoded. JPEG accurately and turned upright by its orientation tag.
@@ -34,10 +31,6 @@ using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
 // largest power of two it allows (1/2, 1/4, ... 1/2^k).
 DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target,
                               const decoderproto::SizeHint& hint = {});
-
-// The smallest scale (at most 1) an image of width x height may be decoded at
-// under a hint; 1 without one.
-double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);
 
 // The power of two an image of width x height is divided by under a hint
 // (the largest that keeps the scale HintScale allows, when it is at most a

@@ -44,6 +44,16 @@ void EnsureFolder(const QString& folder) {
   if (!QFileInfo::exists(folder)) QDir().mkpath(folder);
 }
 
+// Whether an image page's copy of a decoded image keeps every pixel its
+// thumbnail needs: the scale the decoder would keep for the thumbnail alone.
+bool CopyServesThumbnail(const QImage& copy, const DecodedImage& decoded, const ThumbnailOptions& options) {
+  if (copy.isNull()) return false;
+  const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+  const double needed = HintScale(static_cast<uint32_t>(natural.width()), static_cast<uint32_t>(natural.height()),
+                                  DecodeHintFor(options, 0));
+  return copy.width() >= needed * natural.width() - 1e-6 && copy.height() >= needed * natural.height() - 1e-6;
+}
+
 }  // namespace
 
 QString BaseNameOf(const QString& fileName) {
@@ -235,7 +245,15 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     toldDecoderUnavailable_ = true;
     host_.TellUser(QStringLiteral("Images cannot be read: %1").arg(decodeAhead_.unavailableReason()));
   }
-  bool ok = PlaceDecodedImage(decoded, stage.PicLoad);
+  // With image pages, the web-size copy is made first and the thumbnail from
+  // it when it holds what the thumbnail needs: fewer pixels to shrink.
+  QImage copyPicture;
+  DecodedImage thumbnailSource = decoded;
+  if (decoded.ok() && CopySide() > 0) {
+    copyPicture = CopyPicture(decoded, CopySide(), options.resampleFilter());
+    if (CopyServesThumbnail(copyPicture, decoded, options)) thumbnailSource.pixels = copyPicture;
+  }
+  bool ok = PlaceDecodedImage(thumbnailSource, stage.PicLoad);
   QString whyNot;
   if (!ok) whyNot = QFileInfo::exists(source) ? FileFailureText(source, decoded.failure) : FailureText(Failure::NotFound);
   if (ok) {
@@ -282,15 +300,14 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     const Outcome copied = CopyFullSizeImage(source, albumFolder + name);
     if (!copied) Fail(name, WriteFailureText(QStringLiteral("its full-size copy"), albumFolder + name, copied.failure));
     else if (!outputs.copy.isEmpty()) ledger_.Written(outputs, outputs.copy, 0);
-    // The image page's web-size copy, from the pixels the thumbnail was made of.
-    if (copied && CopySide() > 0) {
+    // The image page's web-size copy, from the same decode as the thumbnail.
+    if (copied && !copyPicture.isNull()) {
       const QString copyFolder = albumFolder + ImageCopyFolderName(host_.ThumbFolderNameText());
       EnsureFolder(copyFolder);
       const QString copy = AddBackslash(copyFolder) + base + format.extension;
       if (sourceCanonicalPaths_.contains(CanonicalTarget(copy))) {
         Fail(name, QStringLiteral("its web-size copy would replace one of the files being made into thumbnails"));
-      } else if (const Outcome made = SaveImageCopy(decoded, CopySide(), copy, format.format, options.resampleFilter());
-                 !made) {
+      } else if (const Outcome made = SavePicture(copyPicture, copy, format.format, options.resampleFilter()); !made) {
         Fail(name, WriteFailureText(QStringLiteral("its web-size copy"), copy, made.failure));
       }
     }

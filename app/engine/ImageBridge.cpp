@@ -125,14 +125,12 @@ QSize CopySize(const QSize& natural, int longestSide) {
           std::clamp(RoundHalfEven(natural.height() * scale), 1, longestSide)};
 }
 
-Outcome SaveImageCopy(const DecodedImage& decoded, int longestSide, const QString& path, ImageFileFormat format,
-                      ResampleFilter filter) {
-  if (!decoded.ok()) return Outcome::Failed(Failure::NoImage);
+QImage CopyPicture(const DecodedImage& decoded, int longestSide, ResampleFilter filter) {
+  if (!decoded.ok()) return QImage();
   const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
   const QSize size = CopySize(natural, longestSide);
   // A decode a little smaller than the copy is the copy: never enlarged.
   const QSize& pixels = decoded.pixels.size();
-  if (std::max(pixels.width(), pixels.height()) <= std::max(size.width(), size.height()))
-    return SavePicture(decoded.pixels, path, format, filter);
-  return SavePicture(RescaleImage(decoded.pixels, size.width(), size.height(), filter), path, format, filter);
+  if (std::max(pixels.width(), pixels.height()) <= std::max(size.width(), size.height())) return decoded.pixels;
+  return RescaleImage(decoded.pixels, size.width(), size.height(), filter);
 }

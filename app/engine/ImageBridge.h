@@ -61,11 +61,10 @@ Outcome SavePicture(const QImage& picture, const QString& path, ImageFileFormat 
 // at most longestSide: the natural size when it fits already (never enlarged).
 QSize CopySize(const QSize& natural, int longestSide);
 
-// A copy of a decoded image at CopySize of its natural size, made from its
-// pixels with filter and written like SavePicture; pixels decoded at that
-// size or a little smaller are written as they are.
-Outcome SaveImageCopy(const DecodedImage& decoded, int longestSide, const QString& path, ImageFileFormat format,
-                      ResampleFilter filter);
+// A decoded image as an image page's copy: at CopySize of its natural size,
+// made from its pixels with filter; pixels decoded at that size or a little
+// smaller are taken as they are.
+QImage CopyPicture(const DecodedImage& decoded, int longestSide, ResampleFilter filter);
 
 // Captures the canvas and writes it in the format, whole: to a temporary file
 // first, then renamed over path. ICO canvases that are not squares of 16 to

@@ -1,5 +1,6 @@
 #include "app/imaging/DecoderProtocol.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace decoderproto {
@@ -61,3 +62,17 @@ bool ValidateHello(const void* bytes, size_t size) {
 }
 
 }  // namespace decoderproto
+
+double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
+  if (!hint.any() || width == 0 || height == 0) return 1.0;
+  const double w = width;
+  const double h = height;
+  double scale = std::max(hint.minShortEdge / std::min(w, h), hint.minScalePermille / 1000.0);
+  if (hint.fitWidth != 0 && hint.fitHeight != 0) {
+    // Either way up: a photo may still be turned upright after decoding.
+    const double upright = std::min(hint.fitWidth / w, hint.fitHeight / h);
+    const double turned = std::min(hint.fitWidth / h, hint.fitHeight / w);
+    scale = std::max(scale, std::max(upright, turned));
+  }
+  return std::min(scale, 1.0);
+}

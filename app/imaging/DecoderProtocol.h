@@ -118,3 +118,7 @@ bool ValidateHello(const void* bytes, size_t size);
 bool IsPlausibleBpp(uint32_t bpp);
 
 }  // namespace decoderproto
+
+// The smallest scale (at most 1) an image of width x height may be decoded at
+// under a hint; 1 without one.
+double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint);

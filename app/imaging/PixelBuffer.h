@@ -4,6 +4,7 @@
 // image), rows top down.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Someone else's pixels, read only. stride: words from one row to the next.
@@ -27,3 +28,7 @@ struct PixelBuffer {
   bool empty() const { return width <= 0 || height <= 0 || pixels.empty(); }
   PixelView view() const { return {pixels.data(), width, height, static_cast<size_t>(width)}; }
 };
+
+// Gives room for width x height RGB32 pixels (rows top down, no padding), or
+// null when there is none.
+using PixelTarget = std::function<uint32_t*(uint32_t width, uint32_t height)>;
