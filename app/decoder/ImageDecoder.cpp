@@ -21,6 +21,7 @@
 #include "app/imaging/BmpReader.h"
 #include "app/imaging/CodecFile.h"
 #include "app/imaging/HeifFile.h"
+#include "app/imaging/JpegFile.h"
 #include "app/imaging/JxlFile.h"
 #include "app/imaging/Resample.h"
 #include "app/imaging/WebpFile.h"
@@ -69,6 +70,20 @@ DecodeInfo Decoded(uint32_t w, uint32_t h, uint32_t bpp, uint32_t naturalWidth, 
   return info;
 }
 
+// A decode of w x h pixels (loaded at loadedWidth x loadedHeight) the codec
+// may have shrunk by a size request: the natural size is then the header's,
+// turned as the pixels were.
+DecodeInfo ShrunkDecode(uint32_t w, uint32_t h, uint32_t bpp, uint32_t loadedWidth, uint32_t loadedHeight,
+                        uint32_t headerWidth, uint32_t headerHeight, uint32_t sizeRequest) {
+  DecodeInfo info = Decoded(w, h, bpp, loadedWidth, loadedHeight);
+  if (sizeRequest > 0 && uint64_t{w} * h < uint64_t{headerWidth} * headerHeight) {
+    const bool turned = (headerWidth > headerHeight) != (w > h);
+    info.naturalWidth = turned ? headerHeight : headerWidth;
+    info.naturalHeight = turned ? headerWidth : headerHeight;
+  }
+  return info;
+}
+
 // A BMP file the codec refuses, read by the program's own reader.
 DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const decoderproto::SizeHint& hint) {
   BmpRead read = ReadBmpV4V5(path, decoderproto::kMaxPixels);
@@ -109,20 +124,6 @@ DecodeInfo DeliverPixels(PixelBuffer pixels, uint32_t naturalWidth, uint32_t nat
   if (!out) return Refused(DecodeStatus::TooLarge);
   std::memcpy(out, pixels.pixels.data(), size_t{w} * h * 4);
   return Decoded(w, h, pixels.sourceBpp, naturalWidth, naturalHeight);
-}
-
-double HintScale(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
-  if (!hint.any() || width == 0 || height == 0) return 1.0;
-  const double w = width;
-  const double h = height;
-  double scale = std::max(hint.minShortEdge / std::min(w, h), hint.minScalePermille / 1000.0);
-  if (hint.fitWidth != 0 && hint.fitHeight != 0) {
-    // Either way up: a photo may still be turned upright after decoding.
-    const double upright = std::min(hint.fitWidth / w, hint.fitHeight / h);
-    const double turned = std::min(hint.fitWidth / h, hint.fitHeight / w);
-    scale = std::max(scale, std::max(upright, turned));
-  }
-  return std::min(scale, 1.0);
 }
 
 uint32_t ShrinkDivisor(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
@@ -207,6 +208,14 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     const uint32_t sizeRequest = jpeg                             ? JpegSizeRequest(headerWidth, headerHeight, hint)
                                  : format.kind == InputKind::Raw ? RawSizeRequest(headerWidth, headerHeight, hint)
                                                                  : 0;
+    if (jpeg && headerWidth > 0) {
+      // Straight into the target; CMYK files and any libjpeg stops on go to the codec below.
+      const JpegRead read = ReadJpeg(path, sizeRequest, target);
+      if (read.status == JpegReadStatus::NoRoom) return Refused(DecodeStatus::TooLarge);
+      if (read.status == JpegReadStatus::Decoded)
+        return ShrunkDecode(read.width, read.height, read.bpp, read.width, read.height, headerWidth, headerHeight,
+                            sizeRequest);
+    }
     CodecImage image = CodecImage::Load(format, path, sizeRequest);
     if (!image) return Refused(DecodeStatus::DecodeFailed);
     const uint32_t bpp = image.bpp();
@@ -226,14 +235,7 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     uint32_t* pixels = target(w, h);
     if (!pixels) return Refused(DecodeStatus::TooLarge);
     if (!image.CopyPixels(pixels)) return Refused(DecodeStatus::DecodeFailed);
-    DecodeInfo info = Decoded(w, h, bpp, loadedWidth, loadedHeight);
-    if (sizeRequest > 0 && uint64_t{w} * h < uint64_t{headerWidth} * headerHeight) {
-      // Shrunk: the natural size is the header's, turned as the pixels were.
-      const bool turned = (headerWidth > headerHeight) != (w > h);
-      info.naturalWidth = turned ? headerHeight : headerWidth;
-      info.naturalHeight = turned ? headerWidth : headerHeight;
-    }
-    return info;
+    return ShrunkDecode(w, h, bpp, loadedWidth, loadedHeight, headerWidth, headerHeight, sizeRequest);
   } catch (const std::bad_alloc&) {
     return Refused(DecodeStatus::TooLarge);
   } catch (...) {

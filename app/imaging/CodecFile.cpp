@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "app/imaging/BitmapPixels.h"
 #include "app/imaging/ColourProfile.h"
 #include "app/imaging/FiBitmap.h"
+#include "app/imaging/Orientation.h"
 #include "app/imaging/PngIccChunk.h"
 
 namespace {
@@ -88,32 +90,16 @@ bool HasRawName(const char* path) {
 // file (DNG, CR2, NEF, ARW, PEF, SRW; ORF and RW2 differ only in their magic
 // number); 1 when there is none. The codec turns its demosaic by it, but not
 // an uncompressed embedded preview.
-uint16_t TiffOrientation(const char* path) {
+uint16_t FileOrientation(const char* path) {
   struct Closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
   std::unique_ptr<std::FILE, Closer> file(std::fopen(path, "rb"));
-  uint8_t head[8];
-  if (!file || std::fread(head, 1, 8, file.get()) != 8) return 1;
-  if (!((head[0] == 'I' && head[1] == 'I') || (head[0] == 'M' && head[1] == 'M'))) return 1;
-  const bool little = head[0] == 'I';
-  auto u16 = [little](const uint8_t* p) { return little ? uint16_t(p[0] | p[1] << 8) : uint16_t(p[0] << 8 | p[1]); };
-  auto u32 = [&](const uint8_t* p) {
-    return little ? uint32_t(u16(p)) | uint32_t(u16(p + 2)) << 16 : uint32_t(u16(p)) << 16 | u16(p + 2);
-  };
-  uint8_t count[2];
-  if (std::fseek(file.get(), static_cast<long>(u32(head + 4)), SEEK_SET) != 0 ||
-      std::fread(count, 1, 2, file.get()) != 2)
-    return 1;
-  for (unsigned i = 0, n = std::min<unsigned>(u16(count), 1000); i < n; ++i) {
-    uint8_t entry[12];
-    if (std::fread(entry, 1, 12, file.get()) != 12) return 1;
-    if (u16(entry) == 274 && u16(entry + 2) == 3) {  // Orientation, SHORT
-      const uint16_t value = u16(entry + 8);
-      return value >= 1 && value <= 8 ? value : 1;
-    }
-  }
-  return 1;
+  if (!file) return 1;
+  return TiffOrientation([&file](uint64_t offset, uint8_t* out, size_t size) {
+    return offset <= uint64_t(LONG_MAX) && std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) == 0 &&
+           std::fread(out, 1, size, file.get()) == size;
+  });
 }
 
 // The orientation of a RAW file's embedded preview: its own Exif tag (a JPEG
@@ -123,7 +109,7 @@ uint16_t PreviewOrientation(FIBITMAP* preview, const char* path) {
   if (FreeImage_GetMetadata(FIMD_EXIF_MAIN, preview, "Orientation", &tag) && tag &&
       FreeImage_GetTagType(tag) == FIDT_SHORT && FreeImage_GetTagCount(tag) >= 1)
     return *static_cast<const WORD*>(FreeImage_GetTagValue(tag));
-  return TiffOrientation(path);
+  return FileOrientation(path);
 }
 
 // Turns a bitmap upright by an Exif orientation (1-8), as JPEG_EXIFROTATE

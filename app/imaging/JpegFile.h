@@ -1,0 +1,27 @@
+#pragma once
+// The glue to libjpeg for the JPEG files most cameras and phones write
+// (YCbCr, RGB or grey): decoded straight into the caller's pixels, with the
+// same library and settings as the codec library's own JPEG loader (so the
+// pixels are the same), without its bitmap between.
+#include <cstdint>
+
+#include "app/imaging/PixelBuffer.h"
+
+enum class JpegReadStatus {
+  Decoded,
+  NotHandled,  // CMYK or YCCK, or libjpeg stopped: nothing was kept; the codec library reads it
+  NoRoom,      // the target gave no room
+};
+
+struct JpegRead {
+  JpegReadStatus status = JpegReadStatus::NotHandled;
+  uint32_t width = 0;   // upright, as written to the target
+  uint32_t height = 0;
+  uint32_t bpp = 0;     // 8 grey, 24 colour
+};
+
+// Decodes with the accurate DCT at 1/8, 1/4 or 1/2 of the size when the long
+// edge divided by sizeRequest reaches 8, 4 or 2 (0: every pixel), turns the
+// picture upright by its EXIF orientation and brings an embedded ICC
+// profile's colours to sRGB.
+JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target);

@@ -1,0 +1,87 @@
+// The decoder reads ordinary JPEGs with libjpeg straight into its reply; the
+// pixels must be exactly those the codec library's own loader gives, at
+// every reduction and orientation, and what it does not read is left to it.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/imaging/CodecFile.h"
+#include "app/imaging/JpegFile.h"
+#include "tests/support/TestImages.h"
+
+namespace {
+
+std::vector<uint32_t> LoaderPixels(const char* path, uint32_t sizeRequest, QSize* size) {
+  const FileFormat format = DetectFileFormat(path);
+  CodecImage image = CodecImage::Load(format, path, sizeRequest);
+  if (!image) return {};
+  image.ConvertToSrgb();
+  *size = QSize(static_cast<int>(image.width()), static_cast<int>(image.height()));
+  std::vector<uint32_t> pixels(size_t{image.width()} * image.height());
+  if (!image.CopyPixels(pixels.data())) return {};
+  return pixels;
+}
+
+}  // namespace
+
+TEST(JpegRead, GivesTheLibraryLoadersPixelsAtEveryReductionAndOrientation) {
+  QTemporaryDir dir;
+  const QImage photo = testimages::Gradient(200, 120);
+  QByteArray cut = testimages::JpegWithOrientation(photo, 1);
+  cut.truncate(cut.size() * 2 / 3);  // libjpeg fills in the rest, as the loader lets it
+  struct Case { const char* name; QByteArray bytes; };
+  std::vector<Case> cases = {
+      {"grey.jpg", testimages::JpegWithOrientation(photo.convertToFormat(QImage::Format_Grayscale8), 1)},
+      {"cut.jpg", cut},
+  };
+  for (quint16 o = 1; o <= 8; ++o)
+    cases.push_back({"", testimages::JpegWithOrientation(photo, o, 85)});
+  int n = 0;
+  for (const Case& c : cases) {
+    const QString path = dir.filePath(*c.name ? QString::fromLatin1(c.name) : QStringLiteral("o%1.jpg").arg(++n));
+    ASSERT_TRUE(testimages::WriteBytes(path, c.bytes));
+    const QByteArray file = QFile::encodeName(path);
+    for (uint32_t request : {0u, 150u, 60u, 50u, 20u}) {  // whole, 1/1, 1/2, 1/4, 1/8
+      QSize expectedSize;
+      const std::vector<uint32_t> expected = LoaderPixels(file.constData(), request, &expectedSize);
+      ASSERT_FALSE(expected.empty()) << path.toStdString();
+      std::vector<uint32_t> pixels;
+      const JpegRead read = ReadJpeg(file.constData(), request, [&pixels](uint32_t w, uint32_t h) {
+        pixels.assign(size_t{w} * h, 0);
+        return pixels.data();
+      });
+      ASSERT_EQ(read.status, JpegReadStatus::Decoded) << path.toStdString() << " at " << request;
+      EXPECT_EQ(QSize(int(read.width), int(read.height)), expectedSize) << path.toStdString() << " at " << request;
+      EXPECT_TRUE(pixels == expected) << path.toStdString() << " at " << request;
+    }
+  }
+}
+
+TEST(JpegRead, LeavesToTheLoaderWhatItDoesNotReadAndAsksForNoRoomThen) {
+  QTemporaryDir dir;
+  QByteArray noScan = testimages::JpegWithOrientation(testimages::Gradient(64, 48), 1);
+  noScan.truncate(noScan.indexOf(QByteArray("\xFF\xDA", 2)));
+  struct Case { const char* name; QByteArray bytes; JpegReadStatus status; bool askedForRoom; } cases[] = {
+      {"no-scan.jpg", noScan, JpegReadStatus::NotHandled, true},
+      {"not-a-jpeg.jpg", QByteArray("GIF89a and more bytes"), JpegReadStatus::NotHandled, false},
+      {"empty.jpg", QByteArray(), JpegReadStatus::NotHandled, false},
+  };
+  for (const auto& c : cases) {
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    ASSERT_TRUE(testimages::WriteBytes(path, c.bytes));
+    bool asked = false;
+    std::vector<uint32_t> room;
+    const JpegRead read = ReadJpeg(QFile::encodeName(path).constData(), 0, [&](uint32_t w, uint32_t h) {
+      asked = true;
+      room.assign(size_t{w} * h, 0);
+      return room.data();
+    });
+    EXPECT_EQ(read.status, c.status) << c.name;
+    EXPECT_LE(asked, c.askedForRoom) << c.name;
+  }
+  const QString full = dir.filePath(QStringLiteral("full.jpg"));
+  ASSERT_TRUE(testimages::WriteBytes(full, testimages::JpegWithOrientation(testimages::Gradient(64, 48), 1)));
+  EXPECT_EQ(ReadJpeg(QFile::encodeName(full).constData(), 0, [](uint32_t, uint32_t) { return nullptr; }).status,
+            JpegReadStatus::NoRoom);
+}
