@@ -6,10 +6,11 @@
 #include "app/imaging/AvifEncoder.h"
 #include "app/imaging/BitmapPixels.h"
 #include "app/imaging/FiBitmap.h"
+#include "app/imaging/JpegFile.h"
 
 namespace {
 
-// WebP and AVIF are written at the quality JPEG is (the codec's default, 75).
+// JPEG, WebP and AVIF are written at the quality the codec library writes JPEG at by default.
 constexpr int kLossyQuality = 75;
 
 FREE_IMAGE_FORMAT LibraryFormat(ImageFileFormat format) {
@@ -115,10 +116,15 @@ EncodedImage EncodePixels(const PixelView& picture, ImageFileFormat format, cons
       if (rgb) output.reset(FreeImage_ColorQuantize(rgb.get(), FIQ_WUQUANT));
       break;
     }
+    case ImageFileFormat::Jpeg: {
+      EncodedImage encoded;
+      encoded.bytes = WriteJpeg(picture, kLossyQuality);
+      if (encoded.bytes.empty()) return Failed(Failure::ConversionFailed);
+      return encoded;
+    }
     case ImageFileFormat::Webp:
       flags = kLossyQuality;
       [[fallthrough]];
-    case ImageFileFormat::Jpeg:
     case ImageFileFormat::Png:
       output = Bitmap24FromPixels(picture);
       break;

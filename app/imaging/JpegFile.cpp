@@ -99,6 +99,52 @@ class Decompression {
   ErrorJump errors_{};
 };
 
+// One compression into memory.
+class Compression {
+ public:
+  Compression() {
+    info_.err = jpeg_std_error(&errors_.manager);
+    errors_.manager.error_exit = JumpOut;
+    errors_.manager.emit_message = IgnoreMessage;
+    jpeg_create_compress(&info_);
+  }
+  ~Compression() {
+    jpeg_destroy_compress(&info_);
+    std::free(bytes_);
+  }
+  Compression(const Compression&) = delete;
+  Compression& operator=(const Compression&) = delete;
+
+  bool Write(const PixelView& picture, int quality) {
+    if (setjmp(errors_.jump)) return false;
+    jpeg_mem_dest(&info_, &bytes_, &size_);
+    info_.image_width = static_cast<JDIMENSION>(picture.width);
+    info_.image_height = static_cast<JDIMENSION>(picture.height);
+    info_.input_components = 4;
+    info_.in_color_space = JCS_EXT_BGRX;
+    jpeg_set_defaults(&info_);
+    jpeg_set_quality(&info_, quality, TRUE);
+    info_.density_unit = 1;  // dots per inch
+    info_.X_density = 72;
+    info_.Y_density = 72;
+    jpeg_start_compress(&info_, TRUE);
+    while (info_.next_scanline < info_.image_height) {
+      JSAMPROW row = const_cast<JSAMPROW>(reinterpret_cast<const JSAMPLE*>(picture.row(static_cast<int32_t>(info_.next_scanline))));
+      jpeg_write_scanlines(&info_, &row, 1);
+    }
+    jpeg_finish_compress(&info_);
+    return true;
+  }
+
+  std::vector<uint8_t> Bytes() const { return std::vector<uint8_t>(bytes_, bytes_ + size_); }
+
+ private:
+  jpeg_compress_struct info_{};
+  ErrorJump errors_{};
+  unsigned char* bytes_ = nullptr;
+  unsigned long size_ = 0;
+};
+
 // The codec library's choice of reduction for a requested long edge.
 unsigned ScaleDenominator(uint32_t width, uint32_t height, uint32_t sizeRequest) {
   if (sizeRequest == 0) return 1;
@@ -155,4 +201,11 @@ JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& tar
   read.height = uprightHeight;
   read.bpp = grey ? 8 : 24;
   return read;
+}
+
+std::vector<uint8_t> WriteJpeg(const PixelView& picture, int quality) {
+  if (picture.empty()) return {};
+  Compression jpeg;
+  if (!jpeg.Write(picture, quality)) return {};
+  return jpeg.Bytes();
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The glue to libjpeg for the JPEG files most cameras and phones write
-// (YCbCr, RGB or grey): decoded straight into the caller's pixels, with the
-// same library and settings as the codec library's own JPEG loader (so the
-// pixels are the same), without its bitmap between.
+// (YCbCr, RGB or grey), and for the JPEG files the program writes: with the
+// same library and settings as the codec library's own JPEG loader and
+// writer (so the pixels and the bytes are the same), without its bitmaps
+// between.
 #include <cstdint>
+#include <vector>
 
 #include "app/imaging/PixelBuffer.h"
 
@@ -25,3 +27,7 @@ struct JpegRead {
 // picture upright by its EXIF orientation and brings an embedded ICC
 // profile's colours to sRGB.
 JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target);
+
+// An opaque picture as the bytes of a baseline JPEG file (4:2:0, the JFIF
+// header at 72 dots per inch, nothing else); empty when libjpeg stops.
+std::vector<uint8_t> WriteJpeg(const PixelView& picture, int quality);

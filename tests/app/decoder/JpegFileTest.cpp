@@ -1,11 +1,13 @@
-// The decoder reads ordinary JPEGs with libjpeg straight into its reply; the
-// pixels must be exactly those the codec library's own loader gives, at
-// every reduction and orientation, and what it does not read is left to it.
+// Ordinary JPEGs are read, and JPEG files written, with libjpeg directly;
+// the pixels must be exactly those the codec library's own loader gives, at
+// every reduction and orientation, what it does not read is left to it, and
+// the files written are the library writer's bytes.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "app/imaging/BitmapPixels.h"
 #include "app/imaging/CodecFile.h"
 #include "app/imaging/JpegFile.h"
 #include "tests/support/TestImages.h"
@@ -84,4 +86,21 @@ TEST(JpegRead, LeavesToTheLoaderWhatItDoesNotReadAndAsksForNoRoomThen) {
   ASSERT_TRUE(testimages::WriteBytes(full, testimages::JpegWithOrientation(testimages::Gradient(64, 48), 1)));
   EXPECT_EQ(ReadJpeg(QFile::encodeName(full).constData(), 0, [](uint32_t, uint32_t) { return nullptr; }).status,
             JpegReadStatus::NoRoom);
+}
+
+TEST(JpegWrite, WritesTheBytesOfTheLibraryWriter) {
+  for (const QSize size : {QSize(1, 1), QSize(17, 9), QSize(300, 200), QSize(33, 250)}) {
+    const QImage picture = testimages::Gradient(size.width(), size.height()).convertToFormat(QImage::Format_RGB32);
+    const PixelView view{reinterpret_cast<const uint32_t*>(picture.constBits()), picture.width(), picture.height(),
+                         static_cast<size_t>(picture.bytesPerLine() / 4)};
+    FiBitmap bitmap = Bitmap24FromPixels(view);
+    FIMEMORY* memory = FreeImage_OpenMemory();
+    ASSERT_TRUE(FreeImage_SaveToMemory(FIF_JPEG, bitmap.get(), memory, 0));
+    BYTE* data = nullptr;
+    DWORD bytes = 0;
+    FreeImage_AcquireMemory(memory, &data, &bytes);
+    const std::vector<uint8_t> expected(data, data + bytes);
+    FreeImage_CloseMemory(memory);
+    EXPECT_TRUE(WriteJpeg(view, 75) == expected) << size.width() << "x" << size.height();
+  }
 }
