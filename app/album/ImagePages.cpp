@@ -107,9 +107,10 @@ QString NavLink(const char* id, const QString& href, const QString& text, const 
 
 class ImagePageBuilder {
  public:
-  ImagePageBuilder(const QStringList& thumbnails, const QStringList& sources, const AlbumOptions& options,
+  // shown: what each page shows, relative to the album's folder.
+  ImagePageBuilder(const QStringList& shown, const QStringList& sources, const AlbumOptions& options,
                    const QList<QStringList>& details)
-      : thumbnails_(thumbnails), sources_(sources), options_(options), details_(details), colors_(ColorsOf(options)) {
+      : shown_(shown), sources_(sources), options_(options), details_(details), colors_(ColorsOf(options)) {
     title_ = TrimBlanks(options.pageTitle);
     header_ = TrimBlanks(options.pageHeader);
     if (header_.isEmpty()) header_ = title_.isEmpty() ? QStringLiteral("Album") : title_;
@@ -117,12 +118,12 @@ class ImagePageBuilder {
 
   // The page of image k (from 1).
   QByteArray PageText(qint64 k) const {
-    const qint64 n = thumbnails_.size();
+    const qint64 n = shown_.size();
     const qint64 perPage = static_cast<qint64>(options_.rowsPerPage) * options_.columnsPerRow;
     const QString name = sources_.value(k - 1);
     const QString shown = QLatin1String("<bdi>") + EscapeMarkup(name) + QLatin1String("</bdi>");
     const QString position = QStringLiteral("%1 of %2").arg(k).arg(n);
-    const QString copy = EscapeLinkPath(ImageCopyPath(options_, thumbnails_.at(k - 1)));
+    const QString copy = EscapeLinkPath(shown_.at(k - 1));
     const QString album = EscapeLinkPath(AlbumPageFileName(options_, (k - 1) / perPage + 1));
     const auto page = [&](qint64 i) { return EscapeLinkPath(ImagePageFileName(options_, i)); };
 
@@ -136,7 +137,7 @@ class ImagePageBuilder {
     if (k < n) {
       // The next image is fetched while this one is looked at.
       t += QLatin1String("<link rel=\"prefetch\" href=\"") +
-           EscapeLinkPath(ImageCopyPath(options_, thumbnails_.at(k))) + QLatin1String("\">\n");
+           EscapeLinkPath(shown_.at(k)) + QLatin1String("\">\n");
       t += QLatin1String("<link rel=\"prefetch\" href=\"") + page(k + 1) + QLatin1String("\">\n");
     }
     t += StyleSheet(colors_);
@@ -171,7 +172,7 @@ class ImagePageBuilder {
     return t + QLatin1String("</p>\n");
   }
 
-  const QStringList& thumbnails_;
+  const QStringList& shown_;
   const QStringList& sources_;
   const AlbumOptions& options_;
   const QList<QStringList>& details_;
@@ -201,8 +202,15 @@ AlbumWriteResult WriteImagePages(const QStringList& thumbnails, const QStringLis
     result.pagesFailed = static_cast<int>(n);
     return result;
   }
-  const ImagePageBuilder builder(thumbnails, sources, options, details);
   const QString folder = AddBackslash(destinationFolder);
+  // A page shows its image's web-size copy; where the run could not make one
+  // (a full disk, an image it could not shrink), the original it links to.
+  QStringList shown;
+  for (qint64 k = 0; k < n; ++k) {
+    const QString copy = ImageCopyPath(options, thumbnails.at(k));
+    shown << (QFileInfo::exists(folder + copy) ? copy : sources.value(k));
+  }
+  const ImagePageBuilder builder(shown, sources, options, details);
   for (qint64 k = 1; k <= n; ++k) {
     const QString path = folder + ImagePageFileName(options, k);
     const QString existing = QFileInfo(path).canonicalFilePath();

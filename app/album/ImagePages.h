@@ -33,7 +33,8 @@ QString ImagePageFileName(const AlbumOptions& options, qint64 image);
 QString ImageCopyPath(const AlbumOptions& options, const QString& thumbnailEntry);
 
 // Writes the page of every image into destinationFolder; thumbnails and
-// sources as for WriteAlbumPages. With showPhotoDetails, details[k] holds the
+// sources as for WriteAlbumPages. A page shows the image's web-size copy, or
+// the original where the copy is not in the folder. With showPhotoDetails, details[k] holds the
 // lines shown under image k's name (escaped, each isolated in <bdi>). A page whose file would be one of keep is
 // not written; nothing is written when the page file name would lead out of
 // the folder or a page holds no cells.
