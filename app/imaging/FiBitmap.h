@@ -1,7 +1,10 @@
 #pragma once
-// The one owner of a FreeImage bitmap: unloads it when it goes out of scope.
+// The owners of FreeImage's handles: a bitmap, unloaded when it goes out of
+// scope, and a memory stream, closed.
 #include <FreeImage.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 class FiBitmap {
@@ -27,4 +30,22 @@ class FiBitmap {
 
  private:
   FIBITMAP* bitmap_ = nullptr;
+};
+
+class FiMemory {
+ public:
+  // An empty stream to write to, or one reading size bytes at data (which
+  // must outlive it).
+  FiMemory() : memory_(FreeImage_OpenMemory()) {}
+  FiMemory(const uint8_t* data, size_t size)
+      : memory_(FreeImage_OpenMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size))) {}
+  ~FiMemory() {
+    if (memory_) FreeImage_CloseMemory(memory_);
+  }
+  FiMemory(const FiMemory&) = delete;
+  FiMemory& operator=(const FiMemory&) = delete;
+  FIMEMORY* get() const { return memory_; }
+
+ private:
+  FIMEMORY* memory_;
 };

@@ -195,3 +195,21 @@ PixelBuffer HeifFile::Decode(uint32_t minLongEdge, Outcome* outcome) const {
   if (!icc.empty()) ConvertToSrgb(buffer.pixels.data(), w, h, size_t(w), icc.data(), icc.size());
   return buffer;
 }
+
+std::vector<uint8_t> HeifFile::ExifTiff(size_t maxBytes) const {
+  std::vector<uint8_t> tiff;
+  if (!primary_) return tiff;
+  heif_item_id id = 0;
+  if (heif_image_handle_get_list_of_metadata_block_IDs(primary_.get(), "Exif", &id, 1) < 1) return tiff;
+  const size_t size = heif_image_handle_get_metadata_size(primary_.get(), id);
+  // The block: a 32-bit offset to the TIFF header after it, then the Exif data.
+  if (size < 12 || size > (size_t{1} << 24)) return tiff;
+  std::vector<uint8_t> block(size);
+  if (heif_image_handle_get_metadata(primary_.get(), id, block.data()).code != heif_error_Ok) return tiff;
+  const uint64_t offset = uint64_t{block[0]} << 24 | uint64_t{block[1]} << 16 | uint64_t{block[2]} << 8 | block[3];
+  if (offset > size - 4 - 8) return tiff;
+  const size_t from = static_cast<size_t>(4 + offset);
+  if (size - from > maxBytes) return tiff;
+  tiff.assign(block.begin() + static_cast<std::ptrdiff_t>(from), block.end());
+  return tiff;
+}

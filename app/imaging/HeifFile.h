@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "app/imaging/Outcome.h"
 #include "app/imaging/PixelBuffer.h"
@@ -34,6 +35,10 @@ class HeifFile {
   // RGB32 pixels (fourth byte 255) of an embedded thumbnail whose long edge
   // reaches minLongEdge (> 0), else of the primary image; in sRGB.
   PixelBuffer Decode(uint32_t minLongEdge, Outcome* outcome) const;
+
+  // The primary image's Exif block from its TIFF header on (at most maxBytes
+  // of it); empty when it has none.
+  std::vector<uint8_t> ExifTiff(size_t maxBytes) const;
 
  private:
   struct ContextFree {

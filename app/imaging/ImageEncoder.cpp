@@ -28,21 +28,6 @@ FREE_IMAGE_FORMAT LibraryFormat(ImageFileFormat format) {
   return FIF_UNKNOWN;
 }
 
-// The library's memory stream, closed whatever happens.
-class FiMemory {
- public:
-  FiMemory() : memory_(FreeImage_OpenMemory()) {}
-  ~FiMemory() {
-    if (memory_) FreeImage_CloseMemory(memory_);
-  }
-  FiMemory(const FiMemory&) = delete;
-  FiMemory& operator=(const FiMemory&) = delete;
-  FIMEMORY* get() const { return memory_; }
-
- private:
-  FIMEMORY* memory_;
-};
-
 EncodedImage Failed(Failure why) { return EncodedImage{Outcome::Failed(why), {}}; }
 
 // The file bytes of a bitmap; a conversion failure when the library cannot encode it.

@@ -33,6 +33,7 @@ std::string PackPhotoDetails(const PhotoDetails& details);
 // Packed bytes from the decoder, taken as untrusted: each field cleaned.
 PhotoDetails UnpackPhotoDetails(const char* bytes, size_t size);
 
-// The details of a JPEG file (its metadata only, not its pixels); empty for
-// any other file or when it has none.
+// The details of a JPEG, TIFF (and TIFF-based camera RAW) or HEIF file (its
+// metadata only, not its pixels); empty for any other file or when it has
+// none.
 PhotoDetails ReadPhotoDetails(const char* path);

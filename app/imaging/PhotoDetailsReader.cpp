@@ -1,11 +1,16 @@
-// FreeImage glue for ReadPhotoDetails: the JPEG's EXIF tags, read with the
-// header only (no pixels are decoded).
+// Glue for ReadPhotoDetails: the EXIF tags of a JPEG or TIFF file (camera RAW
+// files are mostly TIFF inside) read by FreeImage with the header only (no
+// pixels are decoded); those of a HEIF file taken out by libheif and read
+// the same way, inside a JPEG header of their own.
 #include <FreeImage.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/imaging/FiBitmap.h"
+#include "app/imaging/HeifFile.h"
+#include "app/imaging/JpegFile.h"
 #include "app/imaging/PhotoDetails.h"
 
 namespace {
@@ -62,14 +67,10 @@ std::string Location(FIBITMAP* dib) {
   return text;
 }
 
-}  // namespace
-
-PhotoDetails ReadPhotoDetails(const char* path) {
+// The details among a bitmap's metadata.
+PhotoDetails DetailsOf(FIBITMAP* b) {
   PhotoDetails d;
-  if (!path || FreeImage_GetFileType(path, 0) != FIF_JPEG) return d;
-  const FiBitmap dib(FreeImage_Load(FIF_JPEG, path, FIF_LOAD_NOPIXELS));
-  if (!dib) return d;
-  FIBITMAP* b = dib.get();
+  if (!b) return d;
   d.dateTaken = TagText(b, FIMD_EXIF_EXIF, "DateTimeOriginal");
   d.camera = Joined({TagText(b, FIMD_EXIF_MAIN, "Make"), TagText(b, FIMD_EXIF_MAIN, "Model")});
   d.lens = TagText(b, FIMD_EXIF_EXIF, "LensModel");
@@ -82,4 +83,49 @@ PhotoDetails ReadPhotoDetails(const char* path) {
   d.camera = CleanDetailText(d.camera);
   d.exposure = CleanDetailText(d.exposure);
   return d;
+}
+
+// An APP1 segment holds at most this many bytes of Exif data after its name.
+constexpr size_t kMaxExifTiffBytes = 0xFFFF - 2 - 6;
+
+// Exif data (from its TIFF header on) in the place a JPEG keeps it, before
+// the header of a one-pixel picture, read as a JPEG's.
+PhotoDetails DetailsOfExif(const std::vector<uint8_t>& tiff) {
+  static const uint32_t kPixel = 0xFF808080u;
+  static const std::vector<uint8_t> picture = WriteJpeg(PixelView{&kPixel, 1, 1, 1}, 75);
+  if (tiff.empty() || tiff.size() > kMaxExifTiffBytes || picture.size() < 4) return PhotoDetails();
+  const size_t length = 2 + 6 + tiff.size();
+  std::vector<uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xE1, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length),
+                            'E', 'x', 'i', 'f', 0, 0};
+  jpeg.insert(jpeg.end(), tiff.begin(), tiff.end());
+  jpeg.insert(jpeg.end(), picture.begin() + 2, picture.end());  // after its start marker
+  const FiMemory memory(jpeg.data(), jpeg.size());
+  if (!memory.get()) return PhotoDetails();
+  const FiBitmap dib(FreeImage_LoadFromMemory(FIF_JPEG, memory.get(), FIF_LOAD_NOPIXELS));
+  return DetailsOf(dib.get());
+}
+
+bool StartsLikeHeif(const char* path) {
+  uint8_t header[64] = {};
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) return false;
+  const size_t n = std::fread(header, 1, sizeof header, file);
+  std::fclose(file);
+  return IsHeifFile(header, n);
+}
+
+}  // namespace
+
+PhotoDetails ReadPhotoDetails(const char* path) {
+  if (!path) return PhotoDetails();
+  const FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path, 0);
+  if (format == FIF_JPEG || format == FIF_TIFF) {
+    const FiBitmap dib(FreeImage_Load(format, path, FIF_LOAD_NOPIXELS));
+    return DetailsOf(dib.get());
+  }
+  if (StartsLikeHeif(path)) {
+    const HeifFile file(path, decoderproto::kMaxPixels);
+    return DetailsOfExif(file.ExifTiff(kMaxExifTiffBytes));
+  }
+  return PhotoDetails();
 }

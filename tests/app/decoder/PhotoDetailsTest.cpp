@@ -2,6 +2,7 @@
 // cleaned (valid UTF-8, no control characters) and bounded.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,24 +13,35 @@
 
 namespace {
 
-// A JPEG with the given EXIF tags, written by exiftool (tag=value arguments).
+bool Run(const QString& program, const QStringList& args) {
+  QProcess tool;
+  tool.start(program, args);
+  const bool ran = tool.waitForFinished(20000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+  EXPECT_TRUE(ran) << program.toStdString() << ": " << tool.readAllStandardError().toStdString();
+  return ran;
+}
+
+// A JPEG with the given EXIF tags, written by exiftool (tag=value arguments);
+// a TIFF or HEIC file made from it by vips or heif-enc when the name says so.
 QString JpegWithExif(const QTemporaryDir& dir, const QString& name, const QStringList& tags) {
   const QString path = dir.filePath(name);
+  const QString jpeg = dir.filePath(name + QStringLiteral(".jpg"));
   QImage image(64, 48, QImage::Format_RGB32);
   image.fill(Qt::darkCyan);
-  EXPECT_TRUE(image.save(path, "JPEG"));
+  EXPECT_TRUE(image.save(jpeg, "JPEG"));
+  if (name.endsWith(QLatin1String(".tif")) || name.endsWith(QLatin1String(".png")))
+    Run(QStringLiteral("vips"), {QStringLiteral("copy"), jpeg, path});
+  else if (name.endsWith(QLatin1String(".heic")))
+    Run(QStringLiteral("heif-enc"), {QStringLiteral("-q"), QStringLiteral("60"), jpeg, QStringLiteral("-o"), path});
+  else
+    QFile::rename(jpeg, path);
   QStringList args{QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-charset"),
                    QStringLiteral("exif=utf8")};
   for (const QString& t : tags) args << QLatin1Char('-') + t;
   args << path;
-  QProcess tool;
-  tool.start(QStringLiteral("exiftool"), args);
-  EXPECT_TRUE(tool.waitForFinished(20000) && tool.exitCode() == 0)
-      << "exiftool (libimage-exiftool-perl) is needed: " << tool.readAllStandardError().toStdString();
+  Run(QStringLiteral("exiftool"), args);  // libimage-exiftool-perl
   return path;
 }
-
-std::string S(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
@@ -100,4 +112,21 @@ TEST(PhotoDetails, TextsAreCleanedAndBounded) {
   EXPECT_EQ(UnpackPhotoDetails(forged.data(), forged.size()).camera, "b");
   const std::string tooLong(decoderproto::kMaxDetailsBytes + 1, 'x');
   EXPECT_TRUE(UnpackPhotoDetails(tooLong.data(), tooLong.size()).empty());
+}
+
+// Camera RAW files are mostly TIFF inside, iPhones write HEIC: their details
+// come through as a JPEG's do; a format without them gives none.
+TEST(PhotoDetails, TiffAndHeifFilesGiveTheirDetailsToo) {
+  QTemporaryDir dir;
+  const QStringList tags{"DateTimeOriginal=2024:05:01 10:20:30", "Make=Apple", "Model=iPhone 15", "ISO=64"};
+  struct Case { const char* name; bool details; } cases[] = {
+      {"photo.tif", true}, {"photo.heic", true}, {"photo.png", false}};
+  DecoderProcess decoder;
+  for (const Case& c : cases) {
+    const QString path = JpegWithExif(dir, QString::fromLatin1(c.name), tags);
+    const DecodedImage d = decoder.decode(path, {}, {}, true);
+    ASSERT_TRUE(d.ok()) << c.name;
+    EXPECT_EQ(d.details.camera, c.details ? "Apple, iPhone 15" : "") << c.name;
+    EXPECT_EQ(d.details.dateTaken, c.details ? "2024:05:01 10:20:30" : "") << c.name;
+  }
 }
