@@ -16,16 +16,9 @@
 #include "app/engine/OutputNames.h"
 #include "app/engine/WholeFile.h"
 #include "app/engine/mUtils.h"
+#include "app/imaging/PhotoDetails.h"
 
 namespace {
-
-// A photo's details as the lines its image page shows, the empty ones left out.
-QStringList DetailLines(const PhotoDetails& d) {
-  QStringList lines;
-  for (const std::string* field : {&d.dateTaken, &d.camera, &d.lens, &d.exposure, &d.location})
-    if (!field->empty()) lines << QString::fromStdString(*field);
-  return lines;
-}
 
 // The canonical path of an existing file, or empty.
 QString CanonicalPath(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
@@ -55,6 +48,13 @@ bool CopyServesThumbnail(const QImage& copy, const DecodedImage& decoded, const 
 }
 
 }  // namespace
+
+QStringList DetailLines(const PhotoDetails& d) {
+  QStringList lines;
+  for (const std::string* field : {&d.dateTaken, &d.camera, &d.lens, &d.exposure, &d.location})
+    if (!field->empty()) lines << QString::fromStdString(*field);
+  return lines;
+}
 
 QString BaseNameOf(const QString& fileName) {
   const int dot = fileName.indexOf(QLatin1Char('.'));
@@ -301,14 +301,16 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     if (!copied) Fail(name, WriteFailureText(QStringLiteral("its full-size copy"), albumFolder + name, copied.failure));
     else if (!outputs.copy.isEmpty()) ledger_.Written(outputs, outputs.copy, 0);
     // The image page's web-size copy, from the same decode as the thumbnail.
-    if (copied && !copyPicture.isNull()) {
-      const QString copyFolder = albumFolder + ImageCopyFolderName(host_.ThumbFolderNameText());
-      EnsureFolder(copyFolder);
-      const QString copy = AddBackslash(copyFolder) + base + format.extension;
+    if (copied && !copyPicture.isNull() && !outputs.webCopy.isEmpty()) {
+      const QString& copy = outputs.webCopy;
+      EnsureFolder(QFileInfo(copy).path());
       if (sourceCanonicalPaths_.contains(CanonicalTarget(copy))) {
         Fail(name, QStringLiteral("its web-size copy would replace one of the files being made into thumbnails"));
       } else if (const Outcome made = SavePicture(copyPicture, copy, format.format, options.resampleFilter()); !made) {
         Fail(name, WriteFailureText(QStringLiteral("its web-size copy"), copy, made.failure));
+      } else {
+        ledger_.Written(outputs, copy, 0,
+                        WantDetails() ? QByteArray::fromStdString(PackPhotoDetails(decoded.details)) : QByteArray());
       }
     }
   }
@@ -352,6 +354,12 @@ FileOutputs BatchRun::OutputsOf(const QString& name) const {
     folder = AddBackslash(destination) + NamePartText(NamePart::ThumbFolderName, host_.ThumbFolderNameText()).text();
     const QString copy = AddBackslash(destination) + name;
     if (CanonicalPath(outputs.source) != CanonicalTarget(copy)) outputs.copy = copy;
+  }
+  if (host_.AlbumOutputChecked() && CopySide() > 0) {
+    outputs.webCopy = AddBackslash(destination) + ImageCopyFolderName(host_.ThumbFolderNameText()) +
+                      QLatin1Char('/') + BaseNameOf(name) + OutputFormatAt(options.outputFormatIndex).extension;
+    outputs.webCopyShape = QByteArrayLiteral("web-size copy ") + QByteArray::number(CopySide()) +
+                           (WantDetails() ? QByteArrayLiteral(" with details") : QByteArray());
   }
   outputs.thumbnail = AddBackslash(folder) + NamePartText(NamePart::Prefix, options.prefix).text() +
                       BaseNameOf(name) + NamePartText(NamePart::Suffix, options.suffix).text() +

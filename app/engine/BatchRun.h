@@ -12,6 +12,7 @@
 #include "app/imaging/Outcome.h"
 
 class Surface;
+struct PhotoDetails;
 
 class BatchRun {
  public:
@@ -82,6 +83,9 @@ class BatchRun {
   QSet<QString> sourceCanonicalPaths_;
   QString sourceFolderCanonical_;
 };
+
+// A photo's details as the lines its image page shows, the empty ones left out.
+QStringList DetailLines(const PhotoDetails& details);
 
 // The base name of a file name: the part before its first "."; a name
 // without "." is its own base name.

@@ -10,6 +10,7 @@
 #include "app/engine/OutputNames.h"
 #include "app/engine/WholeFile.h"
 #include "app/engine/mThumbStyles.h"
+#include "app/imaging/PhotoDetails.h"
 
 bool BatchRun::PlanRecordedRun(const RunScope& scope) {
   QString error;
@@ -58,18 +59,23 @@ void BatchRun::WriteRecordedAlbum(const RunScope& scope, bool madeAny) {
   const QString extension = OutputFormatAt(options.outputFormatIndex).extension;
   QStringList thumbnails;
   QStringList sources;
+  QList<QStringList> details;  // with image page details, as recorded with each copy
   int width = host_.Stage().picThumb.innerWidth();
   for (const QString& name : selection_) {
     const FileOutputs outputs = OutputsOf(name);
     if (!ledger_.UpToDate(outputs)) continue;
     thumbnails << BaseNameOf(name) + extension;
     sources << name;
+    if (WantDetails()) {
+      const QByteArray packed = ledger_.Details(outputs.webCopy);
+      details << DetailLines(UnpackPhotoDetails(packed.constData(), static_cast<size_t>(packed.size())));
+    }
     width = ledger_.SurfaceWidth(outputs.thumbnail);  // a run fits captions to its last thumbnail
   }
   // The pages depend on these alone: unchanged, the pages written last time stand.
   QByteArray key;
   QDataStream stream(&key, QIODevice::WriteOnly);
-  stream << thumbnails << sources << options.prefix << options.suffix << width
+  stream << thumbnails << sources << details << options.prefix << options.suffix << width
                                           << scope.albumDigest << host_.PageFileNameText()
                                           << host_.ThumbFolderNameText();
   key = QCryptographicHash::hash(key, QCryptographicHash::Sha256);
@@ -78,6 +84,6 @@ void BatchRun::WriteRecordedAlbum(const RunScope& scope, bool madeAny) {
   albumFailed_ = !host_.WriteAlbumPages(thumbnails, sources, DestinationOf(),
                                         NamePartText(NamePart::Prefix, options.prefix).text(),
                                         NamePartText(NamePart::Suffix, options.suffix).text(), width,
-                                        sourceCanonicalPaths_, {});
+                                        sourceCanonicalPaths_, details);
   ledger_.SetFact(factKey, albumFailed_ ? QByteArray() : key);
 }

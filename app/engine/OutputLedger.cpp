@@ -81,13 +81,15 @@ QString OutputLedger::Relative(const QString& path) const {
 }
 
 QByteArray OutputLedger::DigestOf(const FileOutputs& outputs, const QString& output) const {
-  return output == outputs.copy ? kCopyDigest : scope_.thumbnailDigest;
+  if (output == outputs.copy) return kCopyDigest;
+  if (output == outputs.webCopy) return scope_.thumbnailDigest + outputs.webCopyShape;
+  return scope_.thumbnailDigest;
 }
 
 bool OutputLedger::UpToDate(const FileOutputs& outputs) const {
   const FileStamp source = StampOf(outputs.source);
   if (!source.exists()) return false;
-  for (const QString& output : {outputs.thumbnail, outputs.copy}) {
+  for (const QString& output : {outputs.thumbnail, outputs.copy, outputs.webCopy}) {
     if (output.isEmpty()) continue;
     const auto row = rows_.constFind(Relative(output));
     if (row == rows_.constEnd() || row->source != outputs.sourceName || !row->sourceStamp.SameAs(source) ||
@@ -97,7 +99,8 @@ bool OutputLedger::UpToDate(const FileOutputs& outputs) const {
   return true;
 }
 
-void OutputLedger::Written(const FileOutputs& outputs, const QString& output, int surfaceWidth) {
+void OutputLedger::Written(const FileOutputs& outputs, const QString& output, int surfaceWidth,
+                           const QByteArray& details) {
   if (!writer_) return;
   RecordedOutput row;
   row.output = Relative(output);
@@ -106,6 +109,7 @@ void OutputLedger::Written(const FileOutputs& outputs, const QString& output, in
   row.optionsDigest = DigestOf(outputs, output);
   row.outputStamp = StampOf(output);
   row.surfaceWidth = surfaceWidth;
+  row.details = details;
   pending_.push_back(row);
   Take(row);
   if (static_cast<int>(pending_.size()) >= kBatchRows) Flush();
@@ -116,6 +120,11 @@ bool OutputLedger::Flush() {
   const bool ok = writer_->Put(pending_);
   pending_.clear();
   return ok;
+}
+
+QByteArray OutputLedger::Details(const QString& output) const {
+  const auto row = rows_.constFind(Relative(output));
+  return row == rows_.constEnd() ? QByteArray() : row->details;
 }
 
 int OutputLedger::SurfaceWidth(const QString& thumbnail) const {

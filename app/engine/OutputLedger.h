@@ -19,6 +19,8 @@ struct FileOutputs {
   QString source;
   QString thumbnail;
   QString copy;  // the album's full-size copy; empty without one, or when the source is that copy
+  QString webCopy;          // the image page's web-size copy; empty without image pages
+  QByteArray webCopyShape;  // what shapes it beyond the thumbnail's options (its size, the details wanted)
 };
 
 class OutputLedger {
@@ -34,8 +36,12 @@ class OutputLedger {
   // Whether every output of a file is on disk as recorded, made from the
   // source as it is now with the options of this run.
   bool UpToDate(const FileOutputs& outputs) const;
-  // An output just renamed into place; committed with its batch.
-  void Written(const FileOutputs& outputs, const QString& output, int surfaceWidth);
+  // An output just renamed into place; committed with its batch. details:
+  // with a web-size copy, the photo's details its page shows (packed).
+  void Written(const FileOutputs& outputs, const QString& output, int surfaceWidth,
+               const QByteArray& details = QByteArray());
+  // The details recorded with an output (empty when none).
+  QByteArray Details(const QString& output) const;
   // Commits the pending rows in one transaction.
   bool Flush();
   // The surface width recorded with a thumbnail (0 when unknown).

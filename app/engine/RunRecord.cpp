@@ -9,7 +9,10 @@ namespace {
 // One prepared statement, finalized when it goes out of scope.
 class Statement {
  public:
-  Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr); }
+  // No statement (not ok) without a database.
+  Statement(sqlite3* db, const char* sql) {
+    if (db) sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+  }
   ~Statement() { sqlite3_finalize(stmt_); }
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
@@ -40,8 +43,10 @@ constexpr const char* kSchema =
     " output TEXT PRIMARY KEY, source TEXT NOT NULL,"
     " source_size INTEGER, source_mtime_ns INTEGER, source_inode INTEGER, source_device INTEGER,"
     " options_digest BLOB, output_size INTEGER, output_mtime_ns INTEGER, output_inode INTEGER,"
-    " surface_width INTEGER);"
+    " surface_width INTEGER, details BLOB);"
     "CREATE TABLE IF NOT EXISTS facts (key TEXT PRIMARY KEY, value BLOB);";
+// Records written before image pages had their details lack the column.
+constexpr const char* kAddDetails = "ALTER TABLE outputs ADD COLUMN details BLOB";
 
 }  // namespace
 
@@ -76,6 +81,7 @@ std::unique_ptr<RunRecord> RunRecord::Open(const QString& path, bool readOnly, Q
     *error = QStringLiteral("the record %1 cannot be written: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db)));
     return nullptr;
   }
+  if (!readOnly) record->Exec(kAddDetails);  // fails, harmlessly, where the column is there
   return record;
 }
 
@@ -83,9 +89,16 @@ bool RunRecord::Exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, n
 
 std::vector<RecordedOutput> RunRecord::All() const {
   std::vector<RecordedOutput> rows;
-  Statement s(db_,
-              "SELECT output, source, source_size, source_mtime_ns, source_inode, source_device, options_digest,"
-              " output_size, output_mtime_ns, output_inode, surface_width FROM outputs ORDER BY output");
+  Statement withDetails(db_,
+                        "SELECT output, source, source_size, source_mtime_ns, source_inode, source_device,"
+                        " options_digest, output_size, output_mtime_ns, output_inode, surface_width, details"
+                        " FROM outputs ORDER BY output");
+  // An older record read without writing it has no details column.
+  Statement without(withDetails.ok() ? nullptr : db_,
+                    "SELECT output, source, source_size, source_mtime_ns, source_inode, source_device,"
+                    " options_digest, output_size, output_mtime_ns, output_inode, surface_width"
+                    " FROM outputs ORDER BY output");
+  const Statement& s = withDetails.ok() ? withDetails : without;
   while (s.ok() && sqlite3_step(s.get()) == SQLITE_ROW) {
     RecordedOutput row;
     row.output = s.Text(0);
@@ -94,6 +107,7 @@ std::vector<RecordedOutput> RunRecord::All() const {
     row.optionsDigest = s.Blob(6);
     row.outputStamp = {s.Int(7), s.Int(8), static_cast<quint64>(s.Int(9)), 0};
     row.surfaceWidth = static_cast<int>(s.Int(10));
+    if (withDetails.ok()) row.details = s.Blob(11);
     rows.push_back(row);
   }
   return rows;
@@ -103,7 +117,7 @@ bool RunRecord::Put(const std::vector<RecordedOutput>& rows) {
   if (rows.empty()) return true;
   if (!Exec("BEGIN IMMEDIATE")) return false;
   {
-    Statement s(db_, "INSERT OR REPLACE INTO outputs VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+    Statement s(db_, "INSERT OR REPLACE INTO outputs VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
     for (const RecordedOutput& row : rows) {
       if (!s.ok()) break;
       s.Bind(1, row.output);
@@ -117,6 +131,7 @@ bool RunRecord::Put(const std::vector<RecordedOutput>& rows) {
       s.Bind(9, row.outputStamp.mtimeNs);
       s.Bind(10, static_cast<qint64>(row.outputStamp.inode));
       s.Bind(11, static_cast<qint64>(row.surfaceWidth));
+      s.Bind(12, row.details);
       if (sqlite3_step(s.get()) != SQLITE_DONE) {
         Exec("ROLLBACK");
         return false;

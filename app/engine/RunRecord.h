@@ -1,6 +1,6 @@
 #pragma once
 // What a run made, kept beside the album in an SQLite file: one row per output
-// (thumbnail or full-size copy), keyed by its path relative to the
+// (thumbnail, full-size copy or image page copy), keyed by its path relative to the
 // destination, with the facts of its source and of the file as written. Rows
 // are only ever added for files already renamed into place, a batch at a
 // time in one transaction, so a run killed at any moment leaves no row that
@@ -40,6 +40,7 @@ struct RecordedOutput {
   QByteArray optionsDigest;  // of the options that shape this output
   FileStamp outputStamp;     // as written
   int surfaceWidth = 0;      // the thumbnail surface's width (captions are fitted to it); 0 for a copy
+  QByteArray details;        // with an image page's copy: the photo's details its page shows (packed)
 };
 
 class RunRecord {

@@ -2,6 +2,8 @@
 // prunes, and shards whose assembly gives the pages of one run.
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <sqlite3.h>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
@@ -159,4 +161,43 @@ TEST_F(RecordedRun, ShardsMakeDisjointPartsAndTheirAssemblyWritesOneRunsPages) {
   EXPECT_EQ(host.albumCalls[1].sources, oneRun.sources);
   EXPECT_EQ(host.albumCalls[1].width, oneRun.width);
   EXPECT_EQ(host.albumCalls[1].folder, oneRun.folder);
+}
+
+// Image pages under re-runs: each web-size copy is recorded with the photo's
+// details, so pages written later still show them; a missing copy is made
+// again; a record from before details were kept is taken as it is.
+TEST_F(RecordedRun, ImagePageCopiesKeepTheirDetailsAcrossReRuns) {
+  // A record as runs wrote it before: no details column.
+  sqlite3* old = nullptr;
+  ASSERT_EQ(sqlite3_open(QFile::encodeName(out + "/" + OutputLedger::kRecordName).constData(), &old), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(old,
+                         "CREATE TABLE outputs (output TEXT PRIMARY KEY, source TEXT NOT NULL, source_size INTEGER,"
+                         " source_mtime_ns INTEGER, source_inode INTEGER, source_device INTEGER, options_digest BLOB,"
+                         " output_size INTEGER, output_mtime_ns INTEGER, output_inode INTEGER, surface_width INTEGER);"
+                         "CREATE TABLE facts (key TEXT PRIMARY KEY, value BLOB);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(old);
+  ASSERT_TRUE(testimages::Gradient(80, 60).save(src + "/photo.jpg", "JPEG"));
+  QProcess exiftool;  // libimage-exiftool-perl
+  exiftool.start("exiftool", {"-q", "-overwrite_original", "-Make=Canon", "-Model=EOS R6", src + "/photo.jpg"});
+  ASSERT_TRUE(exiftool.waitForFinished(20000) && exiftool.exitCode() == 0);
+  host.album = true;
+  host.imagePageCopySize = 64;
+  host.imagePageDetails = true;
+  host.selected = {"photo.jpg", "a.png"};
+  const QString copy = out + "/images/photo.jpg";
+
+  EXPECT_EQ(Run().toStdString(), "Completed 2 of 2 images");
+  ASSERT_EQ(host.albumDetails.value(0), QStringList({"Canon, EOS R6"}));
+  // A new photo: the pages are written again, the first photo's details from the record.
+  host.selected << "b.png";
+  host.albumDetails.clear();
+  EXPECT_EQ(Run().toStdString(), "Completed 1 of 1 images, 2 already up to date");
+  EXPECT_EQ(host.albumDetails.value(0), QStringList({"Canon, EOS R6"}));
+  ASSERT_TRUE(QFile::remove(copy));
+  EXPECT_EQ(Run().toStdString(), "Completed 1 of 1 images, 2 already up to date");
+  EXPECT_TRUE(QFileInfo::exists(copy));
+  host.imagePageCopySize = 48;  // another size: every copy again
+  EXPECT_EQ(Run().toStdString(), "Completed 3 of 3 images");
 }
