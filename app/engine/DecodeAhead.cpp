@@ -42,7 +42,7 @@ decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options, int copyLo
   decoderproto::SizeHint hint = ThumbnailHint(options);
   // No hint is the natural size, which serves any copy. Otherwise the decoder
   // keeps the largest of what each field asks for. A reduced decode up to 5 %
-  // short of the copy is taken as the copy (SaveImageCopy never enlarges): a
+  // short of the copy is taken as the copy (CopyPicture never enlarges): a
   // 4000-pixel photo then decodes at half size for a 2048 copy, not whole.
   if (hint.any() && copyLongestSide > 0) {
     const auto side = static_cast<uint16_t>(std::clamp(copyLongestSide * 95 / 100, 1, 0xFFFF));
