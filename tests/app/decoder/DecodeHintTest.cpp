@@ -8,6 +8,7 @@
 
 #include "app/decoder/ImageDecoder.h"
 #include "app/decoder/JpegFrameSize.h"
+#include "app/imaging/BitmapPixels.h"
 #include "app/engine/DecoderProcess.h"
 #include "tests/support/TestImages.h"
 
@@ -35,6 +36,13 @@ TEST(DecodeHint, ShrunkImagesKeepTheirNaturalSizeAndDepth) {
   ASSERT_TRUE(testimages::WriteBytes(dir.filePath("turned.jpg"), testimages::JpegWithOrientation(photo, 6, 90)));
   ASSERT_TRUE(photo.save(dir.filePath("wide.png")));
   ASSERT_TRUE(photo.convertToFormat(QImage::Format_Grayscale8).save(dir.filePath("grey.png")));
+  {  // JPEG 2000 by the codec library, with its default resolution levels
+    const QImage rgb = photo.convertToFormat(QImage::Format_RGB32);
+    FiBitmap jp2 = BitmapFromPixels({reinterpret_cast<const uint32_t*>(rgb.constBits()), rgb.width(), rgb.height(),
+                                     static_cast<size_t>(rgb.width())});
+    FiBitmap rgb24(FreeImage_ConvertTo24Bits(jp2.get()));
+    ASSERT_TRUE(FreeImage_Save(FIF_JP2, rgb24.get(), QFile::encodeName(dir.filePath("wide.jp2")).constData(), 0));
+  }
   struct Case { const char* name; decoderproto::SizeHint hint; QSize decoded, natural; int bpp; } cases[] = {
       {"wide.jpg", {240, 0}, {400, 300}, {1600, 1200}, 24},     // a quarter: 1/8 would leave 150 rows
       {"wide.jpg", {100, 0}, {200, 150}, {1600, 1200}, 24},     // an eighth
@@ -48,6 +56,10 @@ TEST(DecodeHint, ShrunkImagesKeepTheirNaturalSizeAndDepth) {
       {"wide.png", {12, 0}, {25, 19}, {1600, 1200}, 24},        // 1/64
       {"wide.png", {700, 0}, {1600, 1200}, {1600, 1200}, 24},   // over half: every pixel
       {"grey.png", {100, 0}, {200, 150}, {1600, 1200}, 8},
+      // A resolution level is already a filtered picture: the thumbnail's own
+      // 120 rows will do, not twice that.
+      {"wide.jp2", {240, 0}, {200, 150}, {1600, 1200}, 24},
+      {"wide.jp2", {0, 0, 400, 300}, {400, 300}, {1600, 1200}, 24},  // what a box shows, still whole
   };
   DecoderProcess decoder;
   for (const auto& c : cases) {
