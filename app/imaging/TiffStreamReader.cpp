@@ -14,6 +14,8 @@ namespace {
 // No single buffer libtiff allocates for one file may pass this (a hostile
 // file's tile or strip size); a real file's strips and tiles are far smaller.
 constexpr tmsize_t kMaxTiffAllocation = tmsize_t{64} << 20;
+// Strips of at most this many rows are read a strip at a time, others a row at a time.
+constexpr uint32_t kStripRowsRead = 256;
 
 int Silent(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
@@ -137,6 +139,12 @@ class TiffReader final : public StreamReader {
   bool ReadScanlines(uint32_t divisor, uint32_t* out) {
     const tmsize_t lineSize = TIFFScanlineSize(tiff_);
     if (lineSize <= 0) return false;
+    uint32_t rowsPerStrip = 0;
+    TIFFGetFieldDefaulted(tiff_, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    if (rowsPerStrip > 1 && rowsPerStrip <= kStripRowsRead && rowsPerStrip < height_ &&
+        TIFFStripSize(tiff_) <= kMaxTiffAllocation / 4 &&
+        TIFFStripSize(tiff_) == lineSize * static_cast<tmsize_t>(rowsPerStrip))
+      return ReadStrips(divisor, out, static_cast<size_t>(lineSize), rowsPerStrip);
     std::vector<uint8_t> line(static_cast<size_t>(lineSize));
     std::vector<uint8_t> rgb(size_t{width_} * 3);
     Held held(&tally_, line.size() + rgb.size());
@@ -145,6 +153,26 @@ class TiffReader final : public StreamReader {
       if (TIFFReadScanline(tiff_, line.data(), y, 0) < 0) return false;
       ToRgb(line.data(), width_, rgb.data());
       shrinker.AddRow(rgb.data());
+    }
+    return true;
+  }
+
+  // A strip at a time, for files of short strips: the codec then inflates
+  // a whole strip at once (through libdeflate where libtiff has it, about
+  // twice as fast as inflating row by row).
+  bool ReadStrips(uint32_t divisor, uint32_t* out, size_t lineSize, uint32_t rowsPerStrip) {
+    std::vector<uint8_t> strip(lineSize * rowsPerStrip);
+    std::vector<uint8_t> rgb(size_t{width_} * 3);
+    Held held(&tally_, strip.size() + rgb.size());
+    RowShrinker shrinker(width_, height_, ShrunkExtent(width_, divisor), ShrunkExtent(height_, divisor), out, &tally_);
+    for (uint32_t y = 0; y < height_;) {
+      const uint32_t rows = std::min(rowsPerStrip, height_ - y);
+      const tmsize_t bytes = static_cast<tmsize_t>(lineSize * rows);
+      if (TIFFReadEncodedStrip(tiff_, TIFFComputeStrip(tiff_, y, 0), strip.data(), bytes) != bytes) return false;
+      for (uint32_t r = 0; r < rows; ++r, ++y) {
+        ToRgb(strip.data() + lineSize * r, width_, rgb.data());
+        shrinker.AddRow(rgb.data());
+      }
     }
     return true;
   }

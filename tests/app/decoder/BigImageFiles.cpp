@@ -116,7 +116,7 @@ bool WriteTiff(const Layout& s, const char* path) {
         ok = TIFFWriteTile(tiff, tile.data(), tx, ty, 0, 0) >= 0;
       }
   } else {
-    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 16);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, kStripRows);
     for (uint32_t y = 0; y < s.height && ok; ++y) {
       FillRow(s.pixels, y, 0, s.width, &row);
       ok = TIFFWriteScanline(tiff, row.data(), y, 0) >= 0;

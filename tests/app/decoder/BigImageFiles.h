@@ -13,6 +13,8 @@ enum class Pixels { Grey8, WhiteIsZero8, Palette8, Rgb8, Rgba8, Rgb16, Rgba16 };
 
 // The side of a tiled file's square tiles.
 constexpr uint32_t kTileSide = 64;
+// The rows of a striped file's strips.
+constexpr uint32_t kStripRows = 16;
 
 struct Layout {
   Container container;
