@@ -90,7 +90,7 @@ DecodeInfo DecodeBmpV4V5(const char* path, const PixelTarget& target, const deco
   if (!read.outcome) return Refused(DecodeStatusOf(read.outcome.failure));
   const uint32_t naturalWidth = static_cast<uint32_t>(read.pixels.width);
   const uint32_t naturalHeight = static_cast<uint32_t>(read.pixels.height);
-  return DeliverPixels(std::move(read.pixels), naturalWidth, naturalHeight, target, hint);
+  return DeliverPixels(std::move(read.pixels), naturalWidth, naturalHeight, target, hint, ShrinkBy::LibraryBox);
 }
 
 }  // namespace
@@ -106,12 +106,16 @@ DecodeStatus DecodeStatusOf(Failure failure) {
 }
 
 DecodeInfo DeliverPixels(PixelBuffer pixels, uint32_t naturalWidth, uint32_t naturalHeight, const PixelTarget& target,
-                         const decoderproto::SizeHint& hint) {
+                         const decoderproto::SizeHint& hint, ShrinkBy shrink) {
   uint32_t w, h;
   ShrunkSize(static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), hint, &w, &h);
   if (w != static_cast<uint32_t>(pixels.width) || h != static_cast<uint32_t>(pixels.height)) {
-    PixelBuffer shrunk = ResamplePixels(pixels.view(), static_cast<int32_t>(w), static_cast<int32_t>(h),
-                                        ResampleFilter::Box);
+    const uint32_t divisor =
+        ShrinkDivisor(static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height), hint);
+    PixelBuffer shrunk = shrink == ShrinkBy::BlockAverage
+                             ? AverageBlocks(pixels.view(), static_cast<int32_t>(divisor))
+                             : ResamplePixels(pixels.view(), static_cast<int32_t>(w), static_cast<int32_t>(h),
+                                              ResampleFilter::Box);
     if (!shrunk.empty()) {
       pixels.pixels = std::move(shrunk.pixels);
       pixels.width = shrunk.width;

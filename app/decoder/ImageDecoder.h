@@ -48,8 +48,15 @@ uint32_t RawSizeRequest(uint32_t width, uint32_t height, const decoderproto::Siz
 // The reply status a reader's failure stands for.
 decoderproto::DecodeStatus DecodeStatusOf(Failure failure);
 
+// How DeliverPixels shrinks by a power of two: with the codec library's box
+// filter, as the codec's own bitmaps are (the formats of old, whose
+// thumbnails stay as they were), or by the faster plain block average (the
+// newer formats).
+enum class ShrinkBy { LibraryBox, BlockAverage };
+
 // Pixels a reader other than the codec's bitmap decoded, scaled down under the
-// hint as the codec's are and handed to the target. naturalWidth x
-// naturalHeight: the upright image's own size (the pixels may be smaller).
+// hint by the largest power of two it allows and handed to the target.
+// naturalWidth x naturalHeight: the upright image's own size (the pixels may
+// be smaller).
 DecodeInfo DeliverPixels(PixelBuffer pixels, uint32_t naturalWidth, uint32_t naturalHeight, const PixelTarget& target,
-                         const decoderproto::SizeHint& hint);
+                         const decoderproto::SizeHint& hint, ShrinkBy shrink = ShrinkBy::BlockAverage);

@@ -2,6 +2,8 @@
 // the hint asks for, and the reply still carries the image's own size.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QTemporaryDir>
 
 #include <QFile>
@@ -9,6 +11,7 @@
 #include "app/decoder/ImageDecoder.h"
 #include "app/decoder/JpegFrameSize.h"
 #include "app/imaging/BitmapPixels.h"
+#include "app/imaging/Resample.h"
 #include "app/engine/DecoderProcess.h"
 #include "tests/support/TestImages.h"
 
@@ -68,6 +71,31 @@ TEST(DecodeHint, ShrunkImagesKeepTheirNaturalSizeAndDepth) {
     EXPECT_EQ(d.pixels.size(), c.decoded) << c.name << " " << c.hint.minShortEdge << " " << c.hint.fitWidth;
     EXPECT_EQ(d.naturalSize, c.natural) << c.name << " " << c.hint.minShortEdge;
     EXPECT_EQ(d.bpp, c.bpp) << c.name;
+  }
+}
+
+// The newer formats' decodes are shrunk by plain block averages: each output
+// pixel the rounded mean of its block, the blocks at the edges narrower.
+TEST(DecodeHint, BlockAveragesAreTheRoundedMeansOfTheirBlocks) {
+  std::vector<uint32_t> pixels(7 * 5);
+  for (size_t i = 0; i < pixels.size(); ++i)
+    pixels[i] = 0xFF000000u | uint32_t(i * 37 % 256) << 16 | uint32_t(i * 11 % 256) << 8 | uint32_t(i * 5 % 256);
+  const PixelView view{pixels.data(), 7, 5, 7};
+  for (int32_t divisor : {1, 2, 3, 8}) {
+    const PixelBuffer out = AverageBlocks(view, divisor);
+    ASSERT_EQ(out.width, (7 + divisor - 1) / divisor) << divisor;
+    ASSERT_EQ(out.height, (5 + divisor - 1) / divisor) << divisor;
+    for (int32_t oy = 0; oy < out.height; ++oy)
+      for (int32_t ox = 0; ox < out.width; ++ox)
+        for (int shift : {0, 8, 16}) {
+          double sum = 0;
+          int n = 0;
+          for (int32_t y = oy * divisor; y < std::min(5, (oy + 1) * divisor); ++y)
+            for (int32_t x = ox * divisor; x < std::min(7, (ox + 1) * divisor); ++x, ++n) sum += view.row(y)[x] >> shift & 0xFF;
+          const uint32_t got = out.pixels[size_t(oy) * out.width + ox];
+          EXPECT_EQ(got >> shift & 0xFF, uint32_t(std::floor(sum / n + 0.5))) << divisor << " " << ox << "," << oy;
+          EXPECT_EQ(got >> 24, 0xFFu);
+        }
   }
 }
 
