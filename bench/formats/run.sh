@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Per-format throughput: COUNT files (default 20) of 12 to 24 megapixels in
-# each of HEIC, AVIF, WebP, JPEG 2000, PNG and TIFF, made with vips from the
-# JPEG benchmark photos, into 120 x 120 JPEG thumbnails: quillmora-batch
+# each of HEIC, AVIF, WebP, JPEG 2000, PNG, TIFF and camera DNG (with a
+# 1620-pixel embedded preview), made with vips (DNG: build/bin/make-dng) from
+# the JPEG benchmark photos, into 120 x 120 JPEG thumbnails: quillmora-batch
 # against one vipsthumbnail process over the same files, run in turn. Prints
 # the median wall seconds of each (RUNS runs, default 3) and their ratio.
 # A benchmark, not a test: nothing here runs in CI.
@@ -15,7 +16,7 @@ unique=${UNIQUE:-$count}
 photos=${PHOTOS:-/tmp/quillmora-bench/photos}
 work=${FORMATS_DIR:-/tmp/quillmora-bench/formats}
 command -v vipsthumbnail >/dev/null || { echo "vipsthumbnail (libvips-tools) is needed" >&2; exit 1; }
-[ -x build/bin/quillmora-batch ] || bash scripts/build.sh >/dev/null
+[ -x build/bin/quillmora-batch ] && [ -x build/bin/make-dng ] || bash scripts/build.sh >/dev/null
 bench/make-photos.sh "$photos" "$unique" >/dev/null
 mapfile -t sources < <(ls "$photos"/*.JPG | head -n "$unique")
 
@@ -27,10 +28,11 @@ encode() {  # format, source, target
     jp2) vips jp2ksave "$2" "$3" --Q 80 ;;
     png) vips pngsave "$2" "$3" --compression 6 ;;
     tif) vips tiffsave "$2" "$3" --compression deflate ;;
+    dng) build/bin/make-dng "$2" "$3" ;;
   esac
 }
 
-formats=(${FORMATS:-heic avif webp jp2 png tif})
+formats=(${FORMATS:-heic avif webp jp2 png tif dng})
 for f in "${formats[@]}"; do
   mkdir -p "$work/$f"
   for i in $(seq 1 "$count"); do
