@@ -4,6 +4,7 @@
 //   make-dng PHOTO OUT.dng [PREVIEW_LONG_SIDE]   (default 1620)
 #include <QCoreApplication>
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 
 #include "tests/support/FormatSamples.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
   const QImage photo(QString::fromLocal8Bit(argv[1]));
   if (photo.isNull()) return 1;
   const int side = argc > 3 ? std::atoi(argv[3]) : 1620;
-  const QSize preview = photo.size().scaled(side, side, Qt::KeepAspectRatio);
+  const double scale = static_cast<double>(side) / std::max(photo.width(), photo.height());
+  const QSize preview(std::max(1, qRound(photo.width() * scale)), std::max(1, qRound(photo.height() * scale)));
   return formatsamples::WriteDng(photo, preview, 1, QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }
