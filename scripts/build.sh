@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config qt6-base-dev libfreeimage-dev libjpeg-dev liblcms2-dev libheif-dev libjxl-dev libtiff-dev libpng-dev libopenjp2-7-dev libwebp-dev libsqlite3-dev libgtest-dev fonts-dejavu-core)
+packages=(cmake g++ make pkg-config qt6-base-dev libfreeimage-dev libjpeg-dev libraw-dev liblcms2-dev libheif-dev libjxl-dev libtiff-dev libpng-dev libopenjp2-7-dev libwebp-dev libsqlite3-dev libgtest-dev fonts-dejavu-core)
 # Extra packages some tests use; listed in scripts/test-packages.txt.
 if [ "${QUILLMORA_WITH_TEST_PACKAGES:-1}" = 1 ] && [ -f scripts/test-packages.txt ]; then
   while read -r p; do [ -n "$p" ] && [ "${p#\#}" = "$p" ] && packages+=("$p"); done < scripts/test-packages.txt

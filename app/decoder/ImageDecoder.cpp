@@ -23,6 +23,7 @@
 #include "app/imaging/HeifFile.h"
 #include "app/imaging/JpegFile.h"
 #include "app/imaging/JxlFile.h"
+#include "app/imaging/RawPreview.h"
 #include "app/imaging/Resample.h"
 #include "app/imaging/WebpFile.h"
 
@@ -212,6 +213,20 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     const uint32_t sizeRequest = jpeg                             ? JpegSizeRequest(headerWidth, headerHeight, hint)
                                  : format.kind == InputKind::Raw ? RawSizeRequest(headerWidth, headerHeight, hint)
                                                                  : 0;
+    if (format.kind == InputKind::Raw && sizeRequest > 0) {
+      // The embedded preview, read without the sensor data, when it is large enough.
+      PixelBuffer preview = ReadRawPreview(path, sizeRequest, decoderproto::kMaxPixels);
+      if (!preview.empty()) {
+        uint32_t naturalWidth = static_cast<uint32_t>(preview.width);
+        uint32_t naturalHeight = static_cast<uint32_t>(preview.height);
+        if (headerWidth > 0 && headerHeight > 0) {  // the sensor's size, turned as the preview is
+          const bool turned = (headerWidth > headerHeight) != (preview.width > preview.height);
+          naturalWidth = turned ? headerHeight : headerWidth;
+          naturalHeight = turned ? headerWidth : headerHeight;
+        }
+        return DeliverPixels(std::move(preview), naturalWidth, naturalHeight, target, hint);
+      }
+    }
     if (jpeg && headerWidth > 0) {
       // Straight into the target; CMYK files and any libjpeg stops on go to the codec below.
       const JpegRead read = ReadJpeg(path, sizeRequest, target);

@@ -86,22 +86,6 @@ bool HasRawName(const char* path) {
   return false;
 }
 
-// The orientation (1-8) in the first image directory of a TIFF-based RAW
-// file (DNG, CR2, NEF, ARW, PEF, SRW; ORF and RW2 differ only in their magic
-// number); 1 when there is none. The codec turns its demosaic by it, but not
-// an uncompressed embedded preview.
-uint16_t FileOrientation(const char* path) {
-  struct Closer {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-  };
-  std::unique_ptr<std::FILE, Closer> file(std::fopen(path, "rb"));
-  if (!file) return 1;
-  return TiffOrientation([&file](uint64_t offset, uint8_t* out, size_t size) {
-    return offset <= uint64_t(LONG_MAX) && std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) == 0 &&
-           std::fread(out, 1, size, file.get()) == size;
-  });
-}
-
 // The orientation of a RAW file's embedded preview: its own Exif tag (a JPEG
 // preview) else the file's.
 uint16_t PreviewOrientation(FIBITMAP* preview, const char* path) {
@@ -109,7 +93,7 @@ uint16_t PreviewOrientation(FIBITMAP* preview, const char* path) {
   if (FreeImage_GetMetadata(FIMD_EXIF_MAIN, preview, "Orientation", &tag) && tag &&
       FreeImage_GetTagType(tag) == FIDT_SHORT && FreeImage_GetTagCount(tag) >= 1)
     return *static_cast<const WORD*>(FreeImage_GetTagValue(tag));
-  return FileOrientation(path);
+  return TiffFileOrientation(path);  // an uncompressed preview is not turned by the codec
 }
 
 // Turns a bitmap upright by an Exif orientation (1-8), as JPEG_EXIFROTATE

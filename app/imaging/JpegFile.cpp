@@ -35,11 +35,12 @@ struct FileCloser {
 class Decompression {
  public:
   explicit Decompression(std::FILE* file) {
-    info_.err = jpeg_std_error(&errors_.manager);
-    errors_.manager.error_exit = JumpOut;
-    errors_.manager.emit_message = IgnoreMessage;
-    jpeg_create_decompress(&info_);
+    Create();
     jpeg_stdio_src(&info_, file);
+  }
+  Decompression(const uint8_t* bytes, size_t size) {
+    Create();
+    jpeg_mem_src(&info_, bytes, static_cast<unsigned long>(size));
   }
   ~Decompression() { jpeg_destroy_decompress(&info_); }
   Decompression(const Decompression&) = delete;
@@ -95,6 +96,13 @@ class Decompression {
   }
 
  private:
+  void Create() {
+    info_.err = jpeg_std_error(&errors_.manager);
+    errors_.manager.error_exit = JumpOut;
+    errors_.manager.emit_message = IgnoreMessage;
+    jpeg_create_decompress(&info_);
+  }
+
   jpeg_decompress_struct info_{};
   ErrorJump errors_{};
 };
@@ -154,11 +162,10 @@ unsigned ScaleDenominator(uint32_t width, uint32_t height, uint32_t sizeRequest)
 
 }  // namespace
 
-JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target) {
+namespace {
+
+JpegRead ReadFrom(Decompression& jpeg, uint32_t sizeRequest, const PixelTarget& target) {
   JpegRead read;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-  if (!file) return read;
-  Decompression jpeg(file.get());
   if (!jpeg.ReadHeader()) return read;
   jpeg_decompress_struct& info = jpeg.info();
   const bool grey = info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1;
@@ -200,7 +207,23 @@ JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& tar
   read.width = uprightWidth;
   read.height = uprightHeight;
   read.bpp = grey ? 8 : 24;
+  read.orientation = orientation;
   return read;
+}
+
+}  // namespace
+
+JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+  if (!file) return JpegRead();
+  Decompression jpeg(file.get());
+  return ReadFrom(jpeg, sizeRequest, target);
+}
+
+JpegRead ReadJpegBytes(const uint8_t* bytes, size_t size, uint32_t sizeRequest, const PixelTarget& target) {
+  if (!bytes || size == 0) return JpegRead();
+  Decompression jpeg(bytes, size);
+  return ReadFrom(jpeg, sizeRequest, target);
 }
 
 std::vector<uint8_t> WriteJpeg(const PixelView& picture, int quality) {

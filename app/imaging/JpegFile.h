@@ -4,6 +4,7 @@
 // same library and settings as the codec library's own JPEG loader and
 // writer (so the pixels and the bytes are the same), without its bitmaps
 // between.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct JpegRead {
   uint32_t width = 0;   // upright, as written to the target
   uint32_t height = 0;
   uint32_t bpp = 0;     // 8 grey, 24 colour
+  uint16_t orientation = 1;  // the EXIF orientation the picture was turned upright by
 };
 
 // Decodes with the accurate DCT at 1/8, 1/4 or 1/2 of the size when the long
@@ -27,6 +29,8 @@ struct JpegRead {
 // picture upright by its EXIF orientation and brings an embedded ICC
 // profile's colours to sRGB.
 JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target);
+// The same for a JPEG held in memory (a camera RAW file's preview).
+JpegRead ReadJpegBytes(const uint8_t* bytes, size_t size, uint32_t sizeRequest, const PixelTarget& target);
 
 // An opaque picture as the bytes of a baseline JPEG file (4:2:0, the JFIF
 // header at 72 dots per inch, nothing else); empty when libjpeg stops.

@@ -1,7 +1,10 @@
 #include "app/imaging/Orientation.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 uint16_t TiffOrientation(const TiffBytes& read) {
   uint8_t head[8];
@@ -24,6 +27,18 @@ uint16_t TiffOrientation(const TiffBytes& read) {
     }
   }
   return 1;
+}
+
+uint16_t TiffFileOrientation(const char* path) {
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file(std::fopen(path, "rb"));
+  if (!file) return 1;
+  return TiffOrientation([&file](uint64_t offset, uint8_t* out, size_t size) {
+    return offset <= uint64_t(LONG_MAX) && std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) == 0 &&
+           std::fread(out, 1, size, file.get()) == size;
+  });
 }
 
 void CopyUpright(const PixelView& source, uint16_t orientation, uint32_t* out) {

@@ -15,6 +15,11 @@ using TiffBytes = std::function<bool(uint64_t offset, uint8_t* out, size_t size)
 // there is none or the structure is damaged.
 uint16_t TiffOrientation(const TiffBytes& read);
 
+// The orientation in the first image directory of a TIFF-based file (DNG,
+// CR2, NEF, ARW, PEF, SRW; ORF and RW2 differ only in their magic number); 1
+// when there is none or the file cannot be read.
+uint16_t TiffFileOrientation(const char* path);
+
 // Whether an orientation swaps width and height (5-8).
 inline bool TurnsSides(uint16_t orientation) { return orientation >= 5 && orientation <= 8; }
 

@@ -56,6 +56,14 @@ TEST(JpegRead, GivesTheLibraryLoadersPixelsAtEveryReductionAndOrientation) {
       ASSERT_EQ(read.status, JpegReadStatus::Decoded) << path.toStdString() << " at " << request;
       EXPECT_EQ(QSize(int(read.width), int(read.height)), expectedSize) << path.toStdString() << " at " << request;
       EXPECT_TRUE(pixels == expected) << path.toStdString() << " at " << request;
+      // The same file held in memory (as a camera RAW file's preview is).
+      std::vector<uint32_t> fromMemory;
+      ReadJpegBytes(reinterpret_cast<const uint8_t*>(c.bytes.constData()), size_t(c.bytes.size()), request,
+                    [&fromMemory](uint32_t w, uint32_t h) {
+                      fromMemory.assign(size_t{w} * h, 0);
+                      return fromMemory.data();
+                    });
+      EXPECT_TRUE(fromMemory == expected) << path.toStdString() << " from memory at " << request;
     }
   }
 }
