@@ -1,7 +1,5 @@
 #include "app/imaging/PngIccChunk.h"
 
-#include <png.h>
-
 #include <cstdio>
 
 namespace {
@@ -10,6 +8,15 @@ void Quiet(png_structp, png_const_charp) {}
 void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 }  // namespace
+
+std::vector<uint8_t> PngIccProfile(png_structp png, png_infop info) {
+  png_charp name = nullptr;
+  int compression = 0;
+  png_bytep data = nullptr;
+  png_uint_32 length = 0;
+  if (!png_get_iCCP(png, info, &name, &compression, &data, &length) || !data || length == 0) return {};
+  return std::vector<uint8_t>(data, data + length);
+}
 
 std::vector<uint8_t> ReadPngIccProfile(const char* path) {
   std::vector<uint8_t> profile;
@@ -20,12 +27,7 @@ std::vector<uint8_t> ReadPngIccProfile(const char* path) {
   if (png && info && setjmp(png_jmpbuf(png)) == 0) {
     png_init_io(png, file);
     png_read_info(png, info);  // the chunks before the pixels
-    png_charp name = nullptr;
-    int compression = 0;
-    png_bytep data = nullptr;
-    png_uint_32 length = 0;
-    if (png_get_iCCP(png, info, &name, &compression, &data, &length) && data && length > 0)
-      profile.assign(data, data + length);
+    profile = PngIccProfile(png, info);
   }
   png_destroy_read_struct(png ? &png : nullptr, info ? &info : nullptr, nullptr);
   std::fclose(file);

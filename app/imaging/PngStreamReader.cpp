@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/imaging/BoxTaps.h"
+#include "app/imaging/PngIccChunk.h"
 #include "app/imaging/RowShrinker.h"
 #include "app/imaging/ScatterShrinker.h"
 
@@ -143,12 +144,7 @@ class PngReader final : public StreamReader {
     double gamma = 0;
     if (png_get_valid(png_, info_, PNG_INFO_gAMA) && png_get_gAMA(png_, info_, &gamma) && gamma != 0.45455)
       png_set_gamma(png_, 2.2, gamma);
-    png_charp name = nullptr;
-    int compression = 0;
-    png_bytep profile = nullptr;
-    png_uint_32 profileSize = 0;
-    if (png_get_iCCP(png_, info_, &name, &compression, &profile, &profileSize) && profile && profileSize > 0)
-      icc_.assign(profile, profile + profileSize);
+    icc_ = PngIccProfile(png_, info_);
     png_read_update_info(png_, info_);
     return png_get_rowbytes(png_, info_) == size_t{width_} * 3;
   }
