@@ -6,6 +6,7 @@
 
 #include "app/engine/SharedDecoder.h"
 #include "app/engine/WholeFile.h"
+#include "app/imaging/AreaAverage.h"
 #include "app/imaging/ImageEncoder.h"
 #include "app/imaging/Resample.h"
 #include "platform/drawing/Numbers.h"
@@ -132,5 +133,14 @@ QImage CopyPicture(const DecodedImage& decoded, int longestSide, ResampleFilter 
   // A decode a little smaller than the copy is the copy: never enlarged.
   const QSize& pixels = decoded.pixels.size();
   if (std::max(pixels.width(), pixels.height()) <= std::max(size.width(), size.height())) return decoded.pixels;
+  // Halftone, the smooth stretching, is an average over each pixel's area:
+  // done here in fixed point, several times faster than the general scaler.
+  if (filter == ResampleFilter::Halftone && decoded.pixels.format() == QImage::Format_RGB32 &&
+      size.width() <= pixels.width() && size.height() <= pixels.height()) {
+    QImage copy(size, QImage::Format_RGB32);
+    if (!copy.isNull() && AverageArea(ViewOf(decoded.pixels), reinterpret_cast<uint32_t*>(copy.bits()), size.width(),
+                                      size.height(), static_cast<size_t>(copy.bytesPerLine() / 4)))
+      return copy;
+  }
   return RescaleImage(decoded.pixels, size.width(), size.height(), filter);
 }

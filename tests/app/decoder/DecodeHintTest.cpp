@@ -2,7 +2,10 @@
 // the hint asks for, and the reply still carries the image's own size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include <QTemporaryDir>
 
@@ -10,6 +13,7 @@
 
 #include "app/decoder/ImageDecoder.h"
 #include "app/decoder/JpegFrameSize.h"
+#include "app/imaging/AreaAverage.h"
 #include "app/imaging/BitmapPixels.h"
 #include "app/imaging/Resample.h"
 #include "app/engine/DecoderProcess.h"
@@ -96,6 +100,53 @@ TEST(DecodeHint, BlockAveragesAreTheRoundedMeansOfTheirBlocks) {
           EXPECT_EQ(got >> shift & 0xFF, uint32_t(std::floor(sum / n + 0.5))) << divisor << " " << ox << "," << oy;
           EXPECT_EQ(got >> 24, 0xFFu);
         }
+  }
+}
+
+// Web-size copies are shrunk by area averages: each output pixel the mean of
+// the source area it covers, partly covered pixels by their share. Compared
+// with the same average in double precision, within one step of rounding.
+TEST(AreaAverage, EveryPixelIsTheMeanOfTheAreaItCovers) {
+  struct Case { int32_t w, h, toW, toH; } cases[] = {
+      {300, 200, 205, 137},  // the ratio of a 24 MP photo at 2048
+      {7, 5, 3, 2}, {7, 5, 7, 2}, {7, 5, 2, 5}, {5, 5, 5, 5},
+      {1, 9, 1, 4}, {9, 1, 4, 1}, {64, 64, 1, 1},
+      {2, 300, 1, 1},        // more rows to one than the fast path takes
+  };
+  for (const auto& c : cases) {
+    std::vector<uint32_t> pixels(size_t(c.w) * c.h);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | uint32_t((i * 2654435761u) >> 8 & 0xFFFFFF);
+    const PixelView view{pixels.data(), c.w, c.h, c.w};
+    const size_t stride = size_t(c.toW) + 3;  // rows wider than the image: only toW words each are written
+    std::vector<uint32_t> out(stride * c.toH, 0x12345678u);
+    ASSERT_TRUE(AverageArea(view, out.data(), c.toW, c.toH, stride)) << c.w << "x" << c.h;
+    int worst = 0;
+    for (int32_t oy = 0; oy < c.toH; ++oy) {
+      for (int32_t ox = 0; ox < c.toW; ++ox)
+        for (int shift : {0, 8, 16}) {
+          double sum = 0;
+          for (int32_t y = 0; y < c.h; ++y) {
+            const double wy = std::max(0.0, std::min(double(y + 1), double(oy + 1) * c.h / c.toH) - std::max(double(y), double(oy) * c.h / c.toH));
+            for (int32_t x = 0; wy > 0 && x < c.w; ++x) {
+              const double wx = std::max(0.0, std::min(double(x + 1), double(ox + 1) * c.w / c.toW) - std::max(double(x), double(ox) * c.w / c.toW));
+              sum += wx * wy * (view.row(y)[x] >> shift & 0xFF);
+            }
+          }
+          const double mean = sum * c.toW * c.toH / (double(c.w) * c.h);
+          const uint32_t got = out[size_t(oy) * stride + ox];
+          worst = std::max(worst, int(std::ceil(std::fabs(double(got >> shift & 0xFF) - mean) - 0.5)));
+          ASSERT_EQ(got >> 24, 0xFFu);
+        }
+      EXPECT_EQ(out[size_t(oy) * stride + c.toW], 0x12345678u);
+    }
+    EXPECT_LE(worst, 1) << c.w << "x" << c.h << " to " << c.toW << "x" << c.toH;
+  }
+  // It only shrinks; nothing is written when it refuses.
+  std::vector<uint32_t> pixels(25, 0xFF808080u), out(36, 7);
+  const PixelView view{pixels.data(), 5, 5, 5};
+  for (const std::pair<int, int> size : {std::pair{6, 5}, std::pair{5, 6}, std::pair{0, 3}, std::pair{3, 0}}) {
+    EXPECT_FALSE(AverageArea(view, out.data(), size.first, size.second, 6)) << size.first << "x" << size.second;
+    EXPECT_EQ(out[0], 7u);
   }
 }
 
