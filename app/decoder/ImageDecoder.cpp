@@ -141,10 +141,11 @@ uint32_t ShrinkDivisor(uint32_t width, uint32_t height, const decoderproto::Size
 
 uint32_t JpegSizeRequest(uint32_t width, uint32_t height, const decoderproto::SizeHint& hint) {
   const double scale = HintScale(width, height, hint);
-  if (scale >= 0.5) return 0;  // no reduction the codec offers would do
+  if (scale >= (hint.jpegEighths ? 0.875 : 0.5)) return 0;  // no reduction the codec offers would do
   const double longEdge = std::max(width, height);
-  // The codec picks the smallest of 1/2, 1/4, 1/8 whose long edge stays at
-  // or above the request, so the scale stays at or above the one asked for.
+  // The codec picks the smallest of 1/2, 1/4, 1/8 (or of the eighths) whose
+  // long edge stays at or above the request, so the scale stays at or above
+  // the one asked for.
   return static_cast<uint32_t>(std::max(1.0, std::ceil(longEdge * scale)));
 }
 
@@ -229,7 +230,8 @@ DecodeInfo DecodeFileToPixels(const char* path, const PixelTarget& target, const
     }
     if (jpeg && headerWidth > 0) {
       // Straight into the target; CMYK files and any libjpeg stops on go to the codec below.
-      const JpegRead read = ReadJpeg(path, sizeRequest, target);
+      const JpegRead read =
+          ReadJpeg(path, sizeRequest, target, hint.jpegEighths ? JpegScales::Eighths : JpegScales::Halvings);
       if (read.status == JpegReadStatus::NoRoom) return Refused(DecodeStatus::TooLarge);
       if (read.status == JpegReadStatus::Decoded)
         return ShrunkDecode(read.width, read.height, read.bpp, read.width, read.height, headerWidth, headerHeight,

@@ -44,10 +44,13 @@ decoderproto::SizeHint DecodeHintFor(const ThumbnailOptions& options, int copyLo
   // keeps the largest of what each field asks for. A reduced decode up to 5 %
   // short of the copy is taken as the copy (CopyPicture never enlarges): a
   // 4000-pixel photo then decodes at half size for a 2048 copy, not whole.
+  // Both pictures are resampled from the decode, so a JPEG may decode at any
+  // eighth of its size: a 6000-pixel photo at 3/8, not at half.
   if (hint.any() && copyLongestSide > 0) {
     const auto side = static_cast<uint16_t>(std::clamp(copyLongestSide * 95 / 100, 1, 0xFFFF));
     hint.fitWidth = side;
     hint.fitHeight = side;
+    hint.jpegEighths = 1;
   }
   return hint;
 }

@@ -20,7 +20,7 @@
 
 namespace decoderproto {
 
-constexpr uint32_t kVersion = 3;
+constexpr uint32_t kVersion = 4;
 constexpr uint32_t kHelloMagic = 0x4948'4D51;    // "QMHI"
 constexpr uint32_t kRequestMagic = 0x5152'4D51;  // "QMRQ"
 constexpr uint32_t kReplyMagic = 0x5052'4D51;    // "QMRP"
@@ -55,16 +55,20 @@ struct Hello {
 // minShortEdge pixels, its scale at least minScalePermille / 1000, and it
 // still covers what a fitWidth x fitHeight box shows of it (fitted, never
 // enlarged). A JPEG is decoded at 1/2, 1/4 or 1/8 of its size; other formats
-// are scaled down in the decoder. All zero: the natural size.
+// are scaled down in the decoder. All zero: the natural size. With
+// jpegEighths 1, a JPEG may also decode at 3/8, 5/8, 6/8 or 7/8 of its size:
+// closer to what is asked for, for pictures that are resampled again anyway.
 struct SizeHint {
   uint32_t minShortEdge = 0;
   uint32_t minScalePermille = 0;
   uint16_t fitWidth = 0;
   uint16_t fitHeight = 0;
+  uint8_t jpegEighths = 0;
+  uint8_t reserved[3] = {};
   bool any() const { return minShortEdge != 0 || minScalePermille != 0 || (fitWidth != 0 && fitHeight != 0); }
   bool operator==(const SizeHint& o) const {
     return minShortEdge == o.minShortEdge && minScalePermille == o.minScalePermille && fitWidth == o.fitWidth &&
-           fitHeight == o.fitHeight;
+           fitHeight == o.fitHeight && jpegEighths == o.jpegEighths;
   }
 };
 
@@ -96,7 +100,7 @@ struct Reply {
 };
 
 static_assert(sizeof(Hello) == 16, "fixed wire size");
-static_assert(sizeof(Request) == 28, "fixed wire size");
+static_assert(sizeof(Request) == 32, "fixed wire size");
 static_assert(sizeof(Reply) == 48, "fixed wire size");
 
 // The outcome of checking a reply the program received.

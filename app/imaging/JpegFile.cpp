@@ -160,11 +160,20 @@ unsigned ScaleDenominator(uint32_t width, uint32_t height, uint32_t sizeRequest)
   return scale >= 8 ? 8 : scale >= 4 ? 4 : scale >= 2 ? 2 : 1;
 }
 
+// The fewest eighths whose long edge, as libjpeg rounds it (up), reaches the
+// request.
+unsigned ScaleEighths(uint32_t width, uint32_t height, uint32_t sizeRequest) {
+  const uint64_t longEdge = width > height ? width : height;
+  unsigned eighths = 1;
+  while (eighths < 8 && (longEdge * eighths + 7) / 8 < sizeRequest) ++eighths;
+  return sizeRequest == 0 ? 8 : eighths;
+}
+
 }  // namespace
 
 namespace {
 
-JpegRead ReadFrom(Decompression& jpeg, uint32_t sizeRequest, const PixelTarget& target) {
+JpegRead ReadFrom(Decompression& jpeg, uint32_t sizeRequest, const PixelTarget& target, JpegScales scales) {
   JpegRead read;
   if (!jpeg.ReadHeader()) return read;
   jpeg_decompress_struct& info = jpeg.info();
@@ -174,8 +183,13 @@ JpegRead ReadFrom(Decompression& jpeg, uint32_t sizeRequest, const PixelTarget& 
   if (!grey && !colour) return read;
   info.out_color_space = JCS_EXT_BGRX;  // 0xAARRGGBB words, the fourth byte 255
   info.dct_method = JDCT_ISLOW;
-  info.scale_num = 1;
-  info.scale_denom = ScaleDenominator(info.image_width, info.image_height, sizeRequest);
+  if (scales == JpegScales::Eighths) {
+    info.scale_num = ScaleEighths(info.image_width, info.image_height, sizeRequest);
+    info.scale_denom = 8;
+  } else {
+    info.scale_num = 1;
+    info.scale_denom = ScaleDenominator(info.image_width, info.image_height, sizeRequest);
+  }
   const uint16_t orientation = jpeg.Orientation();
   const std::vector<uint8_t> profile = jpeg.IccProfile();
   if (!jpeg.Start()) return read;
@@ -213,17 +227,17 @@ JpegRead ReadFrom(Decompression& jpeg, uint32_t sizeRequest, const PixelTarget& 
 
 }  // namespace
 
-JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target) {
+JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target, JpegScales scales) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
   if (!file) return JpegRead();
   Decompression jpeg(file.get());
-  return ReadFrom(jpeg, sizeRequest, target);
+  return ReadFrom(jpeg, sizeRequest, target, scales);
 }
 
 JpegRead ReadJpegBytes(const uint8_t* bytes, size_t size, uint32_t sizeRequest, const PixelTarget& target) {
   if (!bytes || size == 0) return JpegRead();
   Decompression jpeg(bytes, size);
-  return ReadFrom(jpeg, sizeRequest, target);
+  return ReadFrom(jpeg, sizeRequest, target, JpegScales::Halvings);
 }
 
 std::vector<uint8_t> WriteJpeg(const PixelView& picture, int quality) {

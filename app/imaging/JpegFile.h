@@ -24,11 +24,18 @@ struct JpegRead {
   uint16_t orientation = 1;  // the EXIF orientation the picture was turned upright by
 };
 
+// How finely a JPEG may be reduced while it is decoded.
+enum class JpegScales {
+  Halvings,  // 1/2, 1/4, 1/8: the codec library's own choice
+  Eighths,   // any n/8: the smallest whose long edge reaches the request
+};
+
 // Decodes with the accurate DCT at 1/8, 1/4 or 1/2 of the size when the long
 // edge divided by sizeRequest reaches 8, 4 or 2 (0: every pixel), turns the
 // picture upright by its EXIF orientation and brings an embedded ICC
 // profile's colours to sRGB.
-JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target);
+JpegRead ReadJpeg(const char* path, uint32_t sizeRequest, const PixelTarget& target,
+                  JpegScales scales = JpegScales::Halvings);
 // The same for a JPEG held in memory (a camera RAW file's preview).
 JpegRead ReadJpegBytes(const uint8_t* bytes, size_t size, uint32_t sizeRequest, const PixelTarget& target);
 

@@ -239,14 +239,14 @@ TEST_F(IsolatedLoad, CrashOrHangCostsOneImageAndARestart) {
 // with the given bytes (printf escapes), then waits.
 TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
   const GoodFile g = writeGood(QStringLiteral("good.png"), testimages::Gradient(12, 8), ImageFileFormat::Png);
-  const QString hello = QStringLiteral("QMHI\\003\\000\\000\\000\\001\\000\\000\\000\\000\\000\\000\\000");
+  const QString hello = QStringLiteral("QMHI\\004\\000\\000\\000\\001\\000\\000\\000\\000\\000\\000\\000");
   const QString id1 = QStringLiteral("\\001\\000\\000\\000");
   const QString zero4 = QStringLiteral("\\000\\000\\000\\000");
   struct Case {
     const char* name;
     QString reply;
     QString then = QStringLiteral("exec sleep 10");
-    QString readRequest = QStringLiteral("head -c 28 >/dev/null");
+    QString readRequest = QStringLiteral("head -c 32 >/dev/null");
   };
   const Case cases[] = {
       {"no reply: the decoder ends", QString(), QStringLiteral("exit 0")},

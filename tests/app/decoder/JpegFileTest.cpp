@@ -4,9 +4,13 @@
 // the files written are the library writer's bytes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
+#include "app/decoder/ImageDecoder.h"
 #include "app/imaging/BitmapPixels.h"
 #include "app/imaging/CodecFile.h"
 #include "app/imaging/JpegFile.h"
@@ -66,6 +70,47 @@ TEST(JpegRead, GivesTheLibraryLoadersPixelsAtEveryReductionAndOrientation) {
       EXPECT_TRUE(fromMemory == expected) << path.toStdString() << " from memory at " << request;
     }
   }
+}
+
+// Pictures that are resampled again anyway (an image page's copy) may be
+// decoded at any eighth: the fewest whose long edge reaches the request,
+// turned upright, and the same picture as the whole decode shrunk.
+TEST(JpegRead, DecodesAtTheFewestEighthsThatReachTheRequest) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("turned.jpg"));
+  ASSERT_TRUE(testimages::WriteBytes(path, testimages::JpegWithOrientation(testimages::Gradient(200, 120), 6, 95)));
+  const QByteArray file = QFile::encodeName(path);
+  const auto read = [&](uint32_t request, JpegScales scales) {
+    QImage image;
+    const JpegRead r = ReadJpeg(file.constData(), request, [&](uint32_t w, uint32_t h) {
+      image = QImage(int(w), int(h), QImage::Format_RGB32);
+      return reinterpret_cast<uint32_t*>(image.bits());
+    }, scales);
+    return r.status == JpegReadStatus::Decoded ? image : QImage();
+  };
+  const QImage whole = read(0, JpegScales::Halvings);
+  ASSERT_EQ(whole.size(), QSize(120, 200));
+  struct Case { uint32_t request; QSize upright; } cases[] = {
+      {0, {120, 200}}, {1, {15, 25}}, {75, {45, 75}}, {76, {60, 100}}, {175, {105, 175}}, {176, {120, 200}},
+  };
+  for (const auto& c : cases) {
+    const QImage got = read(c.request, JpegScales::Eighths);
+    ASSERT_EQ(got.size(), c.upright) << c.request;
+    const QImage shrunk = whole.scaled(got.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double difference = 0;
+    for (int y = 0; y < got.height(); ++y)
+      for (int x = 0; x < got.width(); ++x)
+        for (int shift : {0, 8, 16}) difference += std::abs(int(got.pixel(x, y) >> shift & 0xFF) - int(shrunk.pixel(x, y) >> shift & 0xFF));
+    EXPECT_LT(difference / (3.0 * got.width() * got.height()), 4.0) << c.request;
+  }
+  // The size request the decoder makes of a hint allows the eighths only when asked.
+  decoderproto::SizeHint hint;
+  hint.minScalePermille = 600;
+  EXPECT_EQ(JpegSizeRequest(1000, 750, hint), 0u);
+  hint.jpegEighths = 1;
+  EXPECT_EQ(JpegSizeRequest(1000, 750, hint), 600u);
+  hint.minScalePermille = 900;
+  EXPECT_EQ(JpegSizeRequest(1000, 750, hint), 0u);
 }
 
 TEST(JpegRead, LeavesToTheLoaderWhatItDoesNotReadAndAsksForNoRoomThen) {
