@@ -39,12 +39,23 @@ void EnsureFolder(const QString& folder) {
 
 // Whether an image page's copy of a decoded image keeps every pixel its
 // thumbnail needs: the scale the decoder would keep for the thumbnail alone.
-bool CopyServesThumbnail(const QImage& copy, const DecodedImage& decoded, const ThumbnailOptions& options) {
-  if (copy.isNull()) return false;
-  const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+bool CopyServesThumbnail(const QSize& copy, const QSize& natural, const ThumbnailOptions& options) {
+  if (copy.isEmpty()) return false;
   const double needed = HintScale(static_cast<uint32_t>(natural.width()), static_cast<uint32_t>(natural.height()),
                                   DecodeHintFor(options, 0));
   return copy.width() >= needed * natural.width() - 1e-6 && copy.height() >= needed * natural.height() - 1e-6;
+}
+
+// When the copy is smoothly stretched (an area average) and serves the
+// thumbnail too, the run keeps no more of a decode than the copy: it is made
+// while the pixels are taken from the decoder, and the larger picture is
+// never held.
+KeptSize KeptForCopy(const ThumbnailOptions& options, int copySide) {
+  if (copySide <= 0 || options.resampleFilter() != ResampleFilter::Halftone) return {};
+  return [options, copySide](const QSize& natural, const QSize&) {
+    const QSize copy = CopySize(natural, copySide);
+    return CopyServesThumbnail(copy, natural, options) ? copy : QSize();
+  };
 }
 
 }  // namespace
@@ -239,6 +250,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
     host_.YieldWhileWaiting();
     return !abortRequested_;
   };
+  decodeAhead_.SetKeptSize(KeptForCopy(options, CopySide()));
   const DecodedImage decoded =
       decodeAhead_.Take(i - 1, source, DecodeHintFor(options, CopySide()), !stopRequested_ && !previewOnly_, keepWaiting);
   if (decoded.outcome == DecodeOutcome::Unavailable && !toldDecoderUnavailable_) {
@@ -251,7 +263,8 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   DecodedImage thumbnailSource = decoded;
   if (decoded.ok() && CopySide() > 0) {
     copyPicture = CopyPicture(decoded, CopySide(), options.resampleFilter());
-    if (CopyServesThumbnail(copyPicture, decoded, options)) thumbnailSource.pixels = copyPicture;
+    const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+    if (CopyServesThumbnail(copyPicture.size(), natural, options)) thumbnailSource.pixels = copyPicture;
   }
   bool ok = PlaceDecodedImage(thumbnailSource, stage.PicLoad);
   QString whyNot;

@@ -92,7 +92,7 @@ void DecodeAhead::Begin(const QStringList& paths, const decoderproto::SizeHint& 
 
 DecodedImage DecodeAhead::Collect(Worker& worker, const KeepWaiting& keepWaiting) {
   worker.index = -1;
-  return worker.decoder->collect(keepWaiting);
+  return worker.decoder->collect(keepWaiting, keptSize_);
 }
 
 DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderproto::SizeHint& hint,
@@ -127,7 +127,7 @@ DecodedImage DecodeAhead::Take(int index, const QString& path, const decoderprot
     }
   }
   if (!collected) {
-    decoded = freed->decoder->decode(path, hint, keepWaiting, wantDetails_);
+    decoded = freed->decoder->decode(path, hint, keepWaiting, wantDetails_, keptSize_);
     if (decoded.outcome == DecodeOutcome::Unavailable) unavailableReason_ = freed->decoder->unavailableReason();
   }
   // Later runs' decodes follow the options as they are now.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/engine/BatchHost.h"
@@ -38,6 +39,9 @@ class DecodeAhead {
   // Whether decodes also bring the photo's EXIF details (image pages that
   // show them); off by default, so thumbnails alone cost nothing more.
   void SetWantDetails(bool want) { wantDetails_ = want; }
+  // How much of each decode the run keeps (DecoderProcess::collect); by
+  // default every pixel.
+  void SetKeptSize(KeptSize keptSize) { keptSize_ = std::move(keptSize); }
   // Why no decoder could be started, after a Take that came back Unavailable.
   QString unavailableReason() const { return unavailableReason_; }
   // Drops every decode still under way (a stopped or previewed run).
@@ -61,5 +65,6 @@ class DecodeAhead {
   decoderproto::SizeHint hint_;
   int nextToStart_ = 0;
   bool wantDetails_ = false;
+  KeptSize keptSize_;
   QString unavailableReason_;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/imaging/AreaAverage.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "platform/files/ProgramFiles.h"
 
@@ -214,7 +215,7 @@ void DecoderProcess::setReplyHandler(std::function<void()> handler) {
   }
 }
 
-DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
+DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting, const KeptSize& keptSize) {
   if (!pending_ || !process_) return FailedDecode(DecodeOutcome::Failed);
   pending_ = false;
   char bytes[sizeof(proto::Reply)];
@@ -239,22 +240,34 @@ DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting) {
     return FailedDecode(DecodeOutcome::Failed);
   }
   DecodedImage result;
-  QImage image(static_cast<int>(reply.width), static_cast<int>(reply.height), QImage::Format_RGB32);
-  if (image.isNull() || static_cast<uint64_t>(image.sizeInBytes()) != reply.pixelBytes)
+  const QSize decoded(static_cast<int>(reply.width), static_cast<int>(reply.height));
+  const QSize natural(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
+  const QSize kept = keptSize ? keptSize(natural, decoded) : QSize();
+  const bool shrink = !kept.isEmpty() && kept.width() <= decoded.width() && kept.height() <= decoded.height() &&
+                      kept != decoded;
+  QImage image(shrink ? kept : decoded, QImage::Format_RGB32);
+  if (image.isNull() || (!shrink && static_cast<uint64_t>(image.sizeInBytes()) != reply.pixelBytes))
     return FailedDecode(DecodeOutcome::NotDecoded, Failure::TooLarge);  // no memory for it in the program
-  std::memcpy(image.bits(), shared, reply.pixelBytes);
+  if (shrink) {
+    const PixelView view{reinterpret_cast<const uint32_t*>(shared), decoded.width(), decoded.height(),
+                         static_cast<size_t>(decoded.width())};
+    AverageArea(view, reinterpret_cast<uint32_t*>(image.bits()), kept.width(), kept.height(),
+                static_cast<size_t>(image.bytesPerLine() / 4));
+  } else {
+    std::memcpy(image.bits(), shared, reply.pixelBytes);
+  }
   result.outcome = DecodeOutcome::Decoded;
   result.failure = Failure::None;
   result.pixels = std::move(image);
   result.bpp = static_cast<int32_t>(reply.bpp);
-  result.naturalSize = QSize(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
+  result.naturalSize = natural;
   result.details = UnpackPhotoDetails(reinterpret_cast<const char*>(shared) + reply.pixelBytes, reply.detailsBytes);
   return result;
 }
 
 DecodedImage DecoderProcess::decode(const QString& path, const decoderproto::SizeHint& hint,
-                                    const KeepWaiting& keepWaiting, bool wantDetails) {
+                                    const KeepWaiting& keepWaiting, bool wantDetails, const KeptSize& keptSize) {
   const DecodeOutcome sent = submit(path, hint, wantDetails);
-  if (sent == DecodeOutcome::Decoded) return collect(keepWaiting);
+  if (sent == DecodeOutcome::Decoded) return collect(keepWaiting, keptSize);
   return FailedDecode(sent);
 }

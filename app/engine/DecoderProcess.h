@@ -51,6 +51,12 @@ DecodedImage FailedDecode(DecodeOutcome outcome, Failure why = Failure::None);
 // abandons the request.
 using KeepWaiting = std::function<bool()>;
 
+// How much of a decode the caller keeps, told the image's natural size and
+// the decoded size: a smaller size has the pixels shrunk by area averages
+// straight out of the shared memory (the program never holds the larger
+// picture); any other size keeps every decoded pixel.
+using KeptSize = std::function<QSize(const QSize& natural, const QSize& decoded)>;
+
 class DecoderProcess {
  public:
   explicit DecoderProcess(DecoderSettings settings = {});
@@ -62,7 +68,7 @@ class DecoderProcess {
   static QString DefaultProgram();
 
   DecodedImage decode(const QString& path, const decoderproto::SizeHint& hint = {},
-                      const KeepWaiting& keepWaiting = {}, bool wantDetails = false);
+                      const KeepWaiting& keepWaiting = {}, bool wantDetails = false, const KeptSize& keptSize = {});
 
   // Sends one request (starting or recycling the process first when needed).
   // When it was not sent the outcome says why: Unavailable (no decoder can be
@@ -73,7 +79,7 @@ class DecoderProcess {
   // Waits for the reply to the request submitted last. The time limit counts
   // from the submit, while the decoder works on this one request; a reply
   // that arrived in time is taken however late it is collected.
-  DecodedImage collect(const KeepWaiting& keepWaiting = {});
+  DecodedImage collect(const KeepWaiting& keepWaiting = {}, const KeptSize& keptSize = {});
   bool isPending() const { return pending_; }
   // Whether collect() would return without waiting: the whole reply has
   // arrived, the decoder ended, or its time is up.

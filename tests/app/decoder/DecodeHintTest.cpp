@@ -116,7 +116,7 @@ TEST(AreaAverage, EveryPixelIsTheMeanOfTheAreaItCovers) {
   for (const auto& c : cases) {
     std::vector<uint32_t> pixels(size_t(c.w) * c.h);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | uint32_t((i * 2654435761u) >> 8 & 0xFFFFFF);
-    const PixelView view{pixels.data(), c.w, c.h, c.w};
+    const PixelView view{pixels.data(), c.w, c.h, size_t(c.w)};
     const size_t stride = size_t(c.toW) + 3;  // rows wider than the image: only toW words each are written
     std::vector<uint32_t> out(stride * c.toH, 0x12345678u);
     ASSERT_TRUE(AverageArea(view, out.data(), c.toW, c.toH, stride)) << c.w << "x" << c.h;
@@ -144,7 +144,7 @@ TEST(AreaAverage, EveryPixelIsTheMeanOfTheAreaItCovers) {
   // It only shrinks; nothing is written when it refuses.
   std::vector<uint32_t> pixels(25, 0xFF808080u), out(36, 7);
   const PixelView view{pixels.data(), 5, 5, 5};
-  for (const std::pair<int, int> size : {std::pair{6, 5}, std::pair{5, 6}, std::pair{0, 3}, std::pair{3, 0}}) {
+  for (const std::pair<int, int>& size : {std::pair{6, 5}, std::pair{5, 6}, std::pair{0, 3}, std::pair{3, 0}}) {
     EXPECT_FALSE(AverageArea(view, out.data(), size.first, size.second, 6)) << size.first << "x" << size.second;
     EXPECT_EQ(out[0], 7u);
   }

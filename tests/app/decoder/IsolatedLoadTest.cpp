@@ -14,6 +14,7 @@
 #include "app/engine/DecoderProcess.h"
 #include "app/engine/ImageBridge.h"
 #include "app/engine/SharedDecoder.h"
+#include "app/imaging/AreaAverage.h"
 #include "platform/drawing/Surface.h"
 #include "platform/shell/MessageBox.h"
 #include "tests/support/TestImages.h"
@@ -278,6 +279,37 @@ TEST_F(IsolatedLoad, MalformedRepliesFailTheLoadAndReplaceTheDecoder) {
     EXPECT_EQ(d.outcome, DecodeOutcome::Failed) << c.name;
     EXPECT_TRUE(d.pixels.isNull()) << c.name;
     EXPECT_EQ(decoder.processId(), 0) << c.name;
+  }
+}
+
+// A caller that keeps less than the decode gets the area average of the
+// decoded pixels, made straight from the shared memory; a size that is not
+// smaller on both sides keeps every pixel. The image's own size stays.
+TEST_F(IsolatedLoad, KeptSizeShrinksWhileCollectingOrKeepsEveryPixel) {
+  const GoodFile g = writeGood(QStringLiteral("kept.png"), testimages::Gradient(41, 23), ImageFileFormat::Png);
+  struct Case { QSize kept; QSize expected; } cases[] = {
+      {{20, 11}, {20, 11}}, {{1, 1}, {1, 1}}, {{41, 23}, {41, 23}}, {{42, 11}, {41, 23}}, {{}, {41, 23}},
+  };
+  DecoderProcess decoder;
+  for (const auto& c : cases) {
+    QSize toldNatural, toldDecoded;
+    const DecodedImage d = decoder.decode(g.path, {}, {}, false, [&](const QSize& natural, const QSize& decoded) {
+      toldNatural = natural;
+      toldDecoded = decoded;
+      return c.kept;
+    });
+    ASSERT_EQ(d.outcome, DecodeOutcome::Decoded) << c.kept.width();
+    EXPECT_EQ(toldNatural, QSize(41, 23));
+    EXPECT_EQ(toldDecoded, QSize(41, 23));
+    EXPECT_EQ(d.naturalSize, QSize(41, 23));
+    QImage expected = g.source.convertToFormat(QImage::Format_RGB32);
+    if (c.expected != expected.size()) {
+      QImage shrunk(c.expected, QImage::Format_RGB32);
+      ASSERT_TRUE(AverageArea(ViewOf(expected), reinterpret_cast<uint32_t*>(shrunk.bits()), c.expected.width(),
+                              c.expected.height(), size_t(shrunk.bytesPerLine() / 4)));
+      expected = shrunk;
+    }
+    EXPECT_EQ(d.pixels, expected) << c.kept.width() << "x" << c.kept.height();
   }
 }
 
