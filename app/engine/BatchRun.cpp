@@ -263,8 +263,7 @@ BatchRun::FileEnd BatchRun::ProcessFile(int i, int count, const QString& name) {
   DecodedImage thumbnailSource = decoded;
   if (decoded.ok() && CopySide() > 0) {
     copyPicture = CopyPicture(decoded, CopySide(), options.resampleFilter());
-    const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
-    if (CopyServesThumbnail(copyPicture.size(), natural, options)) thumbnailSource.pixels = copyPicture;
+    if (CopyServesThumbnail(copyPicture.size(), decoded.natural(), options)) thumbnailSource.pixels = copyPicture;
   }
   bool ok = PlaceDecodedImage(thumbnailSource, stage.PicLoad);
   QString whyNot;

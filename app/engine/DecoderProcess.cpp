@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/imaging/AreaAverage.h"
+#include "app/engine/ImageBridge.h"
 #include "app/imaging/DecoderProtocol.h"
 #include "platform/files/ProgramFiles.h"
 
@@ -243,17 +243,15 @@ DecodedImage DecoderProcess::collect(const KeepWaiting& keepWaiting, const KeptS
   const QSize decoded(static_cast<int>(reply.width), static_cast<int>(reply.height));
   const QSize natural(static_cast<int>(reply.naturalWidth), static_cast<int>(reply.naturalHeight));
   const QSize kept = keptSize ? keptSize(natural, decoded) : QSize();
-  const bool shrink = !kept.isEmpty() && kept.width() <= decoded.width() && kept.height() <= decoded.height() &&
-                      kept != decoded;
-  QImage image(shrink ? kept : decoded, QImage::Format_RGB32);
-  if (image.isNull() || (!shrink && static_cast<uint64_t>(image.sizeInBytes()) != reply.pixelBytes))
-    return FailedDecode(DecodeOutcome::NotDecoded, Failure::TooLarge);  // no memory for it in the program
-  if (shrink) {
-    const PixelView view{reinterpret_cast<const uint32_t*>(shared), decoded.width(), decoded.height(),
-                         static_cast<size_t>(decoded.width())};
-    AverageArea(view, reinterpret_cast<uint32_t*>(image.bits()), kept.width(), kept.height(),
-                static_cast<size_t>(image.bytesPerLine() / 4));
-  } else {
+  QImage image;
+  if (!kept.isEmpty() && kept != decoded)
+    image = AveragedImage({reinterpret_cast<const uint32_t*>(shared), decoded.width(), decoded.height(),
+                           static_cast<size_t>(decoded.width())},
+                          kept);
+  if (image.isNull()) {
+    image = QImage(decoded, QImage::Format_RGB32);
+    if (image.isNull() || static_cast<uint64_t>(image.sizeInBytes()) != reply.pixelBytes)
+      return FailedDecode(DecodeOutcome::NotDecoded, Failure::TooLarge);  // no memory for it in the program
     std::memcpy(image.bits(), shared, reply.pixelBytes);
   }
   result.outcome = DecodeOutcome::Decoded;

@@ -41,6 +41,8 @@ struct DecodedImage {
   QSize naturalSize;  // the image's own size; larger than pixels for a shrunk decode
   PhotoDetails details;  // EXIF facts, only when the request asked for them
   bool ok() const { return outcome == DecodeOutcome::Decoded && !pixels.isNull(); }
+  // The image's own size, the pixels' where the decoder gave none.
+  QSize natural() const { return naturalSize.isValid() ? naturalSize : pixels.size(); }
 };
 
 // A result without pixels; why: its reason, where the outcome alone does not

@@ -66,7 +66,7 @@ DecodedImage DecodeImageFile(const QString& path) {
 
 bool PlaceDecodedImage(const DecodedImage& decoded, Surface& picLoad) {
   if (!decoded.ok()) return false;
-  const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+  const QSize natural = decoded.natural();
   g_lastLoaded = {natural.width(), natural.height(), decoded.bpp};
   // Same as sizing the surface, clearing it and blitting the opaque pixels over
   // all of it, without filling an image that is overwritten at once.
@@ -75,6 +75,15 @@ bool PlaceDecodedImage(const DecodedImage& decoded, Surface& picLoad) {
 }
 
 bool LoadImageFile(const QString& path, Surface& picLoad) { return PlaceDecodedImage(DecodeImageFile(path), picLoad); }
+
+QImage AveragedImage(const PixelView& pixels, const QSize& size) {
+  if (size.width() > pixels.width || size.height() > pixels.height) return QImage();
+  QImage image(size, QImage::Format_RGB32);
+  if (image.isNull() || !AverageArea(pixels, reinterpret_cast<uint32_t*>(image.bits()), size.width(), size.height(),
+                                     static_cast<size_t>(image.bytesPerLine() / 4)))
+    return QImage();
+  return image;
+}
 
 QImage RescaleImage(const QImage& picture, int32_t w, int32_t h, ResampleFilter filter) {
   if (picture.isNull()) return picture;
@@ -128,19 +137,16 @@ QSize CopySize(const QSize& natural, int longestSide) {
 
 QImage CopyPicture(const DecodedImage& decoded, int longestSide, ResampleFilter filter) {
   if (!decoded.ok()) return QImage();
-  const QSize natural = decoded.naturalSize.isValid() ? decoded.naturalSize : decoded.pixels.size();
+  const QSize natural = decoded.natural();
   const QSize size = CopySize(natural, longestSide);
   // A decode a little smaller than the copy is the copy: never enlarged.
   const QSize& pixels = decoded.pixels.size();
   if (std::max(pixels.width(), pixels.height()) <= std::max(size.width(), size.height())) return decoded.pixels;
   // Halftone, the smooth stretching, is an average over each pixel's area:
   // done here in fixed point, several times faster than the general scaler.
-  if (filter == ResampleFilter::Halftone && decoded.pixels.format() == QImage::Format_RGB32 &&
-      size.width() <= pixels.width() && size.height() <= pixels.height()) {
-    QImage copy(size, QImage::Format_RGB32);
-    if (!copy.isNull() && AverageArea(ViewOf(decoded.pixels), reinterpret_cast<uint32_t*>(copy.bits()), size.width(),
-                                      size.height(), static_cast<size_t>(copy.bytesPerLine() / 4)))
-      return copy;
+  if (filter == ResampleFilter::Halftone && decoded.pixels.format() == QImage::Format_RGB32) {
+    QImage copy = AveragedImage(ViewOf(decoded.pixels), size);
+    if (!copy.isNull()) return copy;
   }
   return RescaleImage(decoded.pixels, size.width(), size.height(), filter);
 }

@@ -39,6 +39,9 @@ bool PlaceDecodedImage(const DecodedImage& decoded, Surface& picLoad);
 PixelView ViewOf(const QImage& rgb32);
 // An RGB32 image with a copy of the buffer's pixels.
 QImage ImageOf(const PixelBuffer& pixels);
+// An RGB32 image of the pixels shrunk to size by area averages (AverageArea);
+// null when size is larger than the pixels on either side, or no memory.
+QImage AveragedImage(const PixelView& pixels, const QSize& size);
 
 // The picture rescaled to w x h with one of the codec's filters (Halftone:
 // smooth stretching). A size below 1 follows the other from the picture's

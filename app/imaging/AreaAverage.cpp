@@ -51,6 +51,13 @@ struct LineTaps {
   const int16_t* of(int32_t d) const { return &weights[static_cast<size_t>(d) * static_cast<size_t>(taps)]; }
 };
 
+#ifdef __SSE2__
+// Two 16-bit weights in one 32-bit word, as _mm_madd_epi16 takes a pair.
+int32_t PackedPair(int16_t first, int16_t second) {
+  return static_cast<int32_t>(uint32_t{static_cast<uint16_t>(first)} | uint32_t{static_cast<uint16_t>(second)} << 16);
+}
+#endif
+
 uint8_t Rounded(int32_t sum) { return static_cast<uint8_t>((sum + kHalf) >> kWeightBits); }
 
 // out[x] = the weighted sum of rows[k][x] over the first `taps` rows, byte by
@@ -63,7 +70,7 @@ void BlendRows(const uint32_t* const* rows, const int16_t* w, int32_t taps, int3
   __m128i pairs[64];
   const int32_t pairCount = std::min((taps + 1) / 2, 64);
   for (int32_t j = 0; j < pairCount; ++j)
-    pairs[j] = _mm_set1_epi32(static_cast<int32_t>(static_cast<uint16_t>(w[2 * j]) | (uint32_t(uint16_t(w[2 * j + 1])) << 16)));
+    pairs[j] = _mm_set1_epi32(PackedPair(w[2 * j], w[2 * j + 1]));
   if ((taps + 1) / 2 <= 64) {
     for (; x + 4 <= width; x += 4) {
       __m128i acc0 = zero, acc1 = zero, acc2 = zero, acc3 = zero;
@@ -99,8 +106,7 @@ void BlendRows(const uint32_t* const* rows, const int16_t* w, int32_t taps, int3
 std::vector<int32_t> PairedWeights(const LineTaps& taps) {
   std::vector<int32_t> paired(taps.weights.size() * 2);
   for (size_t j = 0; j < taps.weights.size() / 2; ++j)
-    std::fill_n(&paired[4 * j], 4,
-                static_cast<int32_t>(uint16_t(taps.weights[2 * j]) | (uint32_t(uint16_t(taps.weights[2 * j + 1])) << 16)));
+    std::fill_n(&paired[4 * j], 4, PackedPair(taps.weights[2 * j], taps.weights[2 * j + 1]));
   return paired;
 }
 

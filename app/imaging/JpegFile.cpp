@@ -163,10 +163,11 @@ unsigned ScaleDenominator(uint32_t width, uint32_t height, uint32_t sizeRequest)
 // The fewest eighths whose long edge, as libjpeg rounds it (up), reaches the
 // request.
 unsigned ScaleEighths(uint32_t width, uint32_t height, uint32_t sizeRequest) {
+  if (sizeRequest == 0) return 8;
   const uint64_t longEdge = width > height ? width : height;
   unsigned eighths = 1;
   while (eighths < 8 && (longEdge * eighths + 7) / 8 < sizeRequest) ++eighths;
-  return sizeRequest == 0 ? 8 : eighths;
+  return eighths;
 }
 
 }  // namespace
